@@ -1,0 +1,21 @@
+// Two log sinks. KTLog is the diagnostic sink: category "tapedeck.diag", silent unless enabled
+// with QT_LOGGING_RULES="tapedeck.diag.debug=true". The system log is Qt's default output
+// (stderr, or the journal when the desktop started us).
+#pragma once
+
+#include <QLoggingCategory>
+#include <QString>
+
+Q_DECLARE_LOGGING_CATEGORY(lcKTLog)
+Q_DECLARE_LOGGING_CATEGORY(lcSystemLog)
+
+namespace KTLog {
+void showMessage(const QString& message);
+}
+
+// Writes a line to the system log.
+void systemLog(const QString& message);
+
+// Diagnostic line prefixed "<function> <line> ", the way every caller formats it.
+#define KTLOG(fmt, ...)                                                                            \
+    KTLog::showMessage(QString::asprintf("%s %d " fmt, __func__, __LINE__ __VA_OPT__(, ) __VA_ARGS__))
