@@ -24,39 +24,39 @@ typedef struct MediaEncoder MediaEncoder;
 // Result codes.
 enum {
     MEDIA_ENCODER_OK = 0,
-    MEDIA_ENCODER_EHANDLE = -1,      // null, closed or unknown handle
-    MEDIA_ENCODER_EARG = -2,         // null pointer, size or value out of range
-    MEDIA_ENCODER_ESTATE = -3,       // call not allowed now (settings after start, push before
-                                     // start or after its trailer, encode twice)
-    MEDIA_ENCODER_ECONTAINER = -4,   // extension unknown, or not able to hold the set streams
-    MEDIA_ENCODER_EIO = -5,          // the output could not be created or written
-    MEDIA_ENCODER_ECODEC = -6,       // an encoder could not be opened or failed
-    MEDIA_ENCODER_ENOMEM = -7,       // out of memory
-    MEDIA_ENCODER_ETIMESTAMP = -8,   // video time earlier than the previous frame's
+    MEDIA_ENCODER_EHANDLE = -1,    // null, closed or unknown handle
+    MEDIA_ENCODER_EARG = -2,       // null pointer, size or value out of range
+    MEDIA_ENCODER_ESTATE = -3,     // call not allowed now (settings after start, push before
+                                   // start or after its trailer, encode twice)
+    MEDIA_ENCODER_ECONTAINER = -4, // extension unknown, or not able to hold the set streams
+    MEDIA_ENCODER_EIO = -5,        // the output could not be created or written
+    MEDIA_ENCODER_ECODEC = -6,     // an encoder could not be opened or failed
+    MEDIA_ENCODER_ENOMEM = -7,     // out of memory
+    MEDIA_ENCODER_ETIMESTAMP = -8, // video time earlier than the previous frame's
 };
 
 // Format codes.
 enum {
-    MEDIA_ENCODER_IMAGE_H264 = 1000,        // H.264 in yuv420p
-    MEDIA_ENCODER_PIXEL_BGRA = 1005,        // 32-bit BGRA, alpha premultiplied, little-endian words
-    MEDIA_ENCODER_SAMPLE_S32_PACKED = 2,    // interleaved signed 32-bit samples
+    MEDIA_ENCODER_IMAGE_H264 = 1000,     // H.264 in yuv420p
+    MEDIA_ENCODER_PIXEL_BGRA = 1005,     // 32-bit BGRA, alpha premultiplied, little-endian words
+    MEDIA_ENCODER_SAMPLE_S32_PACKED = 2, // interleaved signed 32-bit samples
 };
 
 // One video frame (32 bytes). The pixels stay the caller's; they are copied during the push.
 typedef struct MediaVideoFrame {
-    int32_t pixelFormat;   // MEDIA_ENCODER_PIXEL_BGRA
-    int32_t width;         // pixels
-    int32_t height;        // pixels
-    int32_t bytesPerRow;   // at least width * 4
-    uint8_t* data;         // first pixel of the top row
-    int32_t size;          // bytes of pixel data: bytesPerRow * height
+    int32_t pixelFormat; // MEDIA_ENCODER_PIXEL_BGRA
+    int32_t width;       // pixels
+    int32_t height;      // pixels
+    int32_t bytesPerRow; // at least width * 4
+    uint8_t* data;       // first pixel of the top row
+    int32_t size;        // bytes of pixel data: bytesPerRow * height
     int32_t reserved;
 } MediaVideoFrame;
 
 // One audio buffer (16 bytes) of interleaved samples in the source format.
 typedef struct MediaAudioFrame {
     uint8_t* data;
-    uint32_t size;         // bytes; a whole number of sample frames (channels * 4 bytes)
+    uint32_t size; // bytes; a whole number of sample frames (channels * 4 bytes)
     uint32_t reserved;
 } MediaAudioFrame;
 

@@ -1,0 +1,35 @@
+// Pixel buffers for frames waiting to be encoded. The pool caps how many frames may wait, so
+// memory stays bounded when encoding falls behind; buffers are reused so a push only copies.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+namespace mediaencoder {
+
+class FramePool {
+public:
+    // At most budgetBytes of waiting frames, but always room for minFrames and never more
+    // than maxFrames.
+    explicit FramePool(size_t budgetBytes = 192u << 20, int minFrames = 3, int maxFrames = 32);
+
+    // A buffer of at least size bytes, or nothing when the waiting frames are at the cap.
+    std::optional<std::vector<uint8_t>> acquire(size_t size);
+    void release(std::vector<uint8_t>&& buffer);
+
+    int inUse() const;
+
+private:
+    int capFor(size_t size) const;
+
+    const size_t budget_;
+    const int minFrames_, maxFrames_;
+    mutable std::mutex mutex_;
+    std::vector<std::vector<uint8_t>> free_;
+    int inUse_ = 0;
+};
+
+} // namespace mediaencoder

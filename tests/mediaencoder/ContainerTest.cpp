@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include "Container.h"
+#include "EncoderSettings.h"
+#include "FramePool.h"
+#include "VideoConverter.h"
+
+using namespace mediaencoder;
+
+TEST(Container, ExtensionPicksMuxerAndCodecs) {
+    struct Case {
+        const char* path;
+        const char* muxer;
+        AVCodecID video, audio;
+    } cases[] = {
+        {"/v/a.mov", "mov", AV_CODEC_ID_H264, AV_CODEC_ID_AAC},
+        {"/v/a.MP4", "mp4", AV_CODEC_ID_H264, AV_CODEC_ID_AAC},
+        {"/v/a.m4v", "mp4", AV_CODEC_ID_H264, AV_CODEC_ID_AAC},
+        {"/v/a.flv", "flv", AV_CODEC_ID_H264, AV_CODEC_ID_AAC},
+        {"/v/a.avi", "avi", AV_CODEC_ID_H264, AV_CODEC_ID_MP3},
+        {"/v/a.mp3", "mp3", AV_CODEC_ID_NONE, AV_CODEC_ID_MP3},
+        {"/v/a.wav", "wav", AV_CODEC_ID_NONE, AV_CODEC_ID_PCM_S16LE},
+        {"/v/a.m4a", "ipod", AV_CODEC_ID_NONE, AV_CODEC_ID_AAC},
+    };
+    for (const Case& c : cases) {
+        auto got = containerForPath(c.path);
+        ASSERT_TRUE(got) << c.path;
+        EXPECT_STREQ(got->muxer, c.muxer) << c.path;
+        EXPECT_EQ(got->videoCodec, c.video) << c.path;
+        EXPECT_EQ(got->audioCodec, c.audio) << c.path;
+    }
+    for (const char* bad : {"/v/a.mkv", "/v/a", "/v/a.mp4.part", "/v/.mp3x"})
+        EXPECT_FALSE(containerForPath(bad)) << bad;
+}
+
+TEST(Container, PiecesAddNumberToStem) {
+    EXPECT_EQ(piecePath("/r/Rec 1.mp4", 1), "/r/Rec 1.mp4");
+    EXPECT_EQ(piecePath("/r/Rec 1.mp4", 2), "/r/Rec 1_2.mp4");
+    EXPECT_EQ(piecePath("/r/a.b.wav", 12), "/r/a.b_12.wav");
+}
+
+TEST(VideoFit, KeepsAspectCentredAndEven) {
+    struct Case {
+        int sw, sh, dw, dh;
+        Rect want;
+    } cases[] = {
+        {1920, 1080, 1920, 1080, {0, 0, 1920, 1080}},
+        {640, 240, 320, 240, {0, 60, 320, 120}},  // wider: bars top and bottom
+        {240, 480, 320, 240, {100, 0, 120, 240}}, // taller: bars left and right
+        {301, 201, 300, 200, {0, 0, 300, 200}},   // nearly the same: no stray bar
+        {1000, 10, 320, 240, {0, 118, 320, 2}},   // never thinner than a chroma line
+    };
+    for (const Case& c : cases) {
+        Rect r = fitRect(c.sw, c.sh, c.dw, c.dh);
+        EXPECT_EQ(r.x, c.want.x) << c.sw << "x" << c.sh;
+        EXPECT_EQ(r.y, c.want.y) << c.sw << "x" << c.sh;
+        EXPECT_EQ(r.width, c.want.width) << c.sw << "x" << c.sh;
+        EXPECT_EQ(r.height, c.want.height) << c.sw << "x" << c.sh;
+    }
+}
+
+TEST(FramePool, CapsWaitingFramesByBudget) {
+    FramePool pool(100, 3, 8);
+    // 40-byte frames: the budget allows 2, the floor is 3.
+    auto a = pool.acquire(40), b = pool.acquire(40), c = pool.acquire(40);
+    ASSERT_TRUE(a && b && c);
+    EXPECT_FALSE(pool.acquire(40));
+    pool.release(std::move(*a));
+    auto d = pool.acquire(40);
+    ASSERT_TRUE(d);
+    EXPECT_GE(d->size(), 40u);
+    // Tiny frames stop at the ceiling.
+    FramePool small(1 << 20, 3, 8);
+    int got = 0;
+    while (small.acquire(16))
+        ++got;
+    EXPECT_EQ(got, 8);
+}

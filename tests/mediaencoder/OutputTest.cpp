@@ -1,0 +1,160 @@
+// Records into every container and reads the result back with libavformat.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <thread>
+
+#include "EncodeHarness.h"
+#include "MediaProbe.h"
+
+using namespace testsupport;
+
+namespace {
+
+struct ContainerCase {
+    const char* ext;
+    bool video;
+    const char* videoCodec;
+    const char* audioCodec;
+};
+
+class EveryContainer : public ::testing::TestWithParam<ContainerCase> {};
+
+} // namespace
+
+TEST_P(EveryContainer, TwoSecondsReadBack) {
+    const ContainerCase& c = GetParam();
+    RecordingPlan plan{.path = scratchDir(std::string("out") + c.ext) + "/rec" + c.ext,
+                       .video = c.video};
+    ASSERT_EQ(record(plan, 2.0), 0);
+
+    ProbedFile f = probeMedia(plan.path);
+    ASSERT_TRUE(f.opened);
+    EXPECT_EQ(f.decodeErrors, 0);
+    if (c.video) {
+        ASSERT_NE(f.video(), nullptr);
+        EXPECT_EQ(f.video()->codec, c.videoCodec);
+        EXPECT_EQ(f.video()->width, 320);
+        EXPECT_EQ(f.video()->height, 240);
+        EXPECT_NEAR(double(f.video()->frames), 60, 1);
+        EXPECT_TRUE(f.video()->startsWithKeyFrame);
+    } else {
+        EXPECT_EQ(f.video(), nullptr);
+    }
+    ASSERT_NE(f.audio(), nullptr);
+    EXPECT_EQ(f.audio()->codec, c.audioCodec);
+    EXPECT_EQ(f.audio()->sampleRate, 44100);
+    EXPECT_EQ(f.audio()->channels, 2);
+    // Encoders add or trim a frame of priming at most.
+    EXPECT_NEAR(double(f.audio()->samples), 88200, 2304);
+    EXPECT_NEAR(f.length(), 2.0, 0.1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Containers, EveryContainer,
+                         ::testing::Values(ContainerCase{".mp4", true, "h264", "aac"},
+                                           ContainerCase{".mov", true, "h264", "aac"},
+                                           ContainerCase{".m4v", true, "h264", "aac"},
+                                           ContainerCase{".flv", true, "h264", "aac"},
+                                           ContainerCase{".avi", true, "h264", "mp3"},
+                                           ContainerCase{".mp3", false, "", "mp3"},
+                                           ContainerCase{".wav", false, "", "pcm_s16le"},
+                                           ContainerCase{".m4a", false, "", "aac"}),
+                         [](const auto& info) { return std::string(info.param.ext + 1); });
+
+TEST(Output, PauseLeavesAGapInVideoTimes) {
+    for (const char* ext : {".mp4", ".flv", ".avi"}) {
+        RecordingPlan plan{.path = scratchDir("pause") + "/rec" + ext, .audio = false};
+        MediaEncoder* h = startEncoder(plan);
+        ASSERT_NE(h, nullptr);
+        Pusher p{plan, h};
+        p.span(0, 1000);
+        p.span(3000, 4000); // resumed two seconds later
+        ASSERT_EQ(finishEncoder(h), 0);
+
+        ProbedFile f = probeMedia(plan.path);
+        ASSERT_NE(f.video(), nullptr) << ext;
+        const auto& times = f.video()->times;
+        ASSERT_FALSE(times.empty()) << ext;
+        EXPECT_NEAR(times.back() - times.front(), 4.0 - 1.0 / 30, 0.005) << ext;
+        // One picture per pushed frame; the gap stays (AVI fills it with repeat markers).
+        EXPECT_EQ(f.video()->frames, 60) << ext;
+        double gap = 0;
+        for (size_t i = 1; i < times.size(); ++i)
+            gap = std::max(gap, times[i] - times[i - 1]);
+        EXPECT_NEAR(gap, 2.0 + 1.0 / 30, 0.05) << ext;
+    }
+}
+
+TEST(Output, OtherFrameSizesAreScaledToFitWithBlackBars) {
+    RecordingPlan plan{.path = scratchDir("fit") + "/rec.mp4",
+                       .audio = false,
+                       .width = 640,
+                       .height = 240,
+                       .outWidth = 320,
+                       .outHeight = 240};
+    ASSERT_EQ(record(plan, 0.5), 0);
+    ProbedFile f = probeMedia(plan.path);
+    ASSERT_NE(f.video(), nullptr);
+    EXPECT_EQ(f.video()->width, 320);
+    EXPECT_EQ(f.video()->height, 240);
+    uint8_t top[3], middle[3];
+    ASSERT_TRUE(pixelAt(plan.path, 5, 160, 20, top));
+    ASSERT_TRUE(pixelAt(plan.path, 5, 300, 120, middle));
+    EXPECT_LT(top[0] + top[1] + top[2], 30);           // the bar above the picture is black
+    EXPECT_GT(middle[0] + middle[1] + middle[2], 150); // the ramp's bright end is there
+}
+
+TEST(Output, OddOutputSizeLosesLastColumnAndRow) {
+    RecordingPlan plan{
+        .path = scratchDir("odd") + "/rec.mp4", .audio = false, .width = 301, .height = 201};
+    ASSERT_EQ(record(plan, 0.3), 0);
+    ProbedFile f = probeMedia(plan.path);
+    ASSERT_NE(f.video(), nullptr);
+    EXPECT_EQ(f.video()->width, 300);
+    EXPECT_EQ(f.video()->height, 200);
+}
+
+TEST(Output, VideoAndAudioFromTwoThreadsAtOnce) {
+    RecordingPlan plan{.path = scratchDir("threads") + "/rec.mp4"};
+    MediaEncoder* h = startEncoder(plan);
+    ASSERT_NE(h, nullptr);
+    RecordingPlan videoOnly = plan, audioOnly = plan;
+    videoOnly.audio = false;
+    audioOnly.video = false;
+    Pusher pv{videoOnly, h}, pa{audioOnly, h};
+    std::thread v([&] { pv.span(0, 3000); });
+    std::thread a([&] { pa.span(0, 3000); });
+    // Readers poll meanwhile, as the recording window does.
+    int64_t lastSize = 0;
+    for (int i = 0; i < 50; ++i) {
+        int64_t size = apiEncoderGetFileSize(h);
+        EXPECT_GE(size, lastSize);
+        lastSize = size;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    v.join();
+    a.join();
+    ASSERT_EQ(finishEncoder(h), 0);
+    ProbedFile f = probeMedia(plan.path);
+    ASSERT_NE(f.video(), nullptr);
+    ASSERT_NE(f.audio(), nullptr);
+    EXPECT_NEAR(double(f.video()->frames), 90, 1);
+    EXPECT_NEAR(double(f.audio()->samples), 3 * 44100, 2304);
+}
+
+TEST(Output, SizeAndTimeCountersFollowTheFile) {
+    RecordingPlan plan{.path = scratchDir("counters") + "/rec.flv"};
+    MediaEncoder* h = startEncoder(plan);
+    ASSERT_NE(h, nullptr);
+    Pusher p{plan, h};
+    p.span(0, 2000);
+    apiEncodePushVideoTrailer(h);
+    apiEncodePushAudioTrailer(h);
+    while (apiEncodeIsDone(h) == 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_EQ(apiEncoderGetFileSize(h), int64_t(std::filesystem::file_size(plan.path)));
+    EXPECT_NEAR(double(apiEncoderGetEncodedTimestamp(h)), 2000 - 1000.0 / 30, 1);
+    EXPECT_EQ(apiEncoderGetDroppedFrames(h), p.waits); // each refused push counted once
+    EXPECT_EQ(apiEncoderClose(h), 0);
+}

@@ -1,0 +1,165 @@
+#include "MediaProbe.h"
+
+#include <algorithm>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libswscale/swscale.h>
+}
+
+namespace testsupport {
+
+double ProbedFile::length() const {
+    double l = 0;
+    for (const ProbedStream& s : streams)
+        l = std::max(l, s.endSeconds);
+    return l;
+}
+
+namespace {
+
+struct Demuxer {
+    AVFormatContext* fmt = nullptr;
+    std::vector<AVCodecContext*> decoders;
+    explicit Demuxer(const std::string& path) {
+        if (avformat_open_input(&fmt, path.c_str(), nullptr, nullptr) < 0) {
+            fmt = nullptr;
+            return;
+        }
+        avformat_find_stream_info(fmt, nullptr);
+        for (unsigned i = 0; i < fmt->nb_streams; ++i) {
+            const AVCodec* c = avcodec_find_decoder(fmt->streams[i]->codecpar->codec_id);
+            AVCodecContext* ctx = c ? avcodec_alloc_context3(c) : nullptr;
+            if (ctx && (avcodec_parameters_to_context(ctx, fmt->streams[i]->codecpar) < 0 ||
+                        avcodec_open2(ctx, c, nullptr) < 0))
+                avcodec_free_context(&ctx);
+            decoders.push_back(ctx);
+        }
+    }
+    ~Demuxer() {
+        for (AVCodecContext*& c : decoders)
+            avcodec_free_context(&c);
+        avformat_close_input(&fmt);
+    }
+};
+
+} // namespace
+
+ProbedFile probeMedia(const std::string& path) {
+    ProbedFile out;
+    Demuxer d(path);
+    if (!d.fmt)
+        return out;
+    out.opened = true;
+    out.format = d.fmt->iformat->name;
+    out.duration = d.fmt->duration > 0 ? d.fmt->duration / double(AV_TIME_BASE) : 0;
+    out.streams.resize(d.fmt->nb_streams);
+    for (unsigned i = 0; i < d.fmt->nb_streams; ++i) {
+        AVCodecParameters* p = d.fmt->streams[i]->codecpar;
+        ProbedStream& s = out.streams[i];
+        const AVCodecDescriptor* desc = avcodec_descriptor_get(p->codec_id);
+        s.codec = desc ? desc->name : "";
+        s.width = p->width;
+        s.height = p->height;
+        s.sampleRate = p->sample_rate;
+        s.channels = p->ch_layout.nb_channels;
+        if (p->codec_type == AVMEDIA_TYPE_VIDEO && out.videoIndex < 0)
+            out.videoIndex = int(i);
+        if (p->codec_type == AVMEDIA_TYPE_AUDIO && out.audioIndex < 0)
+            out.audioIndex = int(i);
+    }
+
+    AVPacket* pkt = av_packet_alloc();
+    AVFrame* frame = av_frame_alloc();
+    auto drain = [&](unsigned i) {
+        AVStream* st = d.fmt->streams[i];
+        while (avcodec_receive_frame(d.decoders[i], frame) >= 0) {
+            ProbedStream& s = out.streams[i];
+            if (st->codecpar->codec_type == AVMEDIA_TYPE_VIDEO) {
+                ++s.frames;
+                int64_t t = frame->best_effort_timestamp;
+                if (t != AV_NOPTS_VALUE)
+                    s.times.push_back(t * av_q2d(st->time_base));
+            } else {
+                s.samples += frame->nb_samples;
+            }
+            av_frame_unref(frame);
+        }
+    };
+    while (av_read_frame(d.fmt, pkt) >= 0) {
+        unsigned i = unsigned(pkt->stream_index);
+        ProbedStream& s = out.streams[i];
+        AVStream* st = d.fmt->streams[i];
+        if (pkt->size > 0) {
+            if (s.packets == 0)
+                s.startsWithKeyFrame = (pkt->flags & AV_PKT_FLAG_KEY) != 0;
+            ++s.packets;
+        }
+        int64_t t = pkt->pts != AV_NOPTS_VALUE ? pkt->pts : pkt->dts;
+        if (t != AV_NOPTS_VALUE)
+            s.endSeconds = std::max(s.endSeconds, (t + pkt->duration) * av_q2d(st->time_base));
+        if (d.decoders[i] && pkt->size > 0) {
+            if (avcodec_send_packet(d.decoders[i], pkt) < 0)
+                ++out.decodeErrors;
+            drain(i);
+        }
+        av_packet_unref(pkt);
+    }
+    for (unsigned i = 0; i < d.decoders.size(); ++i) {
+        if (d.decoders[i]) {
+            avcodec_send_packet(d.decoders[i], nullptr);
+            drain(i);
+        }
+    }
+    for (ProbedStream& s : out.streams)
+        std::sort(s.times.begin(), s.times.end());
+    av_frame_free(&frame);
+    av_packet_free(&pkt);
+    return out;
+}
+
+bool pixelAt(const std::string& path, int index, int x, int y, uint8_t rgb[3]) {
+    Demuxer d(path);
+    if (!d.fmt)
+        return false;
+    int vi = av_find_best_stream(d.fmt, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    if (vi < 0 || !d.decoders[vi])
+        return false;
+    AVPacket* pkt = av_packet_alloc();
+    AVFrame* frame = av_frame_alloc();
+    bool found = false;
+    int seen = 0;
+    auto take = [&]() {
+        while (!found && avcodec_receive_frame(d.decoders[vi], frame) >= 0) {
+            if (seen++ == index && x < frame->width && y < frame->height) {
+                SwsContext* sws = sws_getContext(
+                    frame->width, frame->height, AVPixelFormat(frame->format), frame->width,
+                    frame->height, AV_PIX_FMT_RGB24, SWS_POINT, nullptr, nullptr, nullptr);
+                std::vector<uint8_t> buf(size_t(frame->width) * frame->height * 3);
+                uint8_t* dst[4] = {buf.data(), nullptr, nullptr, nullptr};
+                int stride[4] = {frame->width * 3, 0, 0, 0};
+                sws_scale(sws, frame->data, frame->linesize, 0, frame->height, dst, stride);
+                sws_freeContext(sws);
+                std::copy_n(&buf[(size_t(y) * frame->width + x) * 3], 3, rgb);
+                found = true;
+            }
+            av_frame_unref(frame);
+        }
+    };
+    while (!found && av_read_frame(d.fmt, pkt) >= 0) {
+        if (pkt->stream_index == vi && pkt->size > 0 &&
+            avcodec_send_packet(d.decoders[vi], pkt) >= 0)
+            take();
+        av_packet_unref(pkt);
+    }
+    if (!found) {
+        avcodec_send_packet(d.decoders[vi], nullptr);
+        take();
+    }
+    av_frame_free(&frame);
+    av_packet_free(&pkt);
+    return found;
+}
+
+} // namespace testsupport

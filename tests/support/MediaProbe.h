@@ -1,0 +1,42 @@
+// Reads a media file back with libavformat so tests can check what was really written.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+struct ProbedStream {
+    std::string codec; // decoder name, e.g. "h264", "aac", "mp3", "pcm_s16le"
+    int width = 0, height = 0;
+    int sampleRate = 0, channels = 0;
+    int64_t packets = 0;       // non-empty packets
+    int64_t frames = 0;        // decoded video frames
+    int64_t samples = 0;       // decoded audio samples per channel
+    std::vector<double> times; // presentation time of each decoded video frame, seconds
+    double endSeconds = 0;     // end of the last packet, seconds
+    bool startsWithKeyFrame = false;
+};
+
+struct ProbedFile {
+    bool opened = false;
+    std::string format;  // demuxer name
+    double duration = 0; // container duration, seconds (0 when unknown)
+    int videoIndex = -1, audioIndex = -1;
+    std::vector<ProbedStream> streams;
+    int decodeErrors = 0;
+
+    const ProbedStream* video() const { return videoIndex < 0 ? nullptr : &streams[videoIndex]; }
+    const ProbedStream* audio() const { return audioIndex < 0 ? nullptr : &streams[audioIndex]; }
+    // Length of the longest stream, seconds.
+    double length() const;
+};
+
+// Demuxes and decodes the whole file.
+ProbedFile probeMedia(const std::string& path);
+
+// The RGB colour of pixel (x, y) in decoded video frame `index`; false when there is none.
+bool pixelAt(const std::string& path, int index, int x, int y, uint8_t rgb[3]);
+
+} // namespace testsupport
