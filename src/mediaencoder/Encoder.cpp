@@ -3,6 +3,11 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <future>
+
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include "Recording.h"
 
@@ -14,6 +19,8 @@ constexpr int kMaxSide = 16384;
 // Audio waiting for the encoding thread beyond this is replaced by silence of the same length,
 // so the timeline stays whole while memory stays bounded (about 90 s of 44.1 kHz stereo).
 constexpr size_t kAudioQueueCap = 32u << 20;
+// Niceness of the encoding thread and the encoder threads it starts.
+constexpr int kEncodingNice = 5;
 
 bool validSize(int32_t w, int32_t h) {
     return w > 0 && h > 0 && w <= kMaxSide && h <= kMaxSide;
@@ -161,12 +168,27 @@ int Encoder::encode() {
     if (!folder.empty() && !std::filesystem::is_directory(folder, ec))
         return MEDIA_ENCODER_EIO;
 
+    // The encoding thread opens the file itself, so the encoder's own threads start from it and
+    // share its lower priority: capture and the user interface keep the upper hand when the
+    // machine is busy, and the bounded queue absorbs the difference.
     auto recording = std::make_unique<Recording>(s);
-    if (int rc = recording->start(); rc != MEDIA_ENCODER_OK)
+    std::promise<int> opened;
+    std::future<int> result = opened.get_future();
+    Recording* r = recording.get();
+    std::thread worker([this, r, &opened] {
+        setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), kEncodingNice);
+        int rc = r->start();
+        opened.set_value(rc);
+        if (rc == MEDIA_ENCODER_OK)
+            run();
+    });
+    if (int rc = result.get(); rc != MEDIA_ENCODER_OK) {
+        worker.join();
         return rc;
+    }
     recording_ = std::move(recording);
     state_ = State::Encoding;
-    worker_ = std::thread([this] { run(); });
+    worker_ = std::move(worker);
     return MEDIA_ENCODER_OK;
 }
 
@@ -198,7 +220,7 @@ int Encoder::pushVideo(const MediaVideoFrame* frame, int64_t ptsMs) {
     int64_t slot = std::llround(double(ptsMs) * fps / 1000.0);
     if (haveSlot_ && slot <= lastSlot_)
         return MEDIA_ENCODER_OK; // same output frame as the one before
-    std::optional<std::vector<uint8_t>> buffer = pool_.acquire(size_t(frame->size));
+    std::optional<FrameBuffer> buffer = pool_.acquire(size_t(frame->size));
     if (!buffer) {
         ++dropped_;
         return 1;

@@ -55,7 +55,7 @@ private:
         enum Kind { Video, Audio, Silence, VideoEnd, AudioEnd };
         explicit Item(Kind k) : kind(k) {}
         Kind kind;
-        std::vector<uint8_t> pixels;
+        FrameBuffer pixels;
         int width = 0, height = 0, bytesPerRow = 0;
         int64_t slot = 0;
         std::vector<int32_t> samples;

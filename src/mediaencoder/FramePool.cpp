@@ -12,26 +12,26 @@ int FramePool::capFor(size_t size) const {
     return int(std::clamp<size_t>(frames, size_t(minFrames_), size_t(maxFrames_)));
 }
 
-std::optional<std::vector<uint8_t>> FramePool::acquire(size_t size) {
+std::optional<FrameBuffer> FramePool::acquire(size_t size) {
     std::lock_guard lock(mutex_);
     if (inUse_ >= capFor(size))
         return std::nullopt;
     ++inUse_;
     // Reuse a buffer that is big enough; its pages are already mapped, which keeps the copy fast.
     auto it = std::find_if(free_.begin(), free_.end(),
-                           [size](const std::vector<uint8_t>& b) { return b.size() >= size; });
+                           [size](const FrameBuffer& b) { return b.size >= size; });
     if (it == free_.end())
-        return std::vector<uint8_t>(size);
-    std::vector<uint8_t> buffer = std::move(*it);
+        return FrameBuffer{std::unique_ptr<uint8_t[]>(new uint8_t[size]), size};
+    FrameBuffer buffer = std::move(*it);
     free_.erase(it);
     return buffer;
 }
 
-void FramePool::release(std::vector<uint8_t>&& buffer) {
+void FramePool::release(FrameBuffer&& buffer) {
     std::lock_guard lock(mutex_);
     --inUse_;
     // Keep no more spare buffers than the budget allows in use at once.
-    if (int(free_.size()) + inUse_ < capFor(buffer.size()))
+    if (int(free_.size()) + inUse_ < capFor(buffer.size))
         free_.push_back(std::move(buffer));
 }
 

@@ -4,11 +4,19 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <vector>
 
 namespace mediaencoder {
+
+// Pixel memory left uninitialised: every byte is overwritten by the copy that fills it.
+struct FrameBuffer {
+    std::unique_ptr<uint8_t[]> bytes;
+    size_t size = 0;
+    uint8_t* data() { return bytes.get(); }
+};
 
 class FramePool {
 public:
@@ -17,8 +25,8 @@ public:
     explicit FramePool(size_t budgetBytes = 192u << 20, int minFrames = 3, int maxFrames = 32);
 
     // A buffer of at least size bytes, or nothing when the waiting frames are at the cap.
-    std::optional<std::vector<uint8_t>> acquire(size_t size);
-    void release(std::vector<uint8_t>&& buffer);
+    std::optional<FrameBuffer> acquire(size_t size);
+    void release(FrameBuffer&& buffer);
 
     int inUse() const;
 
@@ -28,7 +36,7 @@ private:
     const size_t budget_;
     const int minFrames_, maxFrames_;
     mutable std::mutex mutex_;
-    std::vector<std::vector<uint8_t>> free_;
+    std::vector<FrameBuffer> free_;
     int inUse_ = 0;
 };
 

@@ -9,6 +9,10 @@
 
 #include "Encoder.h"
 
+extern "C" {
+#include <libavutil/log.h>
+}
+
 using mediaencoder::Encoder;
 
 namespace {
@@ -37,6 +41,9 @@ template <typename R, typename F> R call(MediaEncoder* h, F&& f) {
 extern "C" {
 
 MediaEncoder* apiEncoderCreate(void) {
+    // FFmpeg's chatter (codec banners, statistics) is no use in a recorder's log.
+    static std::once_flag quiet;
+    std::call_once(quiet, [] { av_log_set_level(AV_LOG_ERROR); });
     try {
         auto e = std::make_shared<Encoder>();
         auto* h = reinterpret_cast<MediaEncoder*>(e.get());

@@ -1,0 +1,166 @@
+#include "EncodeManager.h"
+
+#include <QSettings>
+
+#include <algorithm>
+#include <chrono>
+#include <new>
+#include <thread>
+
+#include "KTLog.h"
+
+namespace {
+
+void logFailure(int code, const char* what) {
+    if (code < 0)
+        systemLog(QString::asprintf("错误码:%d ->描述：%s", code, what));
+}
+
+} // namespace
+
+EncodeManager::EncodeManager() {
+    initHandle();
+}
+
+EncodeManager::~EncodeManager() {
+    if (isWorking_)
+        stopEncoderEncode();
+    closeHandle();
+}
+
+void EncodeManager::closeHandle() {
+    if (handle_)
+        apiEncoderClose(handle_);
+    handle_ = nullptr;
+}
+
+void EncodeManager::initHandle() {
+    // A replaced handle is never used again; release it rather than leak it.
+    closeHandle();
+    handle_ = apiEncoderCreate();
+    started_ = false;
+}
+
+void EncodeManager::setOutputPath(const QString& path) {
+    outputPath_ = path;
+    logFailure(apiEncoderSetOutputPath(handle_, path.toUtf8().constData()), "设置输出路径");
+}
+
+void EncodeManager::setImageSize(double width, double height) {
+    imageSize_ = QSizeF(width, height);
+}
+
+void EncodeManager::setUpVideoSettings() {
+    const auto w = int32_t(imageSize_.width()), h = int32_t(imageSize_.height());
+    logFailure(apiEncoderSetImageSize(handle_, w, h), "设置初始数据源帧大小");
+    logFailure(apiEncoderSetImageFormat(handle_, MEDIA_ENCODER_IMAGE_H264), "设置输出格式");
+    logFailure(apiEncoderSetOutputSize(handle_, w, h), "设置输出文件帧大小");
+    logFailure(apiEncoderSetFps(handle_, double(fps)), "设置视频帧率");
+    logFailure(apiEncoderSetVideoBitrate(handle_, double(videoBitrate)), "设置视频码率");
+}
+
+void EncodeManager::setUpAudioSettings() {
+    logFailure(apiEncoderSetAudioSrcContext(handle_, audioChannels, audioSamples,
+                                            MEDIA_ENCODER_SAMPLE_S32_PACKED),
+               "设置音频源数据格式");
+    logFailure(apiEncoderSetAudioBitrate(handle_, double(audioBitrate)), "设置音频码率");
+    logFailure(apiEncoderSetAudioEncodeContext(handle_, audioChannels, audioSamples),
+               "设置音频输出声道和采样率");
+}
+
+void EncodeManager::setSplit() {
+    const int type = QSettings().value("SplitType").toInt();
+    const int32_t time = type == 1 ? splitTime : 0;
+    const int32_t size = type == 2 ? splitSize : 0;
+    if (apiEncoderSetLimitTime(handle_, time) == 1)
+        systemLog(QString::asprintf("设置时间分段，%s:line:%d time:%d", __func__, __LINE__,
+                                    int(splitTime)));
+    else
+        systemLog(QString::asprintf("设置时间分段失败，%s:line:%d", __func__, __LINE__));
+    if (apiEncoderSetLimitSize(handle_, size) == 1)
+        systemLog(QString::asprintf("设置大小分段，%s:line:%d time:%d", __func__, __LINE__,
+                                    int(splitSize)));
+    else
+        systemLog(QString::asprintf("设置大小分段失败，%s:line:%d", __func__, __LINE__));
+}
+
+void EncodeManager::startEncoderEncode() {
+    setSplit();
+    const int rc = apiEncoderEncode(handle_);
+    if (rc < 0) {
+        logFailure(rc, "开始编码失败");
+        return;
+    }
+    started_ = true;
+    nTotalAudiosize_ = 0;
+    isWorking_ = true;
+    systemLog("====开始编码");
+}
+
+void EncodeManager::encoderPushVideo(const MediaVideoFrame* frame, double pts) {
+    if (!isWorking_ || !handle_)
+        return;
+    logFailure(apiEncoderPushVideo(handle_, frame, int64_t(pts)), "送入视频数据失败");
+}
+
+void EncodeManager::encoderPushAudio(std::span<const uint8_t> buffer) {
+    if (!isWorking_ || !handle_)
+        return;
+    const size_t length = buffer.size();
+    // Two planes of 4-byte samples must split evenly; anything else would read past the end.
+    if (length == 0 || (audioChannels == 2 && length % 8 != 0)) {
+        KTLOG("audio buffer of %zu bytes dropped", length);
+        return;
+    }
+    auto* out = new (std::nothrow) uint8_t[length];
+    if (!out) {
+        KTLOG("audioFrame->buffer  malloc failed");
+        return;
+    }
+    if (audioChannels == 2) {
+        const auto* in = reinterpret_cast<const uint32_t*>(buffer.data());
+        auto* interleaved = reinterpret_cast<uint32_t*>(out);
+        const size_t n = length / 8;
+        for (size_t i = 0; i < n; ++i) {
+            interleaved[2 * i] = in[i];
+            interleaved[2 * i + 1] = in[i + n];
+        }
+    } else {
+        std::copy(buffer.begin(), buffer.end(), out);
+    }
+    MediaAudioFrame frame{out, uint32_t(length), 0};
+    logFailure(apiEncoderPushAudio(handle_, &frame), "送入音频数据失败");
+    nTotalAudiosize_ += int64_t(length);
+    delete[] out;
+}
+
+double EncodeManager::filesize() const {
+    // A closed or missing encoder answers with a negative code, which is no size.
+    return double(std::max<int64_t>(apiEncoderGetFileSize(handle_), 0));
+}
+
+int64_t EncodeManager::countRecordedDuration() const {
+    const int64_t t = std::max<int64_t>(apiEncoderGetEncodedTimestamp(handle_), 0);
+    if (!isAudioOnlyMode())
+        return t;
+    if (audioSamples <= 0)
+        return 0;
+    // Whole seconds of 2-channel 4-byte audio; 64-bit so long recordings do not wrap.
+    return ((nTotalAudiosize_.load() / 8) / audioSamples) * 1000;
+}
+
+void EncodeManager::stopEncoderEncode() {
+    if (!isWorking_) {
+        systemLog("没有编码");
+        return;
+    }
+    isWorking_ = false;
+    apiEncodePushVideoTrailer(handle_);
+    apiEncodePushAudioTrailer(handle_);
+    // 1 is done; a negative answer means the encoder is gone and will never be done.
+    while (apiEncodeIsDone(handle_) == 0)
+        std::this_thread::sleep_for(std::chrono::microseconds(1000));
+    logFailure(apiEncoderClose(handle_), "关闭编码器");
+    systemLog("关闭编码器");
+    handle_ = nullptr;
+}

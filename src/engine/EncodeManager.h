@@ -1,0 +1,70 @@
+// The recording's link to the encoder library: settings in the library's call order, pushes
+// while a recording runs, and the encoder's failures written to the system log.
+#pragma once
+
+#include <QSizeF>
+#include <QString>
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <span>
+
+#include "MediaEncoder.h"
+
+class EncodeManager {
+public:
+    // The audio bit rate the audio callers set, in kbit/s.
+    static constexpr int32_t kAudioBitrate = 128;
+
+    EncodeManager();
+    EncodeManager(const EncodeManager&) = delete;
+    EncodeManager& operator=(const EncodeManager&) = delete;
+    ~EncodeManager();
+
+    // A fresh encoder for the next recording; the previous handle is released.
+    void initHandle();
+    void setOutputPath(const QString& path);
+    void setImageSize(double width, double height);
+    void setUpVideoSettings();
+    void setUpAudioSettings();
+    void setSplit();
+    void startEncoderEncode();
+    // pts in milliseconds of the pause-free recording clock.
+    void encoderPushVideo(const MediaVideoFrame* frame, double pts);
+    // One captured buffer: with 2 channels, all of channel one's 32-bit samples, then channel
+    // two's.
+    void encoderPushAudio(std::span<const uint8_t> buffer);
+    double filesize() const;
+    int64_t countRecordedDuration() const;
+    // Blocks until the file is complete.
+    void stopEncoderEncode();
+
+    bool isWorking() const { return isWorking_.load(); }
+    int64_t nTotalAudiosize() const { return nTotalAudiosize_.load(); }
+    MediaEncoder* handle() const { return handle_; }
+    QString outputPath() const { return outputPath_; }
+    QSizeF imageSize() const { return imageSize_; }
+
+    // Plain settings, written by the callers before a recording starts.
+    int32_t splitTime = 0;
+    int32_t splitSize = 0;
+    float fps = 0;
+    int32_t audioBitrate = 0;
+    int32_t audioChannels = 0;
+    int32_t audioSamples = 0;
+    int64_t videoBitrate = 0;
+
+    // Whether the recording is audio only; the session controller answers.
+    std::function<bool()> isAudioOnlyMode = [] { return false; };
+
+private:
+    void closeHandle();
+
+    std::atomic<bool> isWorking_{false};
+    std::atomic<int64_t> nTotalAudiosize_{0};
+    MediaEncoder* handle_ = nullptr;
+    bool started_ = false;
+    QString outputPath_;
+    QSizeF imageSize_;
+};

@@ -1,0 +1,268 @@
+// The adapter against a library that records its calls.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QSettings>
+#include <QStringList>
+
+#include <cstring>
+
+#include "EncodeManager.h"
+#include "FakeMediaEncoder.h"
+
+using fakeencoder::callNames;
+using fakeencoder::lastCall;
+
+namespace {
+
+QStringList systemLines;
+
+void captureLog(QtMsgType, const QMessageLogContext& ctx, const QString& msg) {
+    if (ctx.category && QByteArray(ctx.category) == "tapedeck")
+        systemLines << msg;
+}
+
+class EncodeManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QCoreApplication::setOrganizationName("Tapedeck");
+        QCoreApplication::setApplicationName("Tapedeck");
+        QSettings().clear();
+        qInstallMessageHandler(captureLog);
+        fakeencoder::reset();
+        systemLines.clear();
+    }
+    void TearDown() override { qInstallMessageHandler(nullptr); }
+
+    // The session controller's order for a recording.
+    void startRecording(EncodeManager& m, bool audio, bool video) {
+        m.initHandle();
+        m.setOutputPath("/r/a.mp4");
+        m.setImageSize(1280.9, 720.2);
+        if (audio)
+            m.setUpAudioSettings();
+        if (video)
+            m.setUpVideoSettings();
+        m.setOutputPath("/r/a.mp4");
+        m.startEncoderEncode();
+    }
+
+    static void configure(EncodeManager& m) {
+        m.fps = 23.976f;
+        m.videoBitrate = 8000;
+        m.audioBitrate = EncodeManager::kAudioBitrate;
+        m.audioChannels = 2;
+        m.audioSamples = 44100;
+        m.splitTime = 20;
+        m.splitSize = 10;
+    }
+};
+
+} // namespace
+
+TEST_F(EncodeManagerTest, CallsTheLibraryInTheRecordingOrder) {
+    EncodeManager m;
+    configure(m);
+    fakeencoder::reset();
+    startRecording(m, true, true);
+    const std::vector<std::string> want = {"Create",
+                                           "SetOutputPath",
+                                           "SetAudioSrcContext",
+                                           "SetAudioBitrate",
+                                           "SetAudioEncodeContext",
+                                           "SetImageSize",
+                                           "SetImageFormat",
+                                           "SetOutputSize",
+                                           "SetFps",
+                                           "SetVideoBitrate",
+                                           "SetOutputPath",
+                                           "SetLimitTime",
+                                           "SetLimitSize",
+                                           "Encode"};
+    // The constructor's handle is released when the recording gets its own.
+    std::vector<std::string> got = callNames();
+    ASSERT_FALSE(got.empty());
+    if (got.front() == "Close")
+        got.erase(got.begin());
+    EXPECT_EQ(got, want);
+    EXPECT_EQ(lastCall("SetImageSize")->args, (std::vector<double>{1280, 720}));
+    EXPECT_EQ(lastCall("SetOutputSize")->args, (std::vector<double>{1280, 720}));
+    EXPECT_EQ(lastCall("SetImageFormat")->args, (std::vector<double>{1000}));
+    EXPECT_NEAR(lastCall("SetFps")->args[0], 23.976, 1e-5);
+    EXPECT_EQ(lastCall("SetVideoBitrate")->args[0], 8000);
+    EXPECT_EQ(lastCall("SetAudioSrcContext")->args, (std::vector<double>{2, 44100, 2}));
+    EXPECT_EQ(lastCall("SetAudioBitrate")->args[0], 128);
+    EXPECT_EQ(lastCall("SetAudioEncodeContext")->args, (std::vector<double>{2, 44100}));
+    EXPECT_EQ(lastCall("SetOutputPath")->text, "/r/a.mp4");
+    EXPECT_TRUE(m.isWorking());
+    EXPECT_TRUE(systemLines.contains("====开始编码"));
+}
+
+TEST_F(EncodeManagerTest, SplitTypeChoosesTheLimits) {
+    struct Case {
+        QVariant type;
+        double time, size;
+    } cases[] = {{QVariant(), 0, 0}, {0, 0, 0}, {1, 20, 0}, {2, 0, 10}, {3, 0, 0}};
+    for (const Case& c : cases) {
+        QSettings().setValue("SplitType", c.type);
+        if (!c.type.isValid())
+            QSettings().remove("SplitType");
+        EncodeManager m;
+        configure(m);
+        fakeencoder::reset();
+        m.setSplit();
+        EXPECT_EQ(lastCall("SetLimitTime")->args[0], c.time) << c.type.toInt();
+        EXPECT_EQ(lastCall("SetLimitSize")->args[0], c.size) << c.type.toInt();
+    }
+    EXPECT_TRUE(systemLines.last().startsWith("设置大小分段，setSplit:line:"));
+    EXPECT_TRUE(systemLines.last().endsWith(" time:10"));
+}
+
+TEST_F(EncodeManagerTest, FailuresAreLoggedWithTheirCodes) {
+    for (const char* call :
+         {"SetOutputPath", "SetImageSize", "SetImageFormat", "SetOutputSize", "SetFps",
+          "SetVideoBitrate", "SetAudioSrcContext", "SetAudioBitrate", "SetAudioEncodeContext"})
+        fakeencoder::state().results[call] = -2;
+    fakeencoder::state().results["SetLimitTime"] = 0;
+    fakeencoder::state().results["SetLimitSize"] = -1;
+    fakeencoder::state().results["Encode"] = -5;
+    EncodeManager m;
+    configure(m);
+    startRecording(m, true, true);
+    const QStringList want = {
+        "错误码:-2 ->描述：设置输出路径",         "错误码:-2 ->描述：设置音频源数据格式",
+        "错误码:-2 ->描述：设置音频码率",         "错误码:-2 ->描述：设置音频输出声道和采样率",
+        "错误码:-2 ->描述：设置初始数据源帧大小", "错误码:-2 ->描述：设置输出格式",
+        "错误码:-2 ->描述：设置输出文件帧大小",   "错误码:-2 ->描述：设置视频帧率",
+        "错误码:-2 ->描述：设置视频码率",         "错误码:-2 ->描述：设置输出路径"};
+    ASSERT_GE(systemLines.size(), want.size() + 3);
+    EXPECT_EQ(systemLines.mid(0, want.size()), want);
+    EXPECT_TRUE(systemLines[want.size()].startsWith("设置时间分段失败，setSplit:line:"));
+    EXPECT_TRUE(systemLines[want.size() + 1].startsWith("设置大小分段失败，setSplit:line:"));
+    EXPECT_EQ(systemLines[want.size() + 2], "错误码:-5 ->描述：开始编码失败");
+}
+
+TEST_F(EncodeManagerTest, FailedStartPushesNothingAndStopOnlyLogs) {
+    fakeencoder::state().results["Encode"] = -5;
+    EncodeManager m;
+    configure(m);
+    startRecording(m, true, true);
+    EXPECT_FALSE(m.isWorking());
+    uint8_t px[16] = {};
+    MediaVideoFrame f{1005, 2, 2, 8, px, 16, 0};
+    m.encoderPushVideo(&f, 10);
+    uint8_t samples[64] = {};
+    m.encoderPushAudio(samples);
+    m.stopEncoderEncode();
+    EXPECT_EQ(fakeencoder::count("PushVideo"), 0);
+    EXPECT_EQ(fakeencoder::count("PushAudio"), 0);
+    EXPECT_EQ(fakeencoder::count("PushVideoTrailer"), 0);
+    EXPECT_EQ(m.nTotalAudiosize(), 0);
+    EXPECT_EQ(systemLines.last(), "没有编码");
+}
+
+TEST_F(EncodeManagerTest, VideoTimesAreTruncatedMilliseconds) {
+    EncodeManager m;
+    configure(m);
+    startRecording(m, false, true);
+    uint8_t px[16] = {};
+    MediaVideoFrame f{1005, 2, 2, 8, px, 16, 0};
+    m.encoderPushVideo(&f, 33.9);
+    EXPECT_EQ(lastCall("PushVideo")->args[2], 33);
+    m.encoderPushVideo(&f, 1e10 + 0.7);
+    EXPECT_EQ(lastCall("PushVideo")->args[2], 1e10);
+    fakeencoder::state().results["PushVideo"] = -8;
+    m.encoderPushVideo(&f, 40);
+    EXPECT_EQ(systemLines.last(), "错误码:-8 ->描述：送入视频数据失败");
+}
+
+TEST_F(EncodeManagerTest, PlanarStereoIsInterleaved) {
+    EncodeManager m;
+    configure(m);
+    startRecording(m, true, false);
+    // Channel one holds 1, 2, 3; channel two holds 101, 102, 103.
+    const int32_t planar[6] = {1, 2, 3, 101, 102, 103};
+    m.encoderPushAudio({reinterpret_cast<const uint8_t*>(planar), sizeof planar});
+    const fakeencoder::Call* push = lastCall("PushAudio");
+    ASSERT_NE(push, nullptr);
+    ASSERT_EQ(push->bytes.size(), sizeof planar);
+    int32_t got[6];
+    std::memcpy(got, push->bytes.data(), sizeof got);
+    EXPECT_EQ(std::vector<int32_t>(got, got + 6), (std::vector<int32_t>{1, 101, 2, 102, 3, 103}));
+    EXPECT_EQ(m.nTotalAudiosize(), 24);
+
+    // A failed push still counts; a buffer that cannot hold two whole planes is not pushed.
+    fakeencoder::state().results["PushAudio"] = -3;
+    m.encoderPushAudio({reinterpret_cast<const uint8_t*>(planar), sizeof planar});
+    EXPECT_EQ(m.nTotalAudiosize(), 48);
+    EXPECT_EQ(systemLines.last(), "错误码:-3 ->描述：送入音频数据失败");
+    const int before = fakeencoder::count("PushAudio");
+    m.encoderPushAudio({reinterpret_cast<const uint8_t*>(planar), 4});
+    m.encoderPushAudio({reinterpret_cast<const uint8_t*>(planar), 12});
+    EXPECT_EQ(fakeencoder::count("PushAudio"), before);
+    EXPECT_EQ(m.nTotalAudiosize(), 48);
+}
+
+TEST_F(EncodeManagerTest, MonoIsPushedAsItCame) {
+    EncodeManager m;
+    configure(m);
+    m.audioChannels = 1;
+    startRecording(m, true, false);
+    const int32_t mono[3] = {7, 8, 9};
+    m.encoderPushAudio({reinterpret_cast<const uint8_t*>(mono), sizeof mono});
+    const fakeencoder::Call* push = lastCall("PushAudio");
+    ASSERT_NE(push, nullptr);
+    EXPECT_EQ(0, std::memcmp(push->bytes.data(), mono, sizeof mono));
+}
+
+TEST_F(EncodeManagerTest, RecordedDurationByMode) {
+    EncodeManager m;
+    configure(m);
+    bool audioOnly = false;
+    m.isAudioOnlyMode = [&] { return audioOnly; };
+    startRecording(m, true, false);
+    fakeencoder::state().encodedTimestamp = 61234;
+    EXPECT_EQ(m.countRecordedDuration(), 61234);
+
+    audioOnly = true;
+    std::vector<uint8_t> second(44100 * 8);
+    m.encoderPushAudio(second);
+    EXPECT_EQ(m.countRecordedDuration(), 1000);
+    m.encoderPushAudio({second.data(), second.size() / 2}); // 1.5 s: still whole seconds
+    EXPECT_EQ(m.countRecordedDuration(), 1000);
+    m.encoderPushAudio({second.data(), second.size() / 2});
+    EXPECT_EQ(m.countRecordedDuration(), 2000);
+    // Beyond 2^31 bytes (an hour and 41 minutes) the count must not wrap.
+    for (int i = 0; i < 6200; ++i)
+        m.encoderPushAudio(second);
+    EXPECT_GT(m.nTotalAudiosize(), int64_t(1) << 31);
+    EXPECT_EQ(m.countRecordedDuration(), 6202 * 1000);
+}
+
+TEST_F(EncodeManagerTest, StopWaitsUntilTheFileIsDone) {
+    EncodeManager m;
+    configure(m);
+    startRecording(m, true, true);
+    fakeencoder::state().doneAfterPolls = 5;
+    fakeencoder::state().results["Close"] = -5;
+    m.stopEncoderEncode();
+    std::vector<std::string> got = callNames();
+    std::vector<std::string> tail(got.end() - 9, got.end());
+    EXPECT_EQ(tail,
+              (std::vector<std::string>{"PushVideoTrailer", "PushAudioTrailer", "IsDone", "IsDone",
+                                        "IsDone", "IsDone", "IsDone", "IsDone", "Close"}));
+    EXPECT_FALSE(m.isWorking());
+    EXPECT_EQ(m.handle(), nullptr);
+    EXPECT_EQ(systemLines.mid(systemLines.size() - 2),
+              (QStringList{"错误码:-5 ->描述：关闭编码器", "关闭编码器"}));
+}
+
+TEST_F(EncodeManagerTest, StopGivesUpOnAnEncoderThatIsGone) {
+    EncodeManager m;
+    configure(m);
+    startRecording(m, true, true);
+    fakeencoder::state().results["IsDone"] = -1;
+    m.stopEncoderEncode(); // returns instead of polling for ever
+    EXPECT_EQ(fakeencoder::count("IsDone"), 1);
+    EXPECT_EQ(fakeencoder::count("Close"), 2); // the constructor's handle, then this one
+}
