@@ -1,0 +1,59 @@
+// Screen capture on X11: a grab thread takes the display's crop rectangle from the root window
+// through MIT-SHM at the minimum frame duration and queues each frame on the output's serial
+// queue. The session has its own X connection, so losing it is noticed here.
+#pragma once
+
+#include "ScreenCaptureSession.h"
+
+#include <QByteArray>
+#include <QRect>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+class X11Connection;
+class X11FramePool;
+
+class X11ScreenCaptureSession : public ScreenCaptureSession {
+    Q_OBJECT
+public:
+    explicit X11ScreenCaptureSession(const QByteArray& displayName);
+    ~X11ScreenCaptureSession() override;
+
+    bool addInput(uint32_t displayNumber, double minFrameDuration) override;
+    void setCropRect(const QRectF& crop) override;
+    void removeInput() override;
+    void addOutput(std::shared_ptr<SerialQueue> queue, FrameHandler handler) override;
+    void removeOutput() override;
+    void startRunning() override;
+    void stopRunning() override;
+    bool isRunning() const override;
+
+    // Frames skipped because every buffer was still held by the consumer.
+    uint64_t skippedFrames() const;
+
+private:
+    void grabLoop();
+    // The desktop pixels to grab now; empty when nothing can be grabbed.
+    QRect grabArea() const;
+    void fail(const QString& error);
+    void joinGrabThread();
+
+    std::shared_ptr<X11Connection> m_connection;
+    std::shared_ptr<X11FramePool> m_pool;
+
+    mutable std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_hasInput = false;
+    QRect m_display;
+    std::chrono::nanoseconds m_frameDuration{0};
+    QRectF m_crop;
+    std::shared_ptr<SerialQueue> m_queue;
+    FrameHandler m_handler;
+    bool m_running = false;
+    bool m_stopRequested = false;
+    uint64_t m_skipped = 0;
+    std::thread m_grabThread;
+};
