@@ -1,0 +1,80 @@
+#include "SerialQueue.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+TEST(SerialQueue, RunsTasksFromManyThreadsOneAtATimeInQueueOrderPerThread) {
+    constexpr int kThreads = 4, kTasks = 500;
+    std::vector<std::vector<int>> seen(kThreads);
+    std::atomic<int> running{0};
+    std::atomic<bool> overlapped{false};
+    {
+        SerialQueue queue("OrderQueue");
+        std::vector<std::thread> producers;
+        for (int t = 0; t < kThreads; ++t) {
+            producers.emplace_back([&, t] {
+                for (int i = 0; i < kTasks; ++i) {
+                    queue.async([&, t, i] {
+                        if (running.fetch_add(1) != 0)
+                            overlapped = true;
+                        // Plain vector writes: a second worker would be a data race here.
+                        seen[t].push_back(i);
+                        running.fetch_sub(1);
+                    });
+                }
+            });
+        }
+        for (auto& producer : producers)
+            producer.join();
+    } // the destructor runs what is still queued
+    EXPECT_FALSE(overlapped);
+    for (int t = 0; t < kThreads; ++t) {
+        ASSERT_EQ(seen[t].size(), size_t(kTasks));
+        for (int i = 0; i < kTasks; ++i)
+            ASSERT_EQ(seen[t][i], i);
+    }
+}
+
+TEST(SerialQueue, TasksRunOnOneWorkerThatKnowsItIsCurrent) {
+    SerialQueue queue("ScreenOutputQueue");
+    EXPECT_EQ(queue.name(), "ScreenOutputQueue");
+    EXPECT_FALSE(queue.isCurrent());
+    std::thread::id first, second;
+    bool current = false;
+    queue.sync([&] { first = std::this_thread::get_id(); });
+    queue.sync([&] {
+        second = std::this_thread::get_id();
+        current = queue.isCurrent();
+    });
+    EXPECT_EQ(first, second);
+    EXPECT_NE(first, std::this_thread::get_id());
+    EXPECT_TRUE(current);
+}
+
+TEST(SerialQueue, SyncWaitsForEarlierTasksAndRunsInPlaceFromItsOwnWorker) {
+    SerialQueue queue("SyncQueue");
+    std::vector<int> order;
+    queue.async([&] { order.push_back(1); });
+    queue.sync([&] {
+        order.push_back(2);
+        // Waiting on itself would never return.
+        queue.sync([&] { order.push_back(3); });
+    });
+    EXPECT_EQ(order, (std::vector<int>{1, 2, 3}));
+}
+
+TEST(SerialQueue, DestructionDrainsTasksQueuedFromInsideTasks) {
+    std::atomic<int> ran{0};
+    {
+        SerialQueue queue("DrainQueue");
+        queue.async([&] {
+            ++ran;
+            queue.async([&] { ++ran; });
+        });
+    }
+    EXPECT_EQ(ran, 2);
+}

@@ -1,0 +1,219 @@
+// Screen capture sessions grabbing the sandbox's Xvfb screen.
+#include "QtTestLoop.h"
+#include "SerialQueue.h"
+#include "X11Platform.h"
+#include "X11ScreenCaptureSession.h"
+#include "X11TestDesktop.h"
+
+#include <QProcess>
+#include <gtest/gtest.h>
+
+#include <mutex>
+
+namespace {
+
+// Collects what a session delivers and notifies.
+struct Recorder {
+    explicit Recorder(ScreenCaptureSession& session) {
+        QObject::connect(&session, &ScreenCaptureSession::didStartRunning, [this] { ++starts; });
+        QObject::connect(&session, &ScreenCaptureSession::didStopRunning, [this] { ++stops; });
+        QObject::connect(&session, &ScreenCaptureSession::runtimeError,
+                         [this](const QString& error) { errors << error; });
+    }
+    void attach(ScreenCaptureSession& session, bool keepFrames = false) {
+        session.addOutput(queue, [this, keepFrames](QImage frame) {
+            std::lock_guard lock(mutex);
+            onQueue = onQueue && queue->isCurrent();
+            // Sole owner of the frame: drawing on it must not copy it away from its buffer.
+            const uchar* before = frame.constBits();
+            frame.setPixel(0, 0, qRgb(1, 2, 3));
+            drawnInPlace = drawnInPlace && frame.constBits() == before;
+            last = frame.copy();
+            ++frames;
+            if (keepFrames)
+                kept.push_back(frame);
+        });
+    }
+    int frameCount() {
+        std::lock_guard lock(mutex);
+        return frames;
+    }
+    QImage lastFrame() {
+        std::lock_guard lock(mutex);
+        return last;
+    }
+
+    std::shared_ptr<SerialQueue> queue = std::make_shared<SerialQueue>("ScreenOutputQueue");
+    std::mutex mutex;
+    int frames = 0;
+    bool onQueue = true, drawnInPlace = true;
+    QImage last;
+    std::vector<QImage> kept;
+    int starts = 0, stops = 0;
+    QStringList errors;
+};
+
+} // namespace
+
+class X11ScreenCaptureTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testApplication();
+        platform = X11Platform::create();
+        ASSERT_TRUE(platform);
+        display = platform->displays().mainScreen()->number;
+    }
+    std::unique_ptr<X11Platform> platform;
+    uint32_t display = 0;
+};
+
+TEST_F(X11ScreenCaptureTest, WholeDisplayFramesShowAKnownWindowOnTheirQueue) {
+    TestWindow red({"Red", "TapedeckTest", QRect(400, 300, 300, 200), qRgb(255, 0, 0)});
+    const QRect client = red.desktopRect();
+    auto session = platform->createScreenCaptureSession();
+    Recorder recorder(*session);
+    ASSERT_TRUE(session->addInput(display, 1.0 / 30));
+    recorder.attach(*session);
+    session->startRunning();
+    ASSERT_TRUE(spinUntil([&] { return recorder.frameCount() >= 3 && recorder.starts == 1; }));
+    EXPECT_TRUE(session->isRunning());
+    session->stopRunning();
+    EXPECT_FALSE(session->isRunning());
+    ASSERT_TRUE(spinUntil([&] { return recorder.stops == 1; }));
+
+    const QImage frame = recorder.lastFrame();
+    ASSERT_EQ(frame.size(), QSize(1920, 1080));
+    EXPECT_EQ(frame.format(), QImage::Format_ARGB32_Premultiplied);
+    EXPECT_EQ(frame.pixel(client.center()), qRgb(255, 0, 0));
+    // Opaque everywhere, as a premultiplied frame of a 24-bit screen must be.
+    EXPECT_EQ(qAlpha(frame.pixel(1919, 1079)), 255);
+    EXPECT_EQ(qAlpha(frame.pixel(5, 700)), 255);
+    EXPECT_NE(frame.pixel(client.right() + 40, client.center().y()), qRgb(255, 0, 0));
+    EXPECT_TRUE(recorder.onQueue);
+    EXPECT_TRUE(recorder.drawnInPlace);
+    EXPECT_TRUE(recorder.errors.isEmpty());
+}
+
+TEST_F(X11ScreenCaptureTest, CropRectangleInBottomLeftPointsIsHonoured) {
+    TestWindow green({"Green", "TapedeckTest", QRect(1000, 600, 300, 200), qRgb(0, 255, 0)});
+    const QRect client = green.desktopRect();
+    // A 200 x 100 crop whose left half lies on the window, whose right half is beside it,
+    // given with the origin at the screen's lower-left corner.
+    const QRect wanted(client.right() + 1 - 100, client.top() + 50, 200, 100);
+    const QRectF crop(wanted.x(), 1080 - (wanted.y() + wanted.height()), 200, 100);
+    auto session = platform->createScreenCaptureSession();
+    Recorder recorder(*session);
+    ASSERT_TRUE(session->addInput(display, 1.0 / 30));
+    session->setCropRect(crop);
+    recorder.attach(*session);
+    session->startRunning();
+    ASSERT_TRUE(spinUntil([&] { return recorder.frameCount() >= 2; }));
+    QImage frame = recorder.lastFrame();
+    ASSERT_EQ(frame.size(), QSize(200, 100));
+    EXPECT_EQ(frame.pixel(50, 50), qRgb(0, 255, 0));
+    EXPECT_EQ(frame.pixel(50, 99), qRgb(0, 255, 0));
+    const QMargins extents = green.frameExtents();
+    EXPECT_NE(frame.pixel(100 + extents.right() + 20, 50), qRgb(0, 255, 0));
+
+    // A new crop while running: later frames take its size.
+    session->setCropRect(QRectF(0, 0, 64, 48));
+    ASSERT_TRUE(spinUntil([&] { return recorder.lastFrame().size() == QSize(64, 48); }));
+    session->stopRunning();
+}
+
+TEST_F(X11ScreenCaptureTest, CropReachingPastTheDisplayIsCutAtItsEdge) {
+    auto session = platform->createScreenCaptureSession();
+    Recorder recorder(*session);
+    ASSERT_TRUE(session->addInput(display, 1.0 / 30));
+    session->setCropRect(QRectF(1820, 1000, 300, 200));
+    recorder.attach(*session);
+    session->startRunning();
+    ASSERT_TRUE(spinUntil([&] { return recorder.frameCount() >= 1; }));
+    EXPECT_EQ(recorder.lastFrame().size(), QSize(100, 80));
+    session->stopRunning();
+}
+
+TEST_F(X11ScreenCaptureTest, CropOutsideTheDisplayIsARuntimeError) {
+    auto session = platform->createScreenCaptureSession();
+    Recorder recorder(*session);
+    ASSERT_TRUE(session->addInput(display, 1.0 / 30));
+    session->setCropRect(QRectF(5000, 5000, 100, 100));
+    recorder.attach(*session);
+    session->startRunning();
+    ASSERT_TRUE(spinUntil([&] { return !recorder.errors.isEmpty() && recorder.stops == 1; }));
+    EXPECT_EQ(recorder.frameCount(), 0);
+    EXPECT_FALSE(session->isRunning());
+}
+
+TEST_F(X11ScreenCaptureTest, UnknownDisplayOrBadDurationIsRefused) {
+    auto session = platform->createScreenCaptureSession();
+    EXPECT_FALSE(session->addInput(display + 12345, 1.0 / 30));
+    EXPECT_FALSE(session->addInput(display, 0));
+    EXPECT_FALSE(session->addInput(display, -1));
+    EXPECT_TRUE(session->addInput(display, 1.0 / 60));
+}
+
+TEST_F(X11ScreenCaptureTest, AConsumerHoldingFramesMakesTheCaptureSkipNotGrow) {
+    auto owned = platform->createScreenCaptureSession();
+    auto* session = static_cast<X11ScreenCaptureSession*>(owned.get());
+    Recorder recorder(*session);
+    ASSERT_TRUE(session->addInput(display, 1.0 / 60));
+    recorder.attach(*session, true);
+    session->startRunning();
+    ASSERT_TRUE(spinUntil([&] { return session->skippedFrames() >= 3; }));
+    const int held = recorder.frameCount();
+    // Every buffer is held, so nothing new arrives however long this waits.
+    EXPECT_LE(held, 8);
+    EXPECT_EQ(recorder.frameCount(), held);
+    // Letting go of the frames lets the capture go on.
+    recorder.queue->sync([&] { recorder.kept.clear(); });
+    ASSERT_TRUE(spinUntil([&] { return recorder.frameCount() > held + 3; }));
+    session->stopRunning();
+}
+
+TEST_F(X11ScreenCaptureTest, RemovedOutputGetsNoFurtherFrames) {
+    auto session = platform->createScreenCaptureSession();
+    Recorder recorder(*session);
+    ASSERT_TRUE(session->addInput(display, 1.0 / 60));
+    recorder.attach(*session);
+    session->startRunning();
+    ASSERT_TRUE(spinUntil([&] { return recorder.frameCount() >= 2; }));
+    session->removeOutput();
+    // Whatever was queued before removeOutput() returned has run once this sync returns.
+    recorder.queue->sync([] {});
+    const int frames = recorder.frameCount();
+    recorder.queue->sync([] {});
+    EXPECT_EQ(recorder.frameCount(), frames);
+    EXPECT_TRUE(session->isRunning());
+    session->stopRunning();
+}
+
+TEST(X11ScreenCaptureLostServer, ALostConnectionIsARuntimeErrorAndStopsTheSession) {
+    testApplication();
+    // A second, private X server, killed while the session grabs from it.
+    QProcess server;
+    server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "640x480x24", "-nolisten", "tcp"});
+    ASSERT_TRUE(server.waitForStarted());
+    ASSERT_TRUE(spinUntil([&] { return server.canReadLine(); }));
+    const QByteArray name = ":" + server.readLine().trimmed();
+    auto platform = X11Platform::create(name);
+    ASSERT_TRUE(platform);
+    auto session = platform->createScreenCaptureSession();
+    Recorder recorder(*session);
+    const std::vector<DisplayInfo> screens = platform->displays().screens();
+    ASSERT_FALSE(screens.empty());
+    EXPECT_EQ(screens[0].frame, QRectF(0, 0, 640, 480));
+    ASSERT_TRUE(session->addInput(screens[0].number, 1.0 / 30));
+    recorder.attach(*session);
+    session->startRunning();
+    ASSERT_TRUE(spinUntil([&] { return recorder.frameCount() >= 1; }));
+    EXPECT_EQ(recorder.lastFrame().size(), QSize(640, 480));
+
+    server.kill();
+    server.waitForFinished();
+    ASSERT_TRUE(spinUntil([&] { return !recorder.errors.isEmpty() && recorder.stops == 1; }));
+    EXPECT_FALSE(session->isRunning());
+    // Starting again on a dead server reports the error again instead of pretending to run.
+    session->startRunning();
+    EXPECT_TRUE(spinUntil([&] { return recorder.errors.size() == 2; }));
+}
