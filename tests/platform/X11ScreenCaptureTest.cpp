@@ -5,10 +5,10 @@
 #include "X11ScreenCaptureSession.h"
 #include "X11TestDesktop.h"
 
-#include <QProcess>
 #include <gtest/gtest.h>
 
 #include <mutex>
+#include <unistd.h>
 
 namespace {
 
@@ -191,11 +191,12 @@ TEST_F(X11ScreenCaptureTest, RemovedOutputGetsNoFurtherFrames) {
 TEST(X11ScreenCaptureLostServer, ALostConnectionIsARuntimeErrorAndStopsTheSession) {
     testApplication();
     // A second, private X server, killed while the session grabs from it.
-    QProcess server;
-    server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "640x480x24", "-nolisten", "tcp"});
-    ASSERT_TRUE(server.waitForStarted());
-    ASSERT_TRUE(spinUntil([&] { return server.canReadLine(); }));
-    const QByteArray name = ":" + server.readLine().trimmed();
+    SpawnedProcess server("Xvfb",
+                          {"-displayfd", "1", "-screen", "0", "640x480x24", "-nolisten", "tcp"});
+    ASSERT_TRUE(server.started());
+    char number[16] = {};
+    ASSERT_GT(read(server.outputFd(), number, sizeof number - 1), 0);
+    const QByteArray name = ":" + QByteArray(number).trimmed();
     auto platform = X11Platform::create(name);
     ASSERT_TRUE(platform);
     auto session = platform->createScreenCaptureSession();
@@ -210,7 +211,6 @@ TEST(X11ScreenCaptureLostServer, ALostConnectionIsARuntimeErrorAndStopsTheSessio
     EXPECT_EQ(recorder.lastFrame().size(), QSize(640, 480));
 
     server.kill();
-    server.waitForFinished();
     ASSERT_TRUE(spinUntil([&] { return !recorder.errors.isEmpty() && recorder.stops == 1; }));
     EXPECT_FALSE(session->isRunning());
     // Starting again on a dead server reports the error again instead of pretending to run.

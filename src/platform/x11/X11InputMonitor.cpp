@@ -15,7 +15,7 @@
 #include <unistd.h>
 
 X11InputMonitor::X11InputMonitor(const QByteArray& displayName)
-    : m_connection(X11Connection::open(displayName)), m_context(std::make_unique<QObject>()) {
+    : m_guard(&m_context), m_connection(X11Connection::open(displayName)) {
     if (!m_connection || !selectRawEvents())
         return;
     loadKeyboardMapping();
@@ -186,9 +186,7 @@ void X11InputMonitor::handleEvent(const uint8_t* raw) {
 void X11InputMonitor::deliver(const InputEvent& event) {
     MainQueue::async(
         [this, event] {
-            const uint32_t bit = event.type == InputEvent::Type::KeyDown
-                                     ? kInputEventMaskKeyDown
-                                     : kInputEventMaskLeftMouseDown;
+            const uint32_t bit = inputEventMaskFor(event.type);
             // A handler may add or remove monitors, so the matching ones are picked first.
             std::vector<Handler> handlers;
             for (const auto& [id, monitor] : m_monitors) {
@@ -198,5 +196,5 @@ void X11InputMonitor::deliver(const InputEvent& event) {
             for (const Handler& handler : handlers)
                 handler(event);
         },
-        m_context.get());
+        m_guard);
 }

@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QPointer>
 
 #include <map>
 #include <memory>
@@ -40,6 +41,10 @@ private:
     void handleEvent(const uint8_t* event);
     void deliver(const InputEvent& event);
 
+    // Posted deliveries are dropped once this object is gone. The guard is made before the
+    // reader thread starts, which only copies it.
+    QObject m_context;
+    const QPointer<const QObject> m_guard;
     std::shared_ptr<X11Connection> m_connection;
     uint8_t m_inputOpcode = 0;
     int m_wakeFd = -1;
@@ -54,6 +59,4 @@ private:
     // Main thread only.
     std::map<MonitorId, Monitor> m_monitors;
     MonitorId m_nextId = 1;
-    // Posted deliveries are dropped once this object is gone.
-    std::unique_ptr<QObject> m_context;
 };

@@ -16,7 +16,7 @@ constexpr int kFrameBuffers = 4;
 } // namespace
 
 X11ScreenCaptureSession::X11ScreenCaptureSession(const QByteArray& displayName)
-    : m_connection(X11Connection::open(displayName)) {
+    : m_guard(this), m_connection(X11Connection::open(displayName)) {
     if (m_connection)
         m_pool = X11FramePool::create(m_connection, kFrameBuffers);
 }
@@ -87,7 +87,7 @@ void X11ScreenCaptureSession::startRunning() {
     m_stopRequested = false;
     m_grabThread = std::thread([this] { grabLoop(); });
     lock.unlock();
-    MainQueue::async([this] { emit didStartRunning(); }, this);
+    MainQueue::async([this] { emit didStartRunning(); }, m_guard);
 }
 
 void X11ScreenCaptureSession::stopRunning() {
@@ -99,7 +99,7 @@ void X11ScreenCaptureSession::stopRunning() {
     }
     m_wake.notify_all();
     joinGrabThread();
-    MainQueue::async([this] { emit didStopRunning(); }, this);
+    MainQueue::async([this] { emit didStopRunning(); }, m_guard);
 }
 
 bool X11ScreenCaptureSession::isRunning() const {
@@ -138,7 +138,7 @@ void X11ScreenCaptureSession::fail(const QString& error) {
             emit runtimeError(error);
             emit didStopRunning();
         },
-        this);
+        m_guard);
 }
 
 void X11ScreenCaptureSession::grabLoop() {

@@ -6,6 +6,7 @@
 #include "ScreenCaptureSession.h"
 
 #include <QByteArray>
+#include <QPointer>
 #include <QRect>
 
 #include <chrono>
@@ -41,6 +42,8 @@ private:
     void fail(const QString& error);
     void joinGrabThread();
 
+    // Made here on the main thread; the grab thread posts its notifications through copies.
+    const QPointer<const QObject> m_guard;
     std::shared_ptr<X11Connection> m_connection;
     std::shared_ptr<X11FramePool> m_pool;
 

@@ -153,14 +153,21 @@ void X11WindowList::drawWindow(xcb_window_t window, const QRect& target, QImage&
     copyDrawable(*m_connection, topLevel, origin, area, image, target.topLeft());
 }
 
-QImage X11WindowList::imageOfWindows(const QRectF& bounds,
-                                     const std::vector<uint32_t>& windows) const {
-    const QRect target =
-        truncatedRect(desktopCoordinateSpace(*m_connection).fromWindowList(bounds));
+QImage X11WindowList::blankImage(const QRectF& bounds, QRect& target) const {
+    target = truncatedRect(desktopCoordinateSpace(*m_connection).fromWindowList(bounds));
     if (target.isEmpty())
         return {};
     QImage image(target.size(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
+    return image;
+}
+
+QImage X11WindowList::imageOfWindows(const QRectF& bounds,
+                                     const std::vector<uint32_t>& windows) const {
+    QRect target;
+    QImage image = blankImage(bounds, target);
+    if (image.isNull())
+        return image;
     // Painted back to front so that front windows end up on top.
     for (auto it = windows.rbegin(); it != windows.rend(); ++it)
         drawWindow(*it, target, image);
@@ -168,12 +175,10 @@ QImage X11WindowList::imageOfWindows(const QRectF& bounds,
 }
 
 QImage X11WindowList::imageOfScreen(const QRectF& bounds) const {
-    const QRect target =
-        truncatedRect(desktopCoordinateSpace(*m_connection).fromWindowList(bounds));
-    if (target.isEmpty())
-        return {};
-    QImage image(target.size(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
+    QRect target;
+    QImage image = blankImage(bounds, target);
+    if (image.isNull())
+        return image;
     const xcb_screen_t* screen = m_connection->screen();
     const QRect root(0, 0, screen->width_in_pixels, screen->height_in_pixels);
     copyDrawable(*m_connection, m_connection->root(), QPoint(0, 0), target & root, image,

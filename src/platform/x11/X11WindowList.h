@@ -26,6 +26,8 @@ private:
     int32_t layerOf(xcb_window_t window) const;
     // The child of the root that holds the window: the window manager's frame around it.
     xcb_window_t topLevelOf(xcb_window_t window) const;
+    // A transparent picture of bounds; target gets its desktop pixels.
+    QImage blankImage(const QRectF& bounds, QRect& target) const;
     void drawWindow(xcb_window_t window, const QRect& target, QImage& image) const;
 
     std::shared_ptr<X11Connection> m_connection;

@@ -18,8 +18,7 @@ public:
     size_t monitorCount() const { return m_monitors.size(); }
 
     void post(const InputEvent& event) {
-        const uint32_t bit = event.type == InputEvent::Type::KeyDown ? kInputEventMaskKeyDown
-                                                                     : kInputEventMaskLeftMouseDown;
+        const uint32_t bit = inputEventMaskFor(event.type);
         std::vector<Handler> handlers;
         for (const auto& [id, entry] : m_monitors) {
             if (entry.mask & bit)
