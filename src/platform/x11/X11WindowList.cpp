@@ -15,7 +15,8 @@ namespace {
 
 std::vector<uint32_t> uint32List(const QByteArray& value) {
     std::vector<uint32_t> list(value.size() / 4);
-    std::memcpy(list.data(), value.constData(), list.size() * 4);
+    if (!list.empty())
+        std::memcpy(list.data(), value.constData(), list.size() * 4);
     return list;
 }
 
