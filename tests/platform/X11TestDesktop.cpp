@@ -157,3 +157,23 @@ void TestWindow::raise() const {
         return stacking.trimmed().endsWith(QStringLiteral("0x%1").arg(m_window, 0, 16));
     });
 }
+
+void TestWindow::addState(const char* state) const {
+    xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data;
+    xcb_client_message_event_t message = {};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = m_window;
+    message.type = internAtom(m_connection, "_NET_WM_STATE");
+    message.data.data32[0] = 1; // _NET_WM_STATE_ADD
+    message.data.data32[1] = internAtom(m_connection, state);
+    message.data.data32[3] = 1; // from a normal application
+    xcb_send_event(m_connection, 0, screen->root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(m_connection);
+    spinUntil([&] {
+        return runTool("xprop", {"-id", QString::number(m_window), "_NET_WM_STATE"})
+            .contains(QLatin1String(state));
+    });
+}

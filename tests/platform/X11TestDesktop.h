@@ -33,6 +33,8 @@ public:
     QMargins frameExtents() const;
     // Raises the window to the top and waits for the window manager to have done it.
     void raise() const;
+    // Asks the window manager to add an EWMH state ("_NET_WM_STATE_ABOVE") and waits for it.
+    void addState(const char* state) const;
 
 private:
     xcb_connection_t* m_connection;

@@ -83,6 +83,19 @@ TEST_F(X11WindowListTest, WindowTypesMapToLayers) {
     }
 }
 
+TEST_F(X11WindowListTest, KeptAboveWindowsFloatAndMinimisedOnesLeaveTheList) {
+    TestWindow above({"Palette", "TapedeckTest", QRect(50, 600, 120, 90), qRgb(0, 128, 0)});
+    above.addState("_NET_WM_STATE_ABOVE");
+    const auto info = platform->windowList().windowInfo(above.id());
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->layer, kWindowLayerFloating);
+
+    TestWindow minimised({"Minimised", "TapedeckTest", QRect(250, 600, 120, 90)});
+    ASSERT_TRUE(find(platform->windowList().onScreenWindows(), minimised.id()));
+    runTool("xdotool", {"windowminimize", "--sync", QString::number(minimised.id())});
+    EXPECT_FALSE(find(platform->windowList().onScreenWindows(), minimised.id()));
+}
+
 TEST_F(X11WindowListTest, UnmappedAndUnknownWindowsAreNotDescribed) {
     EXPECT_FALSE(platform->windowList().windowInfo(0x7fffffff));
     uint32_t gone = 0;
