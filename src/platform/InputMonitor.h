@@ -30,12 +30,6 @@ struct InputEvent {
     QPointF location;
 };
 
-// The mask bit that selects events of the type.
-inline uint32_t inputEventMaskFor(InputEvent::Type type) {
-    return type == InputEvent::Type::KeyDown ? kInputEventMaskKeyDown
-                                             : kInputEventMaskLeftMouseDown;
-}
-
 class InputMonitor {
 public:
     using Handler = std::function<void(const InputEvent&)>;

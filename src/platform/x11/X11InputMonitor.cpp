@@ -34,13 +34,11 @@ X11InputMonitor::~X11InputMonitor() {
 }
 
 InputMonitor::MonitorId X11InputMonitor::addMonitor(uint32_t mask, Handler handler) {
-    const MonitorId id = m_nextId++;
-    m_monitors.emplace(id, Monitor{mask, std::move(handler)});
-    return id;
+    return m_monitors.add(mask, std::move(handler));
 }
 
 void X11InputMonitor::removeMonitor(MonitorId id) {
-    m_monitors.erase(id);
+    m_monitors.remove(id);
 }
 
 bool X11InputMonitor::selectRawEvents() {
@@ -184,17 +182,5 @@ void X11InputMonitor::handleEvent(const uint8_t* raw) {
 }
 
 void X11InputMonitor::deliver(const InputEvent& event) {
-    MainQueue::async(
-        [this, event] {
-            const uint32_t bit = inputEventMaskFor(event.type);
-            // A handler may add or remove monitors, so the matching ones are picked first.
-            std::vector<Handler> handlers;
-            for (const auto& [id, monitor] : m_monitors) {
-                if (monitor.mask & bit)
-                    handlers.push_back(monitor.handler);
-            }
-            for (const Handler& handler : handlers)
-                handler(event);
-        },
-        m_guard);
+    MainQueue::async([this, event] { m_monitors.dispatch(event); }, m_guard);
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "InputMonitor.h"
+#include "InputMonitorList.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -29,11 +30,6 @@ public:
     bool isObserving() const { return m_thread.joinable(); }
 
 private:
-    struct Monitor {
-        uint32_t mask;
-        Handler handler;
-    };
-
     bool selectRawEvents();
     void loadKeyboardMapping();
     uint32_t keySymOf(uint8_t keyCode) const;
@@ -57,6 +53,5 @@ private:
     std::map<uint8_t, uint32_t> m_heldModifiers;
 
     // Main thread only.
-    std::map<MonitorId, Monitor> m_monitors;
-    MonitorId m_nextId = 1;
+    InputMonitorList m_monitors;
 };

@@ -3,30 +3,18 @@
 #pragma once
 
 #include "InputMonitor.h"
-
-#include <map>
-#include <vector>
+#include "InputMonitorList.h"
 
 class FakeInputMonitor : public InputMonitor {
 public:
     MonitorId addMonitor(uint32_t mask, Handler handler) override {
-        m_monitors.emplace(m_nextId, Entry{mask, std::move(handler)});
-        return m_nextId++;
+        return m_monitors.add(mask, std::move(handler));
     }
-    void removeMonitor(MonitorId id) override { m_monitors.erase(id); }
+    void removeMonitor(MonitorId id) override { m_monitors.remove(id); }
 
     size_t monitorCount() const { return m_monitors.size(); }
 
-    void post(const InputEvent& event) {
-        const uint32_t bit = inputEventMaskFor(event.type);
-        std::vector<Handler> handlers;
-        for (const auto& [id, entry] : m_monitors) {
-            if (entry.mask & bit)
-                handlers.push_back(entry.handler);
-        }
-        for (const Handler& handler : handlers)
-            handler(event);
-    }
+    void post(const InputEvent& event) { m_monitors.dispatch(event); }
     void postMouseDown(QPointF location = {}) {
         InputEvent event;
         event.type = InputEvent::Type::LeftMouseDown;
@@ -42,10 +30,5 @@ public:
     }
 
 private:
-    struct Entry {
-        uint32_t mask;
-        Handler handler;
-    };
-    std::map<MonitorId, Entry> m_monitors;
-    MonitorId m_nextId = 1;
+    InputMonitorList m_monitors;
 };
