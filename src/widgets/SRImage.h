@@ -13,7 +13,8 @@ enum class SRImageState { Normal, Down, On };
 // Looks up the application's images by name. Names are the bare resource names the windows use
 // ("btnStartRecrord_Normal", "icon_18"); a name may carry the ".png" or ".svg" of its file
 // ("3.png"), in which case either file format is accepted. Images are compiled into the program,
-// SVG first, PNG second.
+// SVG first, PNG second. `image` may be called on any thread; `pixmap` and `icon` only on the
+// GUI thread.
 class SRImage {
 public:
     // The resource path of the image, or an empty string when there is no such image.

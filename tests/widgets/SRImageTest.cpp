@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+#include <vector>
+
 namespace {
 
 // Image sets shown with their normal, pressed and on images.
@@ -145,6 +148,25 @@ TEST(SRImage, HighDensityScreensGetFullResolution) {
     const QImage small = SRImage::image("btnStartRecrord_Normal", {64, 64}, 1.0);
     const QImage blownUp = small.scaled(big.size());
     EXPECT_GT(maxChannelDifference(big, blownUp), 16);
+}
+
+// The countdown and frame drawing may render artwork away from the GUI thread.
+TEST(SRImage, ImagesRenderTheSameOnOtherThreads) {
+    const QStringList names = countdownNames();
+    std::vector<QImage> rendered(size_t(names.size()));
+    std::vector<std::thread> workers;
+    for (int worker = 0; worker < 2; ++worker) {
+        workers.emplace_back([&, worker] {
+            for (qsizetype i = worker; i < names.size(); i += 2)
+                rendered[size_t(i)] = SRImage::image(names[i], {50, 50});
+        });
+    }
+    for (std::thread& t : workers)
+        t.join();
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        SCOPED_TRACE(names[i].toStdString());
+        EXPECT_EQ(maxChannelDifference(rendered[size_t(i)], SRImage::image(names[i], {50, 50})), 0);
+    }
 }
 
 TEST(SRImage, UnknownOrUnsafeNamesFindNothing) {
