@@ -14,13 +14,18 @@ namespace {
 
 // Collects what a session delivers and notifies.
 struct Recorder {
-    explicit Recorder(ScreenCaptureSession& session) {
+    explicit Recorder(ScreenCaptureSession& session) : session(session) {
         QObject::connect(&session, &ScreenCaptureSession::didStartRunning, [this] { ++starts; });
         QObject::connect(&session, &ScreenCaptureSession::didStopRunning, [this] { ++stops; });
         QObject::connect(&session, &ScreenCaptureSession::runtimeError,
                          [this](const QString& error) { errors << error; });
     }
-    void attach(ScreenCaptureSession& session, bool keepFrames = false) {
+    // Frames still queued refer to this recorder; they run before it goes.
+    ~Recorder() {
+        session.removeOutput();
+        queue->sync([] {});
+    }
+    void attach(bool keepFrames = false) {
         session.addOutput(queue, [this, keepFrames](QImage frame) {
             std::lock_guard lock(mutex);
             onQueue = onQueue && queue->isCurrent();
@@ -43,6 +48,7 @@ struct Recorder {
         return last;
     }
 
+    ScreenCaptureSession& session;
     std::shared_ptr<SerialQueue> queue = std::make_shared<SerialQueue>("ScreenOutputQueue");
     std::mutex mutex;
     int frames = 0;
@@ -73,13 +79,15 @@ TEST_F(X11ScreenCaptureTest, WholeDisplayFramesShowAKnownWindowOnTheirQueue) {
     auto session = platform->createScreenCaptureSession();
     Recorder recorder(*session);
     ASSERT_TRUE(session->addInput(display, 1.0 / 30));
-    recorder.attach(*session);
+    recorder.attach();
     session->startRunning();
     ASSERT_TRUE(spinUntil([&] { return recorder.frameCount() >= 3 && recorder.starts == 1; }));
     EXPECT_TRUE(session->isRunning());
     session->stopRunning();
     EXPECT_FALSE(session->isRunning());
     ASSERT_TRUE(spinUntil([&] { return recorder.stops == 1; }));
+    // Frames queued before the stop still run; the checks below wait for them.
+    recorder.queue->sync([] {});
 
     const QImage frame = recorder.lastFrame();
     ASSERT_EQ(frame.size(), QSize(1920, 1080));
@@ -105,7 +113,7 @@ TEST_F(X11ScreenCaptureTest, CropRectangleInBottomLeftPointsIsHonoured) {
     Recorder recorder(*session);
     ASSERT_TRUE(session->addInput(display, 1.0 / 30));
     session->setCropRect(crop);
-    recorder.attach(*session);
+    recorder.attach();
     session->startRunning();
     ASSERT_TRUE(spinUntil([&] { return recorder.frameCount() >= 2; }));
     QImage frame = recorder.lastFrame();
@@ -126,7 +134,7 @@ TEST_F(X11ScreenCaptureTest, CropReachingPastTheDisplayIsCutAtItsEdge) {
     Recorder recorder(*session);
     ASSERT_TRUE(session->addInput(display, 1.0 / 30));
     session->setCropRect(QRectF(1820, 1000, 300, 200));
-    recorder.attach(*session);
+    recorder.attach();
     session->startRunning();
     ASSERT_TRUE(spinUntil([&] { return recorder.frameCount() >= 1; }));
     EXPECT_EQ(recorder.lastFrame().size(), QSize(100, 80));
@@ -138,7 +146,7 @@ TEST_F(X11ScreenCaptureTest, CropOutsideTheDisplayIsARuntimeError) {
     Recorder recorder(*session);
     ASSERT_TRUE(session->addInput(display, 1.0 / 30));
     session->setCropRect(QRectF(5000, 5000, 100, 100));
-    recorder.attach(*session);
+    recorder.attach();
     session->startRunning();
     ASSERT_TRUE(spinUntil([&] { return !recorder.errors.isEmpty() && recorder.stops == 1; }));
     EXPECT_EQ(recorder.frameCount(), 0);
@@ -158,7 +166,7 @@ TEST_F(X11ScreenCaptureTest, AConsumerHoldingFramesMakesTheCaptureSkipNotGrow) {
     auto* session = static_cast<X11ScreenCaptureSession*>(owned.get());
     Recorder recorder(*session);
     ASSERT_TRUE(session->addInput(display, 1.0 / 60));
-    recorder.attach(*session, true);
+    recorder.attach(true);
     session->startRunning();
     ASSERT_TRUE(spinUntil([&] { return session->skippedFrames() >= 3; }));
     const int held = recorder.frameCount();
@@ -175,7 +183,7 @@ TEST_F(X11ScreenCaptureTest, RemovedOutputGetsNoFurtherFrames) {
     auto session = platform->createScreenCaptureSession();
     Recorder recorder(*session);
     ASSERT_TRUE(session->addInput(display, 1.0 / 60));
-    recorder.attach(*session);
+    recorder.attach();
     session->startRunning();
     ASSERT_TRUE(spinUntil([&] { return recorder.frameCount() >= 2; }));
     session->removeOutput();
@@ -205,7 +213,7 @@ TEST(X11ScreenCaptureLostServer, ALostConnectionIsARuntimeErrorAndStopsTheSessio
     ASSERT_FALSE(screens.empty());
     EXPECT_EQ(screens[0].frame, QRectF(0, 0, 640, 480));
     ASSERT_TRUE(session->addInput(screens[0].number, 1.0 / 30));
-    recorder.attach(*session);
+    recorder.attach();
     session->startRunning();
     ASSERT_TRUE(spinUntil([&] { return recorder.frameCount() >= 1; }));
     EXPECT_EQ(recorder.lastFrame().size(), QSize(640, 480));
