@@ -1,0 +1,99 @@
+// The one object that owns a recording: the screen capture chain, the encoder adapter, the
+// recording status and the pause-free recording clock.
+#pragma once
+
+#include <QObject>
+#include <QRectF>
+#include <QString>
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+#include "Displays.h"
+#include "EncodeManager.h"
+#include "SRRecordManagerHost.h"
+
+class Platform;
+class ScreenCaptureSession;
+class SerialQueue;
+class QImage;
+
+class SRRecordManager : public QObject {
+    Q_OBJECT
+public:
+    enum Status : unsigned { Idle = 0, Recording = 1, Paused = 2, Resumed = 3 };
+    enum VideoType : unsigned {
+        FullScreen = 0,
+        CustomArea = 1,
+        AppWindow = 2,
+        Camera = 3,
+        AudioOnly = 4
+    };
+
+    SRRecordManager(Platform& platform, SRRecordManagerHost& host);
+    ~SRRecordManager() override;
+
+    EncodeManager& encodeManager();
+
+    void setScreen(const std::optional<DisplayInfo>& screen);
+    void setScreenNumber(int64_t number) { screenNumber = number; }
+    void setCaptureRect(const QRectF& rect) { captureRect = rect; }
+
+    void captrueScreenInputEnable(bool enable);
+    void startRecording();
+    void pauseRecording();
+    void resumeRecording();
+    void stopRecording();
+    void stopCapture();
+
+    // Recorded seconds so far, paused time left out. Starts the clock on the first frame.
+    double recordedTime();
+
+    // A screen frame arrived on "ScreenOutputQueue".
+    void captureOutput(QImage frame);
+
+    void captureSessionStoppedRunningNotification(ScreenCaptureSession* session);
+    void captureSessionRuntimeErrorNotification(const QString& error);
+
+    unsigned status() const { return status_.load(); }
+    bool isWorking() const { return isWorking_.load(); }
+    std::vector<double> fileTimes() const;
+    ScreenCaptureSession* captureScreenSession() const { return captureScreenSession_.get(); }
+
+    SRRecordAudioManagerDelegate* delegate = nullptr;
+    unsigned recordAudioType = 0;
+    std::atomic<unsigned> recordVideoType{FullScreen};
+    std::optional<DisplayInfo> screen;
+    int64_t screenNumber = 0;
+    QRectF captureRect;
+    std::vector<uint32_t> exceptWinodwArray;
+    std::vector<uint32_t> desktopElements;
+    std::vector<uint32_t> onScreenWindows;
+    std::atomic<bool> isCursorClick{false};
+    std::atomic<float> cursorEffectWidth{0};
+
+    // The clock; tests replace it.
+    std::function<double()> now;
+    // Called after a session error has been logged; the audio layer recovers devices here.
+    std::function<void(const QString& error)> sessionErrorRecovery;
+
+private:
+    void pushFrame(const QImage& frame, double ptsMs);
+
+    Platform& platform_;
+    SRRecordManagerHost& host_;
+    std::unique_ptr<EncodeManager> encodeManager_;
+    std::unique_ptr<ScreenCaptureSession> captureScreenSession_;
+    std::shared_ptr<SerialQueue> screenOutputQueue_;
+
+    std::atomic<unsigned> status_{Idle};
+    std::atomic<bool> isWorking_{false};
+    mutable std::mutex clockMutex_; // startDate and fileTimes, read on the delivery queue
+    double startDate_ = 0;
+    std::vector<double> fileTimes_;
+};

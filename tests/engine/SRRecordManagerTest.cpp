@@ -1,0 +1,202 @@
+// The session controller against the fake platform and a library that records its calls.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QSettings>
+
+#include <chrono>
+#include <thread>
+
+#include "FakeMediaEncoder.h"
+#include "FakePlatform.h"
+#include "SRRecordManager.h"
+
+using fakeencoder::lastCall;
+
+namespace {
+
+struct FakeHost : SRRecordManagerHost, SRRecordAudioManagerDelegate {
+    bool recording = false, timeSetsEnabled = false;
+    int refreshes = 0, viewRemovals = 0;
+    uint32_t selected = 0;
+    QString selectedName;
+    double fpsValue = 29.97;
+    std::vector<int32_t> seconds;
+
+    void setRecording(bool r) override { recording = r; }
+    bool checkCaptureAudio() override { return true; }
+    bool checkCapture(bool) override { return false; }
+    bool isCaptrue() override { return false; }
+    QString outputPath() override { return "/r/Rec.mp4"; }
+    uint32_t selectedWindowNumber() override { return selected; }
+    QString selectedWindowName() override { return selectedName; }
+    double fps() override { return fpsValue; }
+    void refreshStateMenuItem() override { ++refreshes; }
+    void setTimeSetsBtnEnabled(bool e) override { timeSetsEnabled = e; }
+    void removeRecordScreenView() override { ++viewRemovals; }
+    void recordScreenTimeDuration(int32_t s) override { seconds.push_back(s); }
+};
+
+class SRRecordManagerTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        static int argc = 1;
+        static char name[] = "test";
+        static char* argv[] = {name, nullptr};
+        static QCoreApplication app(argc, argv);
+        QCoreApplication::setOrganizationName("Tapedeck");
+        QCoreApplication::setApplicationName("Tapedeck");
+    }
+    void SetUp() override {
+        fakeencoder::reset();
+        manager.delegate = &host;
+        manager.now = [this] { return clock; };
+        manager.setScreen(platform.fakeDisplays.displays.front());
+    }
+    FakeScreenCaptureSession* session() {
+        return static_cast<FakeScreenCaptureSession*>(manager.captureScreenSession());
+    }
+    // Lets the delivery queue and then the main queue run what was posted.
+    static void settle() {
+        for (int i = 0; i < 20; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            QCoreApplication::processEvents();
+        }
+    }
+
+    FakePlatform platform;
+    FakeHost host;
+    SRRecordManager manager{platform, host};
+    double clock = 1000.0;
+};
+
+} // namespace
+
+TEST_F(SRRecordManagerTest, CustomAreaShrinksTheRectangleBeforeCropAndSize) {
+    manager.recordVideoType = SRRecordManager::CustomArea;
+    manager.setCaptureRect(QRectF(12, 8, 300, 200));
+    manager.startRecording();
+    ASSERT_NE(session(), nullptr);
+    EXPECT_EQ(manager.captureRect, QRectF(12, 8, 298, 198));
+    EXPECT_EQ(session()->cropRect, QRectF(12, 8, 298, 198));
+    EXPECT_EQ(lastCall("SetImageSize")->args, (std::vector<double>{298, 198}));
+    EXPECT_DOUBLE_EQ(session()->minFrameDuration, 1.0 / 29); // the integer part of the rate
+    EXPECT_EQ(session()->displayNumber, 1u);
+    EXPECT_TRUE(session()->running);
+    EXPECT_EQ(manager.status(), SRRecordManager::Recording);
+    EXPECT_TRUE(host.recording);
+    EXPECT_EQ(host.refreshes, 1);
+    EXPECT_EQ(lastCall("SetOutputPath")->text, "/r/Rec.mp4");
+}
+
+TEST_F(SRRecordManagerTest, FullScreenTakesTheScreenSizeWithoutCrop) {
+    manager.startRecording();
+    ASSERT_NE(session(), nullptr);
+    EXPECT_TRUE(session()->cropRect.isNull());
+    EXPECT_EQ(lastCall("SetImageSize")->args, (std::vector<double>{1920, 1080}));
+}
+
+TEST_F(SRRecordManagerTest, WindowModeFollowsTheWindowRoundedDownToEven) {
+    platform.fakeWindowList.windows = {
+        {10, "term", "Terminal", 0, QRectF(101, 51, 641, 481)},
+        {11, "files", "Files", 0, QRectF(0, 0, 300, 300)},
+        {12, "desk", "Desktop", kWindowLayerDesktop, QRectF(0, 0, 1920, 1080)},
+    };
+    struct Case {
+        QString name;
+        std::vector<uint32_t> kept;
+    } cases[] = {{"Terminal", {10}}, {"Desktop of mine", {10, 11, 12}}};
+    for (const Case& c : cases) {
+        host.selected = 10;
+        host.selectedName = c.name;
+        manager.recordVideoType = SRRecordManager::AppWindow;
+        manager.setCaptureRect(QRectF(1, 1, 10, 10));
+        manager.startRecording();
+        EXPECT_EQ(manager.captureRect, QRectF(100, 50, 640, 480)) << c.name.toStdString();
+        EXPECT_EQ(manager.desktopElements, c.kept) << c.name.toStdString();
+        EXPECT_EQ(manager.onScreenWindows, (std::vector<uint32_t>{10, 11, 12}));
+        EXPECT_EQ(lastCall("SetImageSize")->args, (std::vector<double>{640, 480}));
+        manager.stopRecording();
+    }
+}
+
+TEST_F(SRRecordManagerTest, AudioOnlyClosesTheScreenAndSetsNoVideo) {
+    manager.recordVideoType = SRRecordManager::AudioOnly;
+    manager.startRecording();
+    EXPECT_EQ(session(), nullptr);
+    EXPECT_EQ(fakeencoder::count("SetImageFormat"), 0);
+    EXPECT_EQ(fakeencoder::count("SetAudioSrcContext"), 1);
+    manager.recordAudioType = 3;
+    manager.recordVideoType = SRRecordManager::FullScreen;
+    manager.startRecording();
+    EXPECT_EQ(fakeencoder::count("SetAudioSrcContext"), 1); // no audio settings for "none"
+}
+
+TEST_F(SRRecordManagerTest, ClockLeavesPausesOut) {
+    manager.startRecording();
+    clock = 1000.0;
+    EXPECT_DOUBLE_EQ(manager.recordedTime(), 0); // the first frame starts the clock
+    clock = 1003.0;
+    manager.pauseRecording();
+    EXPECT_EQ(manager.status(), SRRecordManager::Paused);
+    clock = 1010.0; // seven seconds paused
+    manager.resumeRecording();
+    EXPECT_EQ(manager.status(), SRRecordManager::Resumed);
+    clock = 1012.0;
+    manager.pauseRecording();
+    clock = 1020.0;
+    manager.resumeRecording();
+    clock = 1020.5;
+    EXPECT_DOUBLE_EQ(manager.recordedTime(), 5.5);
+    EXPECT_EQ(manager.fileTimes(), (std::vector<double>{3.0, 2.0}));
+}
+
+TEST_F(SRRecordManagerTest, FramesAreStampedAndPushedOnlyWhileRecording) {
+    manager.startRecording();
+    QImage frame(64, 32, QImage::Format_ARGB32_Premultiplied);
+    frame.fill(Qt::red);
+    ASSERT_TRUE(session()->deliver(frame));
+    settle();
+    clock = 1001.5;
+    session()->deliver(frame);
+    settle();
+    manager.pauseRecording();
+    clock = 1005.0;
+    session()->deliver(frame); // paused: not encoded
+    settle();
+    manager.resumeRecording();
+    clock = 1005.25;
+    session()->deliver(frame);
+    settle();
+
+    std::vector<double> times;
+    for (const auto& call : fakeencoder::state().calls)
+        if (call.name == "PushVideo")
+            times.push_back(call.args[2]);
+    EXPECT_EQ(times, (std::vector<double>{0, 1500, 1750}));
+    EXPECT_EQ(lastCall("PushVideo")->args[0], 64);
+    EXPECT_EQ(host.seconds.size(), 3u);
+}
+
+TEST_F(SRRecordManagerTest, StopWhilePausedFinishesTheFile) {
+    manager.startRecording();
+    manager.pauseRecording();
+    manager.stopRecording();
+    EXPECT_EQ(manager.status(), SRRecordManager::Idle);
+    EXPECT_FALSE(host.recording);
+    EXPECT_TRUE(host.timeSetsEnabled);
+    EXPECT_EQ(host.viewRemovals, 1);
+    EXPECT_EQ(fakeencoder::count("PushVideoTrailer"), 1);
+    EXPECT_GE(fakeencoder::count("IsDone"), 1);
+    EXPECT_TRUE(manager.desktopElements.empty());
+}
+
+TEST_F(SRRecordManagerTest, SessionErrorsReachTheRecoveryAndStoppedSessionsGo) {
+    manager.startRecording();
+    QString seen;
+    manager.sessionErrorRecovery = [&](const QString& e) { seen = e; };
+    session()->failWith("display lost");
+    EXPECT_EQ(seen, "display lost");
+    EXPECT_EQ(manager.captureScreenSession(), nullptr);
+}
