@@ -130,9 +130,7 @@ void SRRecordManager::startRecording() {
                         if (!keepAll)
                             desktopElements.erase(desktopElements.begin() + long(i));
                     } else {
-                        auto even = [](double v) { return 2 * std::floor(float(v) / 2); };
-                        captureRect = QRectF(even(w->bounds.x()), even(w->bounds.y()),
-                                             even(w->bounds.width()), even(w->bounds.height()));
+                        captureRect = evenBounds(w->bounds);
                     }
                 }
             }
@@ -179,8 +177,11 @@ void SRRecordManager::stopRecording() {
     isWorking_ = false;
     host_.setTimeSetsBtnEnabled(true);
     host_.setRecording(false);
-    desktopElements.clear();
-    onScreenWindows.clear();
+    {
+        std::lock_guard lock(rectMutex_);
+        desktopElements.clear();
+        onScreenWindows.clear();
+    }
     status_ = Idle;
     encodeManager().stopEncoderEncode();
     host_.removeRecordScreenView();
@@ -203,30 +204,6 @@ double SRRecordManager::recordedTime() {
 std::vector<double> SRRecordManager::fileTimes() const {
     std::lock_guard lock(clockMutex_);
     return fileTimes_;
-}
-
-void SRRecordManager::captureOutput(QImage frame) {
-    const unsigned s = status_;
-    const bool recording =
-        (s == Recording || s == Resumed) && encodeManager_ && encodeManager_->isWorking();
-    if (!recording || recordVideoType == AudioOnly || frame.isNull())
-        return;
-    const double ptsMs = recordedTime() * 1000.0;
-    // The push runs on the main queue, in arrival order, never at the same time as a stop.
-    MainQueue::async([this, frame = std::move(frame), ptsMs] { pushFrame(frame, ptsMs); }, this);
-}
-
-void SRRecordManager::pushFrame(const QImage& frame, double ptsMs) {
-    MediaVideoFrame record{MEDIA_ENCODER_PIXEL_BGRA,
-                           frame.width(),
-                           frame.height(),
-                           int32_t(frame.bytesPerLine()),
-                           const_cast<uint8_t*>(frame.constBits()),
-                           int32_t(frame.sizeInBytes()),
-                           0};
-    encodeManager().encoderPushVideo(&record, ptsMs);
-    if (delegate)
-        delegate->recordScreenTimeDuration(int32_t(encodeManager().countRecordedDuration() / 1000));
 }
 
 void SRRecordManager::captureSessionStoppedRunningNotification(ScreenCaptureSession* session) {

@@ -56,6 +56,10 @@ public:
 
     // A screen frame arrived on "ScreenOutputQueue".
     void captureOutput(QImage frame);
+    // A camera frame arrived on "VideoOutputQueue".
+    void captureCameraOutput(const QImage& frame);
+    // The selected window's picture at its current place, covered parts included.
+    QImage getCapturedImage();
 
     void captureSessionStoppedRunningNotification(ScreenCaptureSession* session);
     void captureSessionRuntimeErrorNotification(const QString& error);
@@ -70,7 +74,7 @@ public:
     std::atomic<unsigned> recordVideoType{FullScreen};
     std::optional<DisplayInfo> screen;
     int64_t screenNumber = 0;
-    QRectF captureRect;
+    QRectF captureRect; // changes on the delivery queue in window mode; guarded by rectMutex_
     std::vector<uint32_t> exceptWinodwArray;
     std::vector<uint32_t> desktopElements;
     std::vector<uint32_t> onScreenWindows;
@@ -79,10 +83,18 @@ public:
 
     // The clock; tests replace it.
     std::function<double()> now;
+    // Draws cursor, click ring and watermark into a screen frame in place.
+    std::function<void(QImage& frame)> appendMouseCursor;
+    // Shows a mirrored camera picture: in the main window's camera view in camera mode,
+    // else in the floating camera window. Called on the main queue.
+    std::function<void(const QImage& picture, bool cameraMode)> showCameraPicture;
     // Called after a session error has been logged; the audio layer recovers devices here.
     std::function<void(const QString& error)> sessionErrorRecovery;
 
 private:
+    // Each value rounded down to an even number.
+    static QRectF evenBounds(const QRectF& bounds);
+    bool isRecording() const;
     void pushFrame(const QImage& frame, double ptsMs);
 
     Platform& platform_;
@@ -93,6 +105,7 @@ private:
 
     std::atomic<unsigned> status_{Idle};
     std::atomic<bool> isWorking_{false};
+    mutable std::mutex rectMutex_;
     mutable std::mutex clockMutex_; // startDate and fileTimes, read on the delivery queue
     double startDate_ = 0;
     std::vector<double> fileTimes_;

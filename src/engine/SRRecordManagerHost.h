@@ -25,6 +25,8 @@ public:
     virtual uint32_t selectedWindowNumber() = 0;
     virtual QString selectedWindowName() = 0;
     virtual double fps() = 0;
+    // Quality pop-up index: 0 original, 1 HD, other SD.
+    virtual int framItemIndex() = 0;
     virtual void refreshStateMenuItem() = 0;
     virtual void setTimeSetsBtnEnabled(bool enabled) = 0;
     // Takes the recording-area view of the recording window away and orders the window out.

@@ -97,11 +97,14 @@ int apiEncoderEncode(MediaEncoder*) {
     return record("Encode", {});
 }
 int apiEncoderPushVideo(MediaEncoder*, const MediaVideoFrame* f, int64_t pts) {
-    return record("PushVideo", {double(f->width), double(f->height), double(pts)});
+    int rc = record("PushVideo", {double(f->width), double(f->height), double(pts)});
+    if (f->size <= 65536)
+        fakeencoder::state().calls.back().bytes.assign(f->data, f->data + f->size);
+    return rc;
 }
 int apiEncoderPushAudio(MediaEncoder*, const MediaAudioFrame* f) {
     int rc = record("PushAudio", {double(f->size)});
-    if (f->size <= 4096) // enough to check the layout; long runs only count
+    if (f->size <= 65536) // enough to check the layout; long runs only count
         fakeencoder::state().calls.back().bytes.assign(f->data, f->data + f->size);
     return rc;
 }

@@ -12,7 +12,7 @@ struct Call {
     std::string name;
     std::vector<double> args;
     std::string text;           // the path of SetOutputPath
-    std::vector<uint8_t> bytes; // the samples of a short PushAudio
+    std::vector<uint8_t> bytes; // the data of a short PushVideo or PushAudio
 };
 
 struct State {

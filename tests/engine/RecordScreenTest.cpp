@@ -25,6 +25,7 @@ struct Host : SRRecordManagerHost {
     uint32_t selectedWindowNumber() override { return 0; }
     QString selectedWindowName() override { return {}; }
     double fps() override { return 30; }
+    int framItemIndex() override { return 2; }
     void refreshStateMenuItem() override {}
     void setTimeSetsBtnEnabled(bool) override {}
     void removeRecordScreenView() override {}

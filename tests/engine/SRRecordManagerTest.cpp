@@ -32,6 +32,8 @@ struct FakeHost : SRRecordManagerHost, SRRecordAudioManagerDelegate {
     uint32_t selectedWindowNumber() override { return selected; }
     QString selectedWindowName() override { return selectedName; }
     double fps() override { return fpsValue; }
+    int framItemIndex() override { return quality; }
+    int quality = 0;
     void refreshStateMenuItem() override { ++refreshes; }
     void setTimeSetsBtnEnabled(bool e) override { timeSetsEnabled = e; }
     void removeRecordScreenView() override { ++viewRemovals; }
@@ -165,8 +167,9 @@ TEST_F(SRRecordManagerTest, FramesAreStampedAndPushedOnlyWhileRecording) {
     clock = 1005.0;
     session()->deliver(frame); // paused: not encoded
     settle();
+    clock = 1015.0; // ten seconds paused
     manager.resumeRecording();
-    clock = 1005.25;
+    clock = 1015.25;
     session()->deliver(frame);
     settle();
 
@@ -199,4 +202,90 @@ TEST_F(SRRecordManagerTest, SessionErrorsReachTheRecoveryAndStoppedSessionsGo) {
     session()->failWith("display lost");
     EXPECT_EQ(seen, "display lost");
     EXPECT_EQ(manager.captureScreenSession(), nullptr);
+}
+
+namespace {
+
+// The BGRA pixel at (x, y) of a pushed frame.
+QColor pushedPixel(const fakeencoder::Call& push, int x, int y) {
+    const auto width = int(push.args[0]);
+    const uint8_t* p = push.bytes.data() + (size_t(y) * width + x) * 4;
+    return QColor(p[2], p[1], p[0], p[3]);
+}
+
+} // namespace
+
+TEST_F(SRRecordManagerTest, WindowFramesFollowTheWindowEvenWhenCovered) {
+    platform.fakeWindowList.windows = {
+        {20, "cover", "Cover", 0, QRectF(0, 0, 80, 80)},
+        {21, "term", "Terminal", 0, QRectF(11, 21, 41, 31)},
+    };
+    platform.fakeWindowList.colours = {{20, Qt::blue}, {21, Qt::red}};
+    host.selected = 21;
+    host.selectedName = "Terminal";
+    manager.recordVideoType = SRRecordManager::AppWindow;
+    manager.setCaptureRect(QRectF(1, 1, 10, 10));
+    manager.exceptWinodwArray = {99};
+    manager.startRecording();
+    QImage screen(64, 64, QImage::Format_ARGB32_Premultiplied);
+    screen.fill(Qt::green);
+    session()->deliver(screen);
+    settle();
+    platform.fakeWindowList.windows[1].bounds = QRectF(31, 41, 61, 33); // moved and resized
+    session()->deliver(screen);
+    settle();
+
+    std::vector<const fakeencoder::Call*> pushes;
+    for (const auto& call : fakeencoder::state().calls)
+        if (call.name == "PushVideo")
+            pushes.push_back(&call);
+    ASSERT_EQ(pushes.size(), 2u);
+    EXPECT_EQ(pushes[0]->args[0], 40);
+    EXPECT_EQ(pushes[0]->args[1], 30);
+    EXPECT_EQ(pushes[1]->args[0], 60);
+    EXPECT_EQ(pushes[1]->args[1], 32);
+    EXPECT_EQ(manager.captureRect, QRectF(30, 40, 60, 32));
+    // The cover is left out of the picture, so the window's own colour shows.
+    EXPECT_EQ(pushedPixel(*pushes[0], 5, 5), QColor(Qt::red));
+}
+
+TEST_F(SRRecordManagerTest, OverlaysAreDrawnIntoScreenFrames) {
+    manager.appendMouseCursor = [](QImage& frame) { frame.setPixelColor(1, 1, Qt::yellow); };
+    manager.startRecording();
+    QImage frame(8, 8, QImage::Format_ARGB32_Premultiplied);
+    frame.fill(Qt::black);
+    session()->deliver(frame);
+    settle();
+    ASSERT_NE(lastCall("PushVideo"), nullptr);
+    EXPECT_EQ(pushedPixel(*lastCall("PushVideo"), 1, 1), QColor(Qt::yellow));
+    EXPECT_EQ(pushedPixel(*lastCall("PushVideo"), 2, 2), QColor(Qt::black));
+}
+
+TEST_F(SRRecordManagerTest, CameraFramesAreMirroredAndConfigureTheIdleEncoder) {
+    manager.recordVideoType = SRRecordManager::Camera;
+    std::vector<std::pair<QImage, bool>> shown;
+    manager.showCameraPicture = [&](const QImage& p, bool mode) { shown.emplace_back(p, mode); };
+    QImage camera(32, 24, QImage::Format_ARGB32_Premultiplied);
+    camera.fill(Qt::white);
+    camera.setPixelColor(0, 0, Qt::red);
+    for (int quality : {1, 2, 0}) {
+        host.quality = quality;
+        manager.captureCameraOutput(camera);
+        settle();
+        EXPECT_EQ(manager.encodeManager().videoBitrate, quality == 0   ? 8000
+                                                        : quality == 1 ? 5000
+                                                                       : 3000);
+    }
+    EXPECT_EQ(manager.encodeManager().imageSize(), QSizeF(32, 24));
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_TRUE(shown[0].second);
+    EXPECT_EQ(shown[0].first.pixelColor(31, 0), QColor(Qt::red)); // mirrored
+    EXPECT_EQ(fakeencoder::count("PushVideo"), 0);                // idle: preview only
+
+    manager.startRecording();
+    manager.captureCameraOutput(camera);
+    settle();
+    ASSERT_NE(lastCall("PushVideo"), nullptr);
+    EXPECT_EQ(pushedPixel(*lastCall("PushVideo"), 31, 0), QColor(Qt::red));
+    EXPECT_EQ(session(), nullptr); // camera mode records no screen
 }

@@ -1,0 +1,107 @@
+// What happens to each delivered frame: which branch it takes, its pause-free time, and its
+// hand-over to the encoder on the main queue.
+#include <QImage>
+#include <QPainter>
+
+#include <cmath>
+
+#include "KTLog.h"
+#include "MainQueue.h"
+#include "Platform.h"
+#include "SRRecordManager.h"
+#include "WindowList.h"
+
+namespace {
+
+int64_t videoBitrateForQuality(int index) {
+    return index == 0 ? 8000 : index == 1 ? 5000 : 3000;
+}
+
+} // namespace
+
+QRectF SRRecordManager::evenBounds(const QRectF& b) {
+    auto even = [](double v) { return 2 * std::floor(float(v) / 2); };
+    return QRectF(even(b.x()), even(b.y()), even(b.width()), even(b.height()));
+}
+
+bool SRRecordManager::isRecording() const {
+    const unsigned s = status_;
+    return (s == Recording || s == Resumed) && encodeManager_ && encodeManager_->isWorking();
+}
+
+QImage SRRecordManager::getCapturedImage() {
+    const uint32_t selected = host_.selectedWindowNumber();
+    QRectF rect;
+    {
+        std::lock_guard lock(rectMutex_);
+        for (auto i = desktopElements.size(); i-- > 0;) {
+            if (desktopElements[i] != selected)
+                continue;
+            // The rectangle follows the window while it moves or changes size.
+            if (std::optional<WindowInfo> w = platform_.windowList().windowInfo(selected))
+                captureRect = evenBounds(w->bounds);
+        }
+        rect = captureRect;
+    }
+    if (rect.width() < 2 || rect.height() < 2)
+        return {};
+    if (!exceptWinodwArray.empty())
+        return platform_.windowList().imageOfWindows(rect, desktopElements);
+    return platform_.windowList().imageOfScreen(rect);
+}
+
+void SRRecordManager::captureOutput(QImage frame) {
+    if (!isRecording() || recordVideoType == AudioOnly || recordVideoType == Camera ||
+        frame.isNull())
+        return;
+    const double ptsMs = recordedTime() * 1000.0;
+    if (recordVideoType == AppWindow) {
+        frame = getCapturedImage();
+        if (frame.isNull())
+            return;
+    }
+    if (frame.format() != QImage::Format_ARGB32_Premultiplied)
+        frame = std::move(frame).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (appendMouseCursor)
+        appendMouseCursor(frame);
+    // The push runs on the main queue, in arrival order, never at the same time as a stop.
+    MainQueue::async([this, frame = std::move(frame), ptsMs] { pushFrame(frame, ptsMs); }, this);
+}
+
+void SRRecordManager::captureCameraOutput(const QImage& delivered) {
+    if (delivered.isNull())
+        return;
+    QImage mirrored =
+        delivered.convertToFormat(QImage::Format_ARGB32_Premultiplied).mirrored(true, false);
+    const bool cameraMode = recordVideoType == Camera;
+    if (cameraMode && status_ == Idle) {
+        // Ready for the camera's size and the chosen quality before the recording starts.
+        EncodeManager& encoder = encodeManager();
+        encoder.videoBitrate = videoBitrateForQuality(host_.framItemIndex());
+        encoder.setImageSize(mirrored.width(), mirrored.height());
+        encoder.fps = float(host_.fps());
+    }
+    const bool push = cameraMode && isRecording();
+    const double ptsMs = push ? recordedTime() * 1000.0 : 0;
+    MainQueue::async(
+        [this, mirrored = std::move(mirrored), cameraMode, push, ptsMs] {
+            if (showCameraPicture)
+                showCameraPicture(mirrored, cameraMode);
+            if (push)
+                pushFrame(mirrored, ptsMs);
+        },
+        this);
+}
+
+void SRRecordManager::pushFrame(const QImage& frame, double ptsMs) {
+    MediaVideoFrame record{MEDIA_ENCODER_PIXEL_BGRA,
+                           frame.width(),
+                           frame.height(),
+                           int32_t(frame.bytesPerLine()),
+                           const_cast<uint8_t*>(frame.constBits()),
+                           int32_t(frame.sizeInBytes()),
+                           0};
+    encodeManager().encoderPushVideo(&record, ptsMs);
+    if (delegate)
+        delegate->recordScreenTimeDuration(int32_t(encodeManager().countRecordedDuration() / 1000));
+}
