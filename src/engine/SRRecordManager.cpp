@@ -159,7 +159,8 @@ void SRRecordManager::pauseRecording() {
     isWorking_ = false;
     {
         std::lock_guard lock(clockMutex_);
-        fileTimes_.push_back(now() - startDate_);
+        // Before the first frame nothing has been recorded yet; now - 0 would be decades.
+        fileTimes_.push_back(startDate_ == 0 ? 0.0 : now() - startDate_);
     }
     status_ = Paused;
 }

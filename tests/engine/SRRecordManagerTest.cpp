@@ -154,6 +154,16 @@ TEST_F(SRRecordManagerTest, ClockLeavesPausesOut) {
     EXPECT_EQ(manager.fileTimes(), (std::vector<double>{3.0, 2.0}));
 }
 
+TEST_F(SRRecordManagerTest, PauseBeforeTheFirstFrameRecordsNothing) {
+    manager.startRecording();
+    clock = 1002.0;
+    manager.pauseRecording(); // no frame has arrived yet
+    clock = 1004.0;
+    manager.resumeRecording();
+    clock = 1005.0;
+    EXPECT_DOUBLE_EQ(manager.recordedTime(), 1.0);
+}
+
 TEST_F(SRRecordManagerTest, FramesAreStampedAndPushedOnlyWhileRecording) {
     manager.startRecording();
     QImage frame(64, 32, QImage::Format_ARGB32_Premultiplied);
