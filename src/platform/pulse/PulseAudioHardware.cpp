@@ -2,20 +2,14 @@
 
 #include "KTLog.h"
 #include "PulseConnection.h"
+#include "PulseDeviceNames.h"
 
 #include <QStringList>
 
 namespace {
 
-// The recorder's virtual devices: null sinks whose monitor is their input side.
-const char* const kLoopbackUID = "BlackHole2ch_UID";
-const char* const kInputAggregateUID = "ZR-InputDevice";
 // Sinks carry a high bit so that sink and source indexes never give the same identifier.
 const uint32_t kSinkFlag = 0x80000000u;
-
-bool isVirtualDevice(const char* name) {
-    return qstrcmp(name, kLoopbackUID) == 0 || qstrcmp(name, kInputAggregateUID) == 0;
-}
 
 QString property(pa_proplist* list, const char* key) {
     const char* value = list ? pa_proplist_gets(list, key) : nullptr;
@@ -92,14 +86,6 @@ bool readSnapshot(PulseConnection& c, Snapshot& s) {
     c.wait(pa_context_get_source_info_list(c.context(), addSource, &s));
     c.wait(pa_context_get_server_info(c.context(), addServer, &s));
     return true;
-}
-
-// The source that carries a device's input side.
-QByteArray sourceName(const QString& UID) {
-    QByteArray name = UID.toUtf8();
-    if (isVirtualDevice(name.constData()))
-        name += ".monitor";
-    return name;
 }
 
 struct Result {
