@@ -1,0 +1,257 @@
+#include "AudioRouting.h"
+
+#include "AudioDeviceNames.h"
+#include "EZAudioUtilities.h"
+#include "KTLog.h"
+
+using namespace AudioDeviceNames;
+
+namespace {
+
+const char* text(const QString& s) {
+    return qUtf8Printable(s);
+}
+
+std::optional<EZAudioDevice> firstStartingWith(const std::vector<EZAudioDevice>& list,
+                                               const QString& prefix) {
+    for (const EZAudioDevice& d : list)
+        if (d.name.startsWith(prefix))
+            return d;
+    return std::nullopt;
+}
+
+} // namespace
+
+AudioRouting::AudioRouting(Hooks hooks)
+    : hooks_(std::move(hooks)), self_(std::make_shared<AudioRouting*>(this)) {
+    inputDevice = EZAudioDevice::currentInputDevice();
+    outputDevice = EZAudioDevice::currentOutputDevice();
+    prepareDevice();
+}
+
+QString AudioRouting::chooseMicrophone() {
+    const std::vector<EZAudioDevice> inputs = EZAudioDevice::inputDevices();
+    if (hooks_.status() != 0 && inputDevice)
+        for (const EZAudioDevice& d : inputs)
+            if (d.deviceID == inputDevice->deviceID)
+                return d.name;
+    for (const EZAudioDevice& d : inputs)
+        if (isPreferredMicrophone(d.name)) {
+            inputDevice = d;
+            return d.name;
+        }
+    QString name;
+    for (const EZAudioDevice& d : inputs) {
+        if (d.UID == kLoopbackUID) {
+            inputDevice = d;
+            return d.name;
+        }
+        if (isMicrophoneLike(d.name)) {
+            inputDevice = d;
+            name = d.name;
+        }
+    }
+    return name;
+}
+
+QString AudioRouting::chooseListeningDevice() {
+    const std::vector<EZAudioDevice> outputs = EZAudioDevice::outputDevices();
+    if (hooks_.status() != 0 && outputDevice)
+        for (const EZAudioDevice& d : outputs)
+            if (d.deviceID == outputDevice->deviceID)
+                return d.name;
+    for (const EZAudioDevice& d : outputs) {
+        // The output aggregate contains the listening device; it cannot be one of its parts.
+        if (isAggregate(d.name))
+            continue;
+        if (outputDevice && d.deviceID == outputDevice->deviceID)
+            return d.name;
+        if (isPreferredListeningDevice(d.name)) {
+            outputDevice = d;
+            return d.name;
+        }
+    }
+    for (const EZAudioDevice& d : outputs)
+        if (d.UID == kFallbackSpeakerUID) {
+            outputDevice = d;
+            return d.name;
+        }
+    return QString();
+}
+
+void AudioRouting::prepareDevice() {
+    QString microphone = chooseMicrophone();
+    QString listening = chooseListeningDevice();
+    int result = prepareDevice(microphone.isEmpty() ? kLoopbackUID : microphone, listening);
+    KTLOG("prepareDevice result %d", result);
+}
+
+int AudioRouting::prepareDevice(const QString& inName, const QString& outName) {
+    if (inName.isEmpty() || outName.isEmpty()) {
+        KTLOG("没有找到麦克风");
+        return 80;
+    }
+    KTLOG("input %s output %s", text(inName), text(outName));
+    int result = loadEZAudioInputDevice(inName);
+    if (result == 0)
+        result = loadEZAudioOutputDevice(outName);
+    return result;
+}
+
+int AudioRouting::loadEZAudioInputDevice(const QString& name) {
+    std::optional<EZAudioDevice> existing;
+    for (const EZAudioDevice& d : EZAudioDevice::inputDevices()) {
+        KTLOG("%s isBuiltIn %d", text(d.description()), int(d.isBuiltIn));
+        if (d.name.startsWith(name))
+            builtInputDevice = d;
+        if (d.name.startsWith(kLoopbackName))
+            soundflowerInputDevcie = d;
+        if (d.name.startsWith(kInputAggregate))
+            existing = d;
+    }
+    if (!builtInputDevice) {
+        KTLOG("未找到内置话筒");
+        return 80;
+    }
+    if (!soundflowerInputDevcie) {
+        KTLOG("未找到soundflower输入");
+        return 81;
+    }
+    if (existing)
+        destroyAggregateDevice(existing->deviceID);
+    if (createAggregateDevice(kInputAggregate, builtInputDevice->UID, soundflowerInputDevcie->UID,
+                              false) != 0) {
+        KTLOG("createAggregateDevice %s fail", text(kInputAggregate));
+        return 82;
+    }
+    std::weak_ptr<AudioRouting*> self = self_;
+    hooks_.later(500, [self] {
+        if (auto routing = self.lock())
+            (*routing)->loadZRInputDevice();
+    });
+    return 0;
+}
+
+int AudioRouting::loadEZAudioOutputDevice(const QString& name) {
+    std::optional<EZAudioDevice> listening, loopback, existing;
+    for (const EZAudioDevice& d : EZAudioDevice::outputDevices()) {
+        if (d.name.startsWith(name))
+            listening = d;
+        if (d.name.startsWith(kLoopbackName))
+            loopback = d;
+        if (d.name.startsWith(kOutputAggregate))
+            existing = d;
+    }
+    if (!listening) {
+        KTLOG("未找到 内置输出");
+        return 90;
+    }
+    builtOutputDevice = listening;
+    // A loop-back without an output side cannot receive the played sound.
+    if (!loopback) {
+        KTLOG("create output AggregateDevice fail  name= %s", text(kOutputAggregate));
+        return 91;
+    }
+    if (existing)
+        destroyAggregateDevice(existing->deviceID);
+    if (createAggregateDevice(kOutputAggregate, listening->UID, loopback->UID, true) != 0) {
+        KTLOG("create output AggregateDevice fail  name= %s", text(kOutputAggregate));
+        return 91;
+    }
+    std::weak_ptr<AudioRouting*> self = self_;
+    hooks_.later(500, [self] {
+        if (auto routing = self.lock())
+            (*routing)->loadZROutPutDevice();
+    });
+    return 0;
+}
+
+void AudioRouting::loadZRInputDevice() {
+    if (auto d = firstStartingWith(EZAudioDevice::inputDevices(), kInputAggregate))
+        aggregateInputDevcie = d;
+}
+
+void AudioRouting::loadZROutPutDevice() {
+    if (auto d = firstStartingWith(EZAudioDevice::outputDevices(), kOutputAggregate))
+        aggregateOutputDevice = d;
+}
+
+int AudioRouting::switchRecordType(unsigned type) {
+    if (!aggregateOutputDevice)
+        loadZROutPutDevice();
+    recordAudioType = type;
+    if (type != 3)
+        hooks_.encoderAudioDefaults();
+    const std::optional<EZAudioDevice>& input = type == 0   ? soundflowerInputDevcie
+                                                : type == 1 ? builtInputDevice
+                                                            : aggregateInputDevcie;
+    if (input)
+        selectInputDevice = input;
+    if (aggregateOutputDevice)
+        selectOutputDevice = aggregateOutputDevice;
+    if (selectInputDevice)
+        setSystemDefaultInput(*selectInputDevice);
+    if (selectOutputDevice)
+        setSystemDefaultOutPut(*selectOutputDevice);
+    return 0;
+}
+
+int AudioRouting::setSystemDefaultInput(const EZAudioDevice& device) {
+    AudioSystem* system = EZAudioDevice::audioSystem();
+    int err = system ? system->setDefaultDevice(true, device.UID) : -1;
+    if (err)
+        KTLOG("setSystemDefaultInput:%s,err:%d", text(device.name), err);
+    else
+        KTLOG("setSystemDefaultInput %s", text(device.name));
+    return err;
+}
+
+int AudioRouting::setSystemDefaultOutPut(const EZAudioDevice& device) {
+    AudioSystem* system = EZAudioDevice::audioSystem();
+    int err = system ? system->setDefaultDevice(false, device.UID) : -1;
+    if (err)
+        KTLOG("id:%d err：%d", int(device.deviceID), err);
+    else
+        KTLOG("setSystemDefaultOutPut %s", text(device.name));
+    return err;
+}
+
+int AudioRouting::createAggregateDevice(const QString& name, const QString& id1, const QString& id2,
+                                        bool isOut) {
+    AudioSystem* system = EZAudioDevice::audioSystem();
+    int err = system ? system->createAggregateDevice(name, id1, id2, isOut) : -1;
+    if (err) {
+        KTLOG("AudioHardwareCreateAggregateDevice Error: %d\n", err);
+        EZAudioUtilities::checkResult(err, "AudioHardwareCreateAggregateDevice");
+    } else {
+        KTLOG("AudioHardwareCreateAggregateDevice success");
+    }
+    return err;
+}
+
+int AudioRouting::destroyAggregateDevice(uint32_t deviceID) {
+    AudioSystem* system = EZAudioDevice::audioSystem();
+    int err = system ? system->destroyAggregateDevice(deviceID) : -1;
+    if (err)
+        KTLOG("destroyAggregateDevice Error: %d\n", err);
+    else
+        KTLOG("destroyAggregateDevice success");
+    return err;
+}
+
+void AudioRouting::removeAggregatesAndRestoreDefaults() {
+    for (const EZAudioDevice& d : EZAudioDevice::inputDevices())
+        if (d.name == kInputAggregate)
+            destroyAggregateDevice(d.deviceID);
+    for (const EZAudioDevice& d : EZAudioDevice::outputDevices())
+        if (d.name == kOutputAggregate)
+            destroyAggregateDevice(d.deviceID);
+    aggregateInputDevcie.reset();
+    aggregateOutputDevice.reset();
+    if (AudioSystem* system = EZAudioDevice::audioSystem())
+        system->restoreDefaultDevices();
+}
+
+bool AudioRouting::hasInstallSoundFlower() {
+    return firstStartingWith(EZAudioDevice::inputDevices(), kLoopbackName).has_value();
+}
