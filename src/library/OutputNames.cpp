@@ -1,0 +1,45 @@
+#include "OutputNames.h"
+
+#include "BundleInfo.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+#include <QStandardPaths>
+
+#include <mutex>
+
+QString OutputNames::getFileNameForNowTime(const QDateTime& now) {
+    return now.toLocalTime().toString("yyyyMMdd_HHmmss");
+}
+
+QString OutputNames::dateToString(const QDateTime& date) {
+    return date.toLocalTime().toString("yyyy/MM/dd HH:mm:ss");
+}
+
+QString OutputNames::outputFolder() {
+    QString movies = QStandardPaths::writableLocation(QStandardPaths::MoviesLocation);
+    if (movies.isEmpty())
+        movies = QDir::homePath();
+    const QString folder = movies + "/" + BundleInfo::CFBundleName;
+    QDir().mkpath(folder);
+    return folder;
+}
+
+QString OutputNames::firstFreePath(const QString& folder, const QString& stem,
+                                   const QString& extension, const QSet<QString>& taken) {
+    QString path = folder + "/" + stem + extension;
+    for (int n = 2; QFileInfo::exists(path) || taken.contains(path); ++n)
+        path = folder + "/" + stem + "_" + QString::number(n) + extension;
+    return path;
+}
+
+QString OutputNames::makeOutputPath(const QString& extension, const QDateTime& now) {
+    static std::mutex mutex;
+    static QSet<QString> handedOut;
+    const QString folder = outputFolder();
+    std::lock_guard lock(mutex);
+    const QString path = firstFreePath(folder, getFileNameForNowTime(now), extension, handedOut);
+    handedOut.insert(path);
+    return path;
+}

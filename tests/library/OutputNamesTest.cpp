@@ -1,0 +1,55 @@
+#include "OutputNames.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QDateTime someSecond(QDate(2024, 3, 5), QTime(14, 15, 2, 700));
+
+TEST(OutputNames, StemAndCatalogueDateUseLocalTime) {
+    EXPECT_EQ(OutputNames::getFileNameForNowTime(someSecond), "20240305_141502");
+    EXPECT_EQ(OutputNames::dateToString(someSecond), "2024/03/05 14:15:02");
+    const QDateTime utc = someSecond.toUTC();
+    EXPECT_EQ(OutputNames::getFileNameForNowTime(utc), "20240305_141502");
+}
+
+TEST(OutputNames, FolderIsCreatedInTheVideosFolder) {
+    const QString folder = QDir::homePath() + "/Videos/Tapedeck";
+    QDir(folder).removeRecursively();
+    EXPECT_EQ(OutputNames::outputFolder(), folder);
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+}
+
+TEST(OutputNames, NamesInOneSecondNeverRepeat) {
+    const QDateTime second(QDate(2024, 3, 5), QTime(9, 0, 0));
+    const QString folder = OutputNames::outputFolder();
+    const QString first = OutputNames::makeOutputPath(".mp4", second);
+    const QString again = OutputNames::makeOutputPath(".mp4", second);
+    const QString audio = OutputNames::makeOutputPath(".mp3", second);
+    EXPECT_EQ(first, folder + "/20240305_090000.mp4");
+    EXPECT_EQ(again, folder + "/20240305_090000_2.mp4");
+    EXPECT_EQ(audio, folder + "/20240305_090000.mp3");
+}
+
+TEST(OutputNames, FilesAlreadyOnDiskAreSkipped) {
+    const QDateTime second(QDate(2024, 3, 6), QTime(10, 0, 0));
+    const QString folder = OutputNames::outputFolder();
+    for (const char* name : {"20240306_100000.png", "20240306_100000_2.png"}) {
+        QFile f(folder + "/" + name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    EXPECT_EQ(OutputNames::makeOutputPath(".png", second), folder + "/20240306_100000_3.png");
+}
+
+TEST(OutputNames, FirstFreePathHonoursTakenNames) {
+    const QString dir = QDir::homePath();
+    EXPECT_EQ(OutputNames::firstFreePath(dir, "x", ".avi", {}), dir + "/x.avi");
+    EXPECT_EQ(OutputNames::firstFreePath(dir, "x", ".avi", {dir + "/x.avi", dir + "/x_2.avi"}),
+              dir + "/x_3.avi");
+}
+
+} // namespace
