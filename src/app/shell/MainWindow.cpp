@@ -1,0 +1,190 @@
+#include "MainWindow.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+#include "AppDelegate.h"
+#include "Localization.h"
+#include "PreferenceKeys.h"
+#include "Preferences.h"
+#include "RecordFlows.h"
+#include "SRButton.h"
+#include "SRPopUpButton.h"
+
+namespace {
+
+QString tr_(const char* key) {
+    return Localization::localizedStringForKey(key);
+}
+
+constexpr const char* kModeKeys[5] = {"Main_Full_Screen", "Main_Custom_Area", "Main_App_Window",
+                                      "Main_Camera", "Main_Audio_Only"};
+constexpr const char* kModeImages[5] = {"btnFullScreen", "btnCustomArea", "btnAppWindow",
+                                        "btnCamera", "btnAudioOnly"};
+
+SRPopUpButton* popUp(const QString& title, const QStringList& items, int storedIndex) {
+    auto* p = new SRPopUpButton;
+    p->setTitle(title);
+    for (const QString& item : items)
+        p->addItemWithTitle(item);
+    p->selectStoredIndex(storedIndex);
+    return p;
+}
+
+} // namespace
+
+MainWindow::MainWindow(AppDelegate& app, RecordFlows& flows) : app_(app), flows_(flows) {
+    setWindowTitle("Tapedeck");
+    panels_ = new QStackedWidget(this);
+
+    // Home: the five modes.
+    auto* home = new QWidget;
+    auto* homeLayout = new QHBoxLayout(home);
+    for (int tag = 0; tag < 5; ++tag) {
+        auto* b = new SRButton;
+        b->setImageName(QString(kModeImages[tag]) + "_Normal");
+        b->setText(tr_(kModeKeys[tag]));
+        b->setTitlePosition(SRButton::TitlePosition::Below);
+        b->setFixedSize(96, 112);
+        connect(b, &SRButton::clicked, this, [this, tag] { fullScreenClicked(tag); });
+        homeLayout->addWidget(b);
+        modeButtons_[size_t(tag)] = b;
+    }
+    panels_->addWidget(home);
+
+    // Settings and recording controls of the chosen mode.
+    auto* settings = new QWidget;
+    auto* grid = new QGridLayout(settings);
+    modeLabel_ = new QLabel;
+    qualityPopUp_ = popUp(tr_("Set_label_2"),
+                          {tr_("Main_Fram_Original_Quality"), tr_("Main_Fram_HD_Quality"),
+                           tr_("Main_Fram_SD_Quality")},
+                          app_.framItemIndex);
+    fpsPopUp_ = popUp(tr_("Set_label_3"), app_.fpsTitles, app_.fpsItemIndex);
+    // The start-up pass stores the index; the rate itself is the chosen title's number.
+    if (app_.fps <= 0)
+        app_.fps = fpsPopUp_->titleOfSelectedItem().section(' ', 0, 0).toFloat();
+    videoTypePopUp_ = popUp(tr_("Set_label_1"), app_.videoTypes, app_.videoTypeBoxIndex);
+    audioExtensionPopUp_ =
+        popUp(tr_("Set_label_4"), app_.audioExtensions, app_.audioExtensionIndex);
+    audioPopUp_ = popUp(tr_("Main_Audio_System"),
+                        {tr_("Main_Audio_System"), tr_("Main_Audio_Micphone"),
+                         tr_("Main_Audio_System&Micphone"), tr_("Main_Audio_None")},
+                        int(app_.recordAudioType));
+    connect(qualityPopUp_, &SRPopUpButton::choiceMade, this, &MainWindow::frameChangeAction);
+    connect(fpsPopUp_, &SRPopUpButton::choiceMade, this, &MainWindow::fpsChangeAction);
+    connect(videoTypePopUp_, &SRPopUpButton::choiceMade, this, &MainWindow::videoTypeChangeAction);
+    connect(audioExtensionPopUp_, &SRPopUpButton::choiceMade, this,
+            &MainWindow::audioExpChangeAction);
+    connect(audioPopUp_, &SRPopUpButton::choiceMade, this, &MainWindow::audioChangeAction);
+
+    recordButton_ = new SRButton;
+    recordButton_->setImageName("btnStartRecrord_Normal");
+    recordButton_->setFixedSize(64, 64);
+    pauseButton_ = new SRButton;
+    pauseButton_->setImageName("btnPauseRecord_Normal");
+    pauseButton_->setFixedSize(48, 48);
+    pauseButton_->setEnabled(false);
+    backButton_ = new SRButton;
+    backButton_->setImageName("btnBackHome_Normal");
+    backButton_->setFixedSize(40, 40);
+    timeLabel_ = new QLabel("00:00:00");
+    timeLabel_->setStyleSheet("font-size: 20px; font-weight: bold;");
+    flows_.generateMemoryInfo();
+    sizeLabel_ = new QLabel(QString::asprintf("%.2f MB / ", 0.0) + flows_.systemFreeSpace());
+
+    grid->addWidget(backButton_, 0, 0);
+    grid->addWidget(modeLabel_, 0, 1, 1, 3);
+    grid->addWidget(qualityPopUp_, 1, 0, 1, 2);
+    grid->addWidget(fpsPopUp_, 1, 2, 1, 2);
+    grid->addWidget(videoTypePopUp_, 2, 0, 1, 2);
+    grid->addWidget(audioExtensionPopUp_, 2, 2, 1, 2);
+    grid->addWidget(audioPopUp_, 3, 0, 1, 4);
+    grid->addWidget(timeLabel_, 4, 0, 1, 2);
+    grid->addWidget(sizeLabel_, 4, 2, 1, 2);
+    grid->addWidget(pauseButton_, 5, 1);
+    grid->addWidget(recordButton_, 5, 2);
+    panels_->addWidget(settings);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(panels_);
+
+    connect(recordButton_, &SRButton::clicked, &flows_, &RecordFlows::recordScreenClicked);
+    connect(pauseButton_, &SRButton::clicked, &flows_, &RecordFlows::pauseOrResumeAction);
+    connect(backButton_, &SRButton::clicked, this, &MainWindow::showHome);
+    connect(&flows_, &RecordFlows::recordingChanged, this, &MainWindow::updateRecording);
+    connect(&flows_, &RecordFlows::pauseImageChanged, pauseButton_, &SRButton::setImageName);
+    connect(&flows_, &RecordFlows::progressChanged, this,
+            [this](const QString& time, const QString& size) {
+                timeLabel_->setText(time);
+                sizeLabel_->setText(size);
+                // The badge of this desktop: the window title.
+                setWindowTitle(app_.recording ? "Tapedeck — " + time : "Tapedeck");
+            });
+    connect(&flows_, &RecordFlows::startFailed, this, [this](const QString& path) {
+        QMessageBox::warning(this, tr_("Alert_Title"), tr_("Alert_Encode_Message") + "\n" + path);
+    });
+}
+
+void MainWindow::showHome() {
+    if (!app_.recording)
+        panels_->setCurrentIndex(0);
+}
+
+void MainWindow::fullScreenClicked(int tag) {
+    app_.isCanKeyEvent = true;
+    app_.recordVideoType = unsigned(tag);
+    flows_.recordManager().recordVideoType = unsigned(tag);
+    for (int i = 0; i < 5; ++i)
+        modeButtons_[size_t(i)]->setChecked(i == tag);
+    modeLabel_->setText(tr_(kModeKeys[tag]));
+    const bool audioOnly = tag == 4;
+    qualityPopUp_->setVisible(!audioOnly);
+    fpsPopUp_->setVisible(!audioOnly);
+    videoTypePopUp_->setVisible(!audioOnly);
+    audioExtensionPopUp_->setVisible(audioOnly);
+    panels_->setCurrentIndex(1);
+}
+
+void MainWindow::frameChangeAction(int i) {
+    app_.framItemIndex = i;
+    Preferences::shared().setValue(PrefKey::FramItemIndex, i);
+}
+
+void MainWindow::fpsChangeAction(int i) {
+    app_.fpsItemIndex = i;
+    // "23.976 fps" -> 23.976
+    app_.fps = fpsPopUp_->titleOfSelectedItem().section(' ', 0, 0).toFloat();
+    Preferences::shared().setValue(PrefKey::FpsItemIndex, i);
+}
+
+void MainWindow::videoTypeChangeAction(int i) {
+    app_.videoTypeBoxIndex = i;
+    Preferences::shared().setValue(PrefKey::VideoTypeIndex, i);
+}
+
+void MainWindow::audioExpChangeAction(int i) {
+    app_.audioExtensionIndex = i;
+    Preferences::shared().setValue(PrefKey::AudioTypeIndex, i);
+}
+
+void MainWindow::audioChangeAction(int i) {
+    app_.recordAudioType = unsigned(i);
+    flows_.recordManager().recordAudioType = unsigned(i);
+    Preferences::shared().setValue(PrefKey::RecordAudioType, i);
+}
+
+void MainWindow::updateRecording(bool recording) {
+    recordButton_->setImageName(recording ? "btnStopRecord_Normal" : "btnStartRecrord_Normal");
+    pauseButton_->setEnabled(recording);
+    backButton_->setEnabled(!recording);
+    for (SRPopUpButton* p :
+         {qualityPopUp_, fpsPopUp_, videoTypePopUp_, audioExtensionPopUp_, audioPopUp_})
+        p->setEnabled(!recording);
+    if (!recording)
+        timeLabel_->setText("00:00:00");
+}

@@ -1,0 +1,185 @@
+#include "RecordFlows.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QStorageInfo>
+
+#include "AppDelegate.h"
+#include "Catalogue.h"
+#include "KTLog.h"
+#include "OutputNames.h"
+#include "Platform.h"
+
+namespace {
+
+int64_t videoBitrateForQuality(int index) {
+    return index == 0 ? 8000 : index == 1 ? 5000 : 3000;
+}
+
+} // namespace
+
+RecordFlows::RecordFlows(AppDelegate& app, Platform& platform) : app_(app), platform_(platform) {}
+
+RecordFlows::~RecordFlows() = default;
+
+SRRecordManager& RecordFlows::recordManager() {
+    if (!recordManager_) {
+        recordManager_ = std::make_unique<SRRecordManager>(platform_, *this);
+        recordManager_->delegate = this;
+        recordManager_->recordVideoType = app_.recordVideoType;
+        recordManager_->recordAudioType = app_.recordAudioType;
+    }
+    return *recordManager_;
+}
+
+void RecordFlows::recordScreenClicked() {
+    app_.autoStop_Duration = 0;
+    app_.isShowReverseTime = false;
+    recordAfterScreenClicked();
+}
+
+void RecordFlows::recordAfterScreenClicked() {
+    generateMemoryInfo();
+    SRRecordManager& m = recordManager();
+    if (m.status() != SRRecordManager::Idle) {
+        stopRecordingAndCatalogue();
+        return;
+    }
+    app_.fileDuration = 0;
+    app_.fileSize = 0;
+    switch (m.recordVideoType.load()) {
+    case SRRecordManager::AudioOnly:
+        recordAudio();
+        break;
+    case SRRecordManager::Camera:
+        recordVideo();
+        break;
+    default:
+        startScreenRecording();
+        break;
+    }
+}
+
+void RecordFlows::startScreenRecording() {
+    // The whole screen under the pointer, at once; area and window choice come with the
+    // selection overlay.
+    SRRecordManager& m = recordManager();
+    m.setScreen(platform_.displays().currentScreenForMouseLocation()
+                    ? platform_.displays().currentScreenForMouseLocation()
+                    : platform_.displays().mainScreen());
+    m.setCaptureRect(QRectF());
+    EncodeManager& e = m.encodeManager();
+    e.fps = app_.fps > 0 ? app_.fps : 30;
+    e.videoBitrate = videoBitrateForQuality(app_.framItemIndex);
+    app_.outputPath = app_.createoutputPath(true);
+    m.startRecording();
+    if (!e.isWorking()) {
+        // Nothing is being written: say so and go back to idle.
+        const QString path = app_.outputPath;
+        m.stopRecording();
+        emit startFailed(path);
+    }
+}
+
+void RecordFlows::recordAudio() {
+    app_.outputPath = app_.createoutputPath(false);
+    SRRecordManager& m = recordManager();
+    m.startRecording();
+    if (!m.encodeManager().isWorking()) {
+        const QString path = app_.outputPath;
+        m.stopRecording();
+        emit startFailed(path);
+    }
+}
+
+void RecordFlows::recordVideo() {
+    app_.outputPath = app_.createoutputPath(true);
+    recordManager().startRecording();
+}
+
+void RecordFlows::pauseOrResumeAction() {
+    SRRecordManager& m = recordManager();
+    if (m.status() == SRRecordManager::Idle)
+        return;
+    if (m.status() == SRRecordManager::Paused) {
+        m.resumeRecording();
+        emit pauseImageChanged("btnPauseRecord_Normal");
+    } else {
+        m.pauseRecording();
+        emit pauseImageChanged("btnContinueRecord_Normal");
+    }
+}
+
+void RecordFlows::stopRecordingAndCatalogue() {
+    SRRecordManager& m = recordManager();
+    const bool isVideo = m.recordVideoType != SRRecordManager::AudioOnly;
+    // The entry carries the last progress report; the encoder finishes the file right after.
+    Catalogue().insert(Catalogue::recordingEntry(
+        app_.outputPath, app_.fileDuration.load(), app_.fileSize.load(),
+        OutputNames::dateToString(QDateTime::currentDateTime()), isVideo));
+    m.stopRecording();
+    emit pauseImageChanged("btnPauseRecord_Normal");
+    emit progressChanged(timeText(0), QString::asprintf("%.2f MB / ", 0.0) + systemFreeSpace());
+}
+
+QString RecordFlows::timeText(int64_t s) {
+    return QString::asprintf("%02lu:%02lu:%02lu", static_cast<unsigned long>(s / 3600 % 60),
+                             static_cast<unsigned long>(s / 60 % 60),
+                             static_cast<unsigned long>(s % 60));
+}
+
+void RecordFlows::recordScreenTimeDuration(int32_t s) {
+    if (s < 0)
+        return;
+    if (s > 0) {
+        app_.fileDuration = float(s);
+        app_.fileSize = float(encodeManager().filesize());
+    }
+    if (s == app_.recordProgressNum)
+        return;
+    app_.recordProgressNum = s;
+    emit progressChanged(timeText(s),
+                         QString::asprintf("%.2f MB / ", app_.fileSize.load() / 1000000.0) +
+                             systemFreeSpace());
+}
+
+void RecordFlows::generateMemoryInfo() {
+    const QString caches = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    QStorageInfo volume(caches);
+    app_.freeSpace = double(volume.bytesAvailable()) / 1e9;
+    app_.totalSpace = double(volume.bytesTotal());
+}
+
+QString RecordFlows::systemFreeSpace() const {
+    if (app_.freeSpace > 1.0)
+        return QString::asprintf("%.2f G", app_.freeSpace);
+    return QString::asprintf("%.2f MB", app_.freeSpace * 1024);
+}
+
+void RecordFlows::setRecording(bool recording) {
+    app_.recording = recording;
+    emit recordingChanged(recording);
+}
+
+bool RecordFlows::isCaptrue() {
+    return app_.isCaptrue;
+}
+QString RecordFlows::outputPath() {
+    return app_.outputPath;
+}
+uint32_t RecordFlows::selectedWindowNumber() {
+    return app_.selectedWindowNumber;
+}
+QString RecordFlows::selectedWindowName() {
+    return app_.selectedWindowName;
+}
+double RecordFlows::fps() {
+    return app_.fps;
+}
+int RecordFlows::framItemIndex() {
+    return app_.framItemIndex;
+}
+void RecordFlows::refreshStateMenuItem() {}
+void RecordFlows::setTimeSetsBtnEnabled(bool) {}
+void RecordFlows::removeRecordScreenView() {}

@@ -1,0 +1,72 @@
+// The application controller's record flows: the start/stop toggle for every mode, pause and
+// resume, the progress shown while recording, free disk space, and the catalogue entry a
+// finished recording leaves. It answers the session controller's questions about the
+// application's current settings.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+#include "SRRecordManager.h"
+#include "SRRecordManagerHost.h"
+
+class AppDelegate;
+class Platform;
+
+class RecordFlows : public QObject,
+                    public SRRecordManagerHost,
+                    public SRRecordAudioManagerDelegate {
+    Q_OBJECT
+public:
+    RecordFlows(AppDelegate& app, Platform& platform);
+    ~RecordFlows() override;
+
+    // The session controller, created on first use with this object as its delegate.
+    SRRecordManager& recordManager();
+    EncodeManager& encodeManager() { return recordManager().encodeManager(); }
+
+    void recordScreenClicked();
+    void recordAfterScreenClicked();
+    void recordAudio();
+    void recordVideo();
+    void pauseOrResumeAction();
+    void recordScreenTimeDuration(int32_t seconds) override;
+
+    void generateMemoryInfo();
+    QString systemFreeSpace() const;
+    // "HH:MM:SS" of whole seconds, the hours wrapping at 60.
+    static QString timeText(int64_t seconds);
+
+    // SRRecordManagerHost
+    void setRecording(bool recording) override;
+    bool checkCaptureAudio() override { return true; } // no permission gate on this desktop
+    bool checkCapture(bool) override { return true; }
+    bool isCaptrue() override;
+    QString outputPath() override;
+    uint32_t selectedWindowNumber() override;
+    QString selectedWindowName() override;
+    double fps() override;
+    int framItemIndex() override;
+    void refreshStateMenuItem() override;
+    void setTimeSetsBtnEnabled(bool enabled) override;
+    void removeRecordScreenView() override;
+
+signals:
+    void recordingChanged(bool recording);
+    // Texts for the time and size labels, and the image name of the pause button.
+    void progressChanged(const QString& time, const QString& size);
+    void pauseImageChanged(const QString& imageName);
+    // The encoder could not start: the user is told and nothing records.
+    void startFailed(const QString& path);
+
+private:
+    void startScreenRecording();
+    void stopRecordingAndCatalogue();
+
+    AppDelegate& app_;
+    Platform& platform_;
+    std::unique_ptr<SRRecordManager> recordManager_;
+};

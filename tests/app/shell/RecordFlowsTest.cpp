@@ -1,0 +1,118 @@
+// The record flows against the fake platform and a library that records its calls.
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+
+#include "AppDelegate.h"
+#include "Catalogue.h"
+#include "FakeAudioHardware.h"
+#include "FakeMediaEncoder.h"
+#include "FakePlatform.h"
+#include "RecordFlows.h"
+#include "TestApplication.h"
+
+namespace {
+
+class RecordFlowsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        freshPreferences();
+        fakeencoder::reset();
+        QFile::remove(Catalogue::plistPath());
+    }
+    FakeAudioHardware audio{{}};
+    FakePlatform platform;
+};
+
+} // namespace
+
+TEST(RecordFlowsText, TimeWrapsHoursAtSixty) {
+    struct Case {
+        int64_t seconds;
+        const char* want;
+    } cases[] = {{0, "00:00:00"},
+                 {59, "00:00:59"},
+                 {61, "00:01:01"},
+                 {3599, "00:59:59"},
+                 {3600, "01:00:00"},
+                 {59 * 3600 + 3599, "59:59:59"},
+                 {60 * 3600 + 62, "00:01:02"}};
+    for (const Case& c : cases)
+        EXPECT_EQ(RecordFlows::timeText(c.seconds), c.want) << c.seconds;
+}
+
+TEST_F(RecordFlowsTest, FreeSpaceInGigabytesOrMegabytes) {
+    AppDelegate app(audio);
+    RecordFlows flows(app, platform);
+    struct Case {
+        double free;
+        const char* want;
+    } cases[] = {{2.5, "2.50 G"}, {1.0, "1024.00 MB"}, {0.5, "512.00 MB"}};
+    for (const Case& c : cases) {
+        app.freeSpace = c.free;
+        EXPECT_EQ(flows.systemFreeSpace(), c.want) << c.free;
+    }
+}
+
+TEST_F(RecordFlowsTest, ToggleRecordsReportsProgressAndCataloguesOnStop) {
+    AppDelegate app(audio);
+    RecordFlows flows(app, platform);
+    app.recordVideoType = 0;
+    app.framItemIndex = 1;
+    app.fps = 23.976f;
+    QSignalSpy progress(&flows, &RecordFlows::progressChanged);
+    flows.recordScreenClicked();
+    SRRecordManager& m = flows.recordManager();
+    EXPECT_EQ(m.status(), SRRecordManager::Recording);
+    EXPECT_TRUE(app.recording);
+    EXPECT_EQ(fakeencoder::lastCall("SetVideoBitrate")->args[0], 5000);
+    EXPECT_NEAR(fakeencoder::lastCall("SetFps")->args[0], 23.976, 1e-5);
+    EXPECT_EQ(fakeencoder::lastCall("SetImageSize")->args, (std::vector<double>{1920, 1080}));
+
+    fakeencoder::state().fileSize = 2500000;
+    flows.recordScreenTimeDuration(3);
+    flows.recordScreenTimeDuration(3); // the same second is shown once
+    ASSERT_EQ(progress.count(), 1);
+    EXPECT_EQ(progress[0][0].toString(), "00:00:03");
+    EXPECT_TRUE(progress[0][1].toString().startsWith("2.50 MB / "));
+
+    const QString path = app.outputPath;
+    flows.recordScreenClicked(); // the same toggle stops
+    EXPECT_EQ(m.status(), SRRecordManager::Idle);
+    EXPECT_FALSE(app.recording);
+    std::optional<QVariantList> entries = Catalogue().read();
+    ASSERT_TRUE(entries);
+    ASSERT_EQ(entries->size(), 1);
+    QVariantMap e = entries->front().toMap();
+    EXPECT_EQ(e["path"].toString(), path);
+    EXPECT_EQ(e["duration"].toDouble(), 3.0);
+    EXPECT_EQ(e["size"].toDouble(), 2500000.0);
+    EXPECT_EQ(e["isVideo"].toInt(), 1);
+}
+
+TEST_F(RecordFlowsTest, EncoderThatCannotStartLeavesTheSystemIdle) {
+    fakeencoder::state().results["Encode"] = -5;
+    AppDelegate app(audio);
+    RecordFlows flows(app, platform);
+    QSignalSpy failed(&flows, &RecordFlows::startFailed);
+    flows.recordScreenClicked();
+    EXPECT_EQ(failed.count(), 1);
+    EXPECT_EQ(flows.recordManager().status(), SRRecordManager::Idle);
+    EXPECT_FALSE(app.recording);
+}
+
+TEST_F(RecordFlowsTest, PauseAndResumeSwapTheButtonImage) {
+    AppDelegate app(audio);
+    RecordFlows flows(app, platform);
+    QSignalSpy images(&flows, &RecordFlows::pauseImageChanged);
+    flows.pauseOrResumeAction(); // nothing to pause while idle
+    EXPECT_EQ(images.count(), 0);
+    flows.recordScreenClicked();
+    flows.pauseOrResumeAction();
+    EXPECT_EQ(flows.recordManager().status(), SRRecordManager::Paused);
+    flows.pauseOrResumeAction();
+    EXPECT_EQ(flows.recordManager().status(), SRRecordManager::Resumed);
+    ASSERT_EQ(images.count(), 2);
+    EXPECT_EQ(images[0][0].toString(), "btnContinueRecord_Normal");
+    EXPECT_EQ(images[1][0].toString(), "btnPauseRecord_Normal");
+}

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# End to end on the private desktop: start Tapedeck, choose Full Screen, record for three
+# seconds with a pause in the middle, stop; the file plays, the pause is left out, and the
+# catalogue lists it.  Usage: record_full_screen.sh <tapedeck binary>
+set -euo pipefail
+app=$1
+log=$TAPEDECK_TEST_ROOT/app.log
+"$app" >"$log" 2>&1 &
+pid=$!
+trap 'kill $pid 2>/dev/null || true' EXIT
+
+win=""
+for _ in $(seq 100); do
+  win=$(xdotool search --onlyvisible --name '^Tapedeck$' 2>/dev/null | head -1) && [ -n "$win" ] && break
+  sleep 0.1
+done
+[ -n "$win" ] || { echo "no Tapedeck window"; cat "$log"; exit 1; }
+sleep 0.5
+click() { xdotool mousemove --window "$win" "$1" "$2" click 1; sleep "${3:-0.5}"; }
+
+click 60 110 1      # Full Screen
+click 180 191 2     # record
+click 109 191 1.5   # pause
+click 109 191 1.5   # resume
+click 180 191 2     # stop
+
+files=("$HOME"/Videos/Tapedeck/*.mp4)
+[ -f "${files[0]}" ] || { echo "no recording written"; cat "$log"; exit 1; }
+python3 - "${files[0]}" <<'PY'
+import glob, json, plistlib, subprocess, sys
+path = sys.argv[1]
+probe = json.loads(subprocess.check_output(
+    ["ffprobe", "-v", "error", "-show_entries", "stream=codec_name,width,height:format=duration",
+     "-of", "json", path]))
+video = [s for s in probe["streams"] if s.get("codec_name") == "h264"]
+assert video and video[0]["width"] == 1920 and video[0]["height"] == 1080, probe
+duration = float(probe["format"]["duration"])
+# Five seconds pass between record and stop; the 1.5 s pause must not be in the file.
+assert 1.0 <= duration <= 4.0, duration
+entries = plistlib.load(open(glob.glob(f"{sys.argv[1].split('/Videos/')[0]}/.cache/*/filelist.plist")[0], "rb"))
+assert entries[0]["path"] == path and entries[0]["isVideo"] == 1, entries
+print("recorded", path, duration)
+PY
