@@ -12,6 +12,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "Displays.h"
@@ -56,6 +57,8 @@ public:
 
     // A screen frame arrived on "ScreenOutputQueue".
     void captureOutput(QImage frame);
+    // An audio buffer arrived on "AudioDataOutputQueue": planar 32-bit samples.
+    void captureAudioOutput(std::span<const uint8_t> buffer);
     // A camera frame arrived on "VideoOutputQueue".
     void captureCameraOutput(const QImage& frame);
     // The selected window's picture at its current place, covered parts included.
@@ -70,7 +73,7 @@ public:
     ScreenCaptureSession* captureScreenSession() const { return captureScreenSession_.get(); }
 
     SRRecordAudioManagerDelegate* delegate = nullptr;
-    unsigned recordAudioType = 0;
+    std::atomic<unsigned> recordAudioType{0};
     std::atomic<unsigned> recordVideoType{FullScreen};
     std::optional<DisplayInfo> screen;
     int64_t screenNumber = 0;
@@ -83,6 +86,8 @@ public:
 
     // The clock; tests replace it.
     std::function<double()> now;
+    // Measures the level of every audio buffer, recording or not.
+    std::function<void(std::span<const uint8_t> buffer)> audioVolum;
     // Draws cursor, click ring and watermark into a screen frame in place.
     std::function<void(QImage& frame)> appendMouseCursor;
     // Shows a mirrored camera picture: in the main window's camera view in camera mode,

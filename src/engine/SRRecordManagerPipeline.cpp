@@ -68,6 +68,22 @@ void SRRecordManager::captureOutput(QImage frame) {
     MainQueue::async([this, frame = std::move(frame), ptsMs] { pushFrame(frame, ptsMs); }, this);
 }
 
+void SRRecordManager::captureAudioOutput(std::span<const uint8_t> buffer) {
+    if (audioVolum)
+        audioVolum(buffer);
+    if (!isRecording() || recordAudioType == 3)
+        return;
+    // Audio is pushed here, on its own queue; its timeline is the samples pushed.
+    encodeManager_->encoderPushAudio(buffer);
+    if (delegate)
+        MainQueue::async(
+            [this] {
+                delegate->recordScreenTimeDuration(
+                    int32_t(encodeManager().countRecordedDuration() / 1000));
+            },
+            this);
+}
+
 void SRRecordManager::captureCameraOutput(const QImage& delivered) {
     if (delivered.isNull())
         return;

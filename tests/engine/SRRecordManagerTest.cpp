@@ -299,3 +299,25 @@ TEST_F(SRRecordManagerTest, CameraFramesAreMirroredAndConfigureTheIdleEncoder) {
     EXPECT_EQ(pushedPixel(*lastCall("PushVideo"), 31, 0), QColor(Qt::red));
     EXPECT_EQ(session(), nullptr); // camera mode records no screen
 }
+
+TEST_F(SRRecordManagerTest, AudioIsMeteredAlwaysAndPushedOnlyWhileRecordingWithASource) {
+    int metered = 0;
+    manager.audioVolum = [&](std::span<const uint8_t>) { ++metered; };
+    manager.encodeManager().audioChannels = 2;
+    const int32_t planar[4] = {1, 2, 3, 4};
+    const std::span<const uint8_t> buffer(reinterpret_cast<const uint8_t*>(planar), sizeof planar);
+
+    manager.captureAudioOutput(buffer); // idle
+    manager.startRecording();
+    manager.captureAudioOutput(buffer); // recording: pushed
+    manager.pauseRecording();
+    manager.captureAudioOutput(buffer); // paused
+    manager.resumeRecording();
+    manager.recordAudioType = 3;
+    manager.captureAudioOutput(buffer); // no audio source
+    settle();
+    EXPECT_EQ(metered, 4);
+    EXPECT_EQ(fakeencoder::count("PushAudio"), 1);
+    EXPECT_EQ(manager.encodeManager().nTotalAudiosize(), 16);
+    EXPECT_FALSE(host.seconds.empty());
+}
