@@ -75,8 +75,9 @@ TEST_F(SampleSource, CapturesFromTheSelectedInputOfEachSourceType) {
         source->captrueAudioInputEnable(true);
         EXPECT_EQ(capture.running, c.runs);
         EXPECT_TRUE(source->watching()); // the watcher runs even without input
-        if (c.runs)
+        if (c.runs) {
             EXPECT_EQ(capture.lastUID, c.uid);
+        }
     }
     // The start used by the menus stops everything for "no audio".
     source->startCapture();

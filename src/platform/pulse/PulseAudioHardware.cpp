@@ -6,6 +6,10 @@
 
 #include <QStringList>
 
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
 namespace {
 
 // Sinks carry a high bit so that sink and source indexes never give the same identifier.
@@ -284,7 +288,19 @@ int PulseAudioHardware::destroyAggregateDevice(uint32_t deviceID) {
         }
         for (uint32_t loopback : modules.feeding)
             unloadModule(loopback);
-        return unloadModule(s.sinkModules[i]);
+        if (int status = unloadModule(s.sinkModules[i]))
+            return status;
+        // The server acknowledges an unload before the sink is gone; a sink of the same name
+        // made meanwhile would get another name, so wait until it has left the list.
+        for (int tries = 0; tries < 200; ++tries) {
+            std::vector<AudioDeviceDescription> now = devices();
+            if (std::none_of(now.begin(), now.end(), [&](const AudioDeviceDescription& d) {
+                    return d.deviceID == deviceID;
+                }))
+                return 0;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return PA_ERR_TIMEOUT;
     }
     return PA_ERR_NOENTITY;
 }

@@ -154,7 +154,6 @@ TEST(PulseAudioCapture, ComesBackWhenTheServerReturns) {
         QProcess server;
         startServer(server);
         ASSERT_TRUE(got.waitForFrames(beforeOutage + 44100));
-        EXPECT_TRUE(capture.isRunning());
         capture.stop();
         server.kill();
         server.waitForFinished();
