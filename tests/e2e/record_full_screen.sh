@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End to end on the private desktop: start Tapedeck, choose Full Screen, record for three
-# seconds with a pause in the middle, stop; the file plays, the pause is left out, and the
-# catalogue lists it.  Usage: record_full_screen.sh <tapedeck binary>
+# seconds with a pause in the middle, stop; the file plays with sound, the pause is left out,
+# and the catalogue lists it.  Usage: record_full_screen.sh <tapedeck binary>
 set -euo pipefail
 app=$1
 log=$TAPEDECK_TEST_ROOT/app.log
@@ -34,6 +34,8 @@ probe = json.loads(subprocess.check_output(
      "-of", "json", path]))
 video = [s for s in probe["streams"] if s.get("codec_name") == "h264"]
 assert video and video[0]["width"] == 1920 and video[0]["height"] == 1080, probe
+# System sound (the default source) is recorded alongside.
+assert any(s.get("codec_name") == "aac" for s in probe["streams"]), probe
 duration = float(probe["format"]["duration"])
 # Five seconds pass between record and stop; the 1.5 s pause must not be in the file.
 assert 1.0 <= duration <= 4.0, duration

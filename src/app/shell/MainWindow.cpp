@@ -176,6 +176,7 @@ void MainWindow::audioChangeAction(int i) {
     app_.recordAudioType = unsigned(i);
     flows_.recordManager().recordAudioType = unsigned(i);
     Preferences::shared().setValue(PrefKey::RecordAudioType, i);
+    emit audioSourceChosen(unsigned(i));
 }
 
 void MainWindow::updateRecording(bool recording) {

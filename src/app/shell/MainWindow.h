@@ -27,6 +27,12 @@ public:
     void audioChangeAction(int storedIndex);
 
     SRButton* recordButton() const { return recordButton_; }
+
+signals:
+    // The user chose the audio source (0 system, 1 microphone, 2 both, 3 none).
+    void audioSourceChosen(unsigned type);
+
+public:
     SRButton* pauseButton() const { return pauseButton_; }
     QLabel* timeLabel() const { return timeLabel_; }
     QLabel* sizeLabel() const { return sizeLabel_; }
