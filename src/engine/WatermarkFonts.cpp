@@ -1,0 +1,9 @@
+#include "WatermarkFonts.h"
+
+#include <QFontDatabase>
+
+QStringList getFontNameArray() {
+    QStringList families = QFontDatabase::families();
+    families.removeAll(QStringLiteral("Helvetica"));
+    return families;
+}

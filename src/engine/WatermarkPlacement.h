@@ -1,0 +1,13 @@
+// Where, and how large, the watermark is drawn in a frame.
+#pragma once
+
+#include <QRectF>
+#include <QSizeF>
+
+#include "WatermarkSettings.h"
+
+// The rectangle in frame coordinates (origin bottom left, y up) of a watermark picture of
+// imageSize in a frame of frameWidth x frameHeight. An unplaced time watermark goes flush
+// into the bottom-left corner; any other unplaced watermark is centred on that corner.
+QRectF watermarkRect(const QSizeF& imageSize, int frameWidth, int frameHeight,
+                     const WatermarkPlacement& placement, bool isTimeWatermark);

@@ -1,0 +1,91 @@
+#include "CursorOverlay.h"
+
+#include <QPainter>
+#include <QtGlobal>
+
+#include "ArrowCursor.h"
+#include "ClickEffectState.h"
+#include "CompositionSettings.h"
+#include "CursorOverlayImages.h"
+#include "FrameCoordinates.h"
+#include "Pointer.h"
+#include "WatermarkImage.h"
+#include "WatermarkPlacement.h"
+
+namespace {
+
+constexpr double kHighlightHalf = 20;
+constexpr double kRingHalf = 30;
+constexpr float kRingStep = 2;
+constexpr float kRingEnd = 60;
+
+} // namespace
+
+CursorOverlay::CursorOverlay(Pointer& pointer, ArrowCursor& cursor, ClickEffectState& clickEffect,
+                             const CompositionSettings& settings,
+                             std::function<QRectF()> captureRect, std::function<QDateTime()> now)
+    : pointer_(pointer), cursor_(cursor), clickEffect_(clickEffect), settings_(settings),
+      captureRect_(std::move(captureRect)), now_(std::move(now)) {}
+
+void CursorOverlay::appendMouseCursor(QImage& frame) {
+    if (frame.isNull())
+        return;
+    const QPointF mouse = pointer_.mouseLocation();
+    const int mx = int(mouse.x());
+    const int my = int(mouse.y());
+    const CursorImage arrow = cursor_.arrowCursor();
+    const int iw = int(arrow.image.width());
+    const int ih = int(arrow.image.height());
+    const QRectF rect = captureRect_();
+
+    // Lower-left corner of the cursor picture in frame coordinates, and its centre.
+    const int px = int(mx - rect.x() - arrow.hotSpot.x());
+    const int py = int(my - rect.y() - (ih / 2 + arrow.hotSpot.y()));
+    const QPointF center(px + iw / 2.0, py + ih / 2.0);
+
+    const int height = frame.height();
+    QPainter painter(&frame);
+
+    if (settings_.isMouseHight()) {
+        // Hidden while a ring runs and the cursor has not left the spot it started at.
+        const bool ringAtCursor =
+            clickEffect_.isCursorClick &&
+            clickEffect_.cursorCenter.load() == center - QPointF(kRingHalf, kRingHalf);
+        if (!ringAtCursor) {
+            const QRectF box(center - QPointF(kHighlightHalf, kHighlightHalf),
+                             QSizeF(2 * kHighlightHalf, 2 * kHighlightHalf));
+            painter.drawImage(frameRectToImage(box, height), cursorHighlightImage());
+        }
+    }
+
+    if (settings_.isMouseClickEffect() && clickEffect_.isCursorClick &&
+        clickEffect_.cursorEffectWidth > 0) {
+        float width = clickEffect_.cursorEffectWidth;
+        if (width == ClickEffectState::kArmedWidth)
+            clickEffect_.cursorCenter = center - QPointF(kRingHalf, kRingHalf);
+        width += kRingStep;
+        clickEffect_.cursorEffectWidth = width;
+        if (width >= kRingEnd) {
+            clickEffect_.isCursorClick = false;
+            clickEffect_.cursorEffectWidth = 0;
+        } else {
+            qInfo("self.cursorEffectWidth:%f", double(width));
+            const QRectF box(clickEffect_.cursorCenter.load(),
+                             QSizeF(2 * kRingHalf, 2 * kRingHalf));
+            painter.drawImage(frameRectToImage(box, height), clickRingImage(width / 2 - 6));
+        }
+    }
+
+    if (settings_.isShowMouse() && !arrow.image.isNull())
+        painter.drawImage(frameRectToImage(QRectF(px, py, iw, ih), height), arrow.image);
+
+    const WatermarkSettings watermark = settings_.watermarkSettings();
+    const QImage picture = watermarkImageForFrame(watermark, now_());
+    if (!picture.isNull()) {
+        const QRectF box =
+            watermarkRect(picture.size(), frame.width(), height, settings_.watermarkPlacement(),
+                          watermark.isTimeTextWatermark);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(frameRectToImage(box, height), picture);
+    }
+}

@@ -1,0 +1,36 @@
+#include "ClickEffectArming.h"
+#include "ClickEffectState.h"
+#include "FakeInputMonitor.h"
+
+#include <gtest/gtest.h>
+
+TEST(ClickEffectArming, MouseDownsArmAndKeyDownsDoNot) {
+    FakeInputMonitor monitor;
+    ClickEffectState state;
+    ClickEffectArming arming(monitor, state);
+
+    monitor.postKeyDown(12);
+    EXPECT_FALSE(state.isCursorClick);
+    EXPECT_EQ(state.cursorEffectWidth, 0);
+
+    monitor.postMouseDown({40, 50});
+    EXPECT_TRUE(state.isCursorClick);
+    EXPECT_EQ(state.cursorEffectWidth, 30);
+
+    // A click while a ring runs starts it over.
+    state.cursorEffectWidth = 44;
+    monitor.postMouseDown({60, 70});
+    EXPECT_EQ(state.cursorEffectWidth, 30);
+}
+
+TEST(ClickEffectArming, InstallsOneMonitorAndRemovesIt) {
+    FakeInputMonitor monitor;
+    ClickEffectState state;
+    {
+        ClickEffectArming arming(monitor, state);
+        EXPECT_EQ(monitor.monitorCount(), 1u);
+    }
+    EXPECT_EQ(monitor.monitorCount(), 0u);
+    monitor.postMouseDown();
+    EXPECT_FALSE(state.isCursorClick);
+}
