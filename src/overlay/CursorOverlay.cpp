@@ -48,9 +48,11 @@ void CursorOverlay::appendMouseCursor(QImage& frame) {
 
     if (settings_.isMouseHight()) {
         // Hidden while a ring runs and the cursor has not left the spot it started at.
-        const bool ringAtCursor =
-            clickEffect_.isCursorClick &&
-            clickEffect_.cursorCenter.load() == center - QPointF(kRingHalf, kRingHalf);
+        // Compared exactly: a move of any size shows the highlight again.
+        const QPointF ringStart = clickEffect_.cursorCenter;
+        const QPointF cursorStart = center - QPointF(kRingHalf, kRingHalf);
+        const bool ringAtCursor = clickEffect_.isCursorClick && ringStart.x() == cursorStart.x() &&
+                                  ringStart.y() == cursorStart.y();
         if (!ringAtCursor) {
             const QRectF box(center - QPointF(kHighlightHalf, kHighlightHalf),
                              QSizeF(2 * kHighlightHalf, 2 * kHighlightHalf));

@@ -155,6 +155,19 @@ TEST_F(CursorOverlayTest, RingGrowsForFourteenFramesAtTheClickAndEndsOnTheFiftee
     EXPECT_EQ(ringRadius(last, clickCentre), 0);
 }
 
+TEST_F(CursorOverlayTest, RingNearAnEdgeIsDrawnInPart) {
+    settings.clickEffect = true;
+    // The cursor's centre lands 3 points inside the left edge.
+    pointer.location = {rect.x() - 2, 300};
+    state.arm();
+    compose();
+    const std::optional<QRect> box = drawnBox(compose());
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->left(), 0);
+    // Radius 11 around x = 3: the right side of the ring reaches about x = 15.
+    EXPECT_NEAR(box->right(), 15, 1);
+}
+
 TEST_F(CursorOverlayTest, SecondClickRestartsTheRingAtTheNewPosition) {
     settings.clickEffect = true;
     pointer.location = {200, 300};
