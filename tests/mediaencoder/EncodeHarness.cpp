@@ -70,11 +70,15 @@ void Pusher::span(int64_t fromMs, int64_t toMs) {
     }
 }
 
-int finishEncoder(MediaEncoder* h) {
+void drainEncoder(MediaEncoder* h) {
     apiEncodePushVideoTrailer(h);
     apiEncodePushAudioTrailer(h);
     while (apiEncodeIsDone(h) == 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
+int finishEncoder(MediaEncoder* h) {
+    drainEncoder(h);
     return apiEncoderClose(h);
 }
 

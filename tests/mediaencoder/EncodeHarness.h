@@ -37,6 +37,9 @@ struct Pusher {
     void span(int64_t fromMs, int64_t toMs);
 };
 
+// Trailers, then wait until the file is complete; the handle stays open for its counters.
+void drainEncoder(MediaEncoder* h);
+
 // Trailers, wait for done, close. Returns the close result.
 int finishEncoder(MediaEncoder* h);
 

@@ -149,10 +149,7 @@ TEST(Output, SizeAndTimeCountersFollowTheFile) {
     ASSERT_NE(h, nullptr);
     Pusher p{plan, h};
     p.span(0, 2000);
-    apiEncodePushVideoTrailer(h);
-    apiEncodePushAudioTrailer(h);
-    while (apiEncodeIsDone(h) == 0)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    drainEncoder(h);
     EXPECT_EQ(apiEncoderGetFileSize(h), int64_t(std::filesystem::file_size(plan.path)));
     EXPECT_NEAR(double(apiEncoderGetEncodedTimestamp(h)), 2000 - 1000.0 / 30, 1);
     EXPECT_EQ(apiEncoderGetDroppedFrames(h), p.waits); // each refused push counted once

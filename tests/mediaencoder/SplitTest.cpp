@@ -55,10 +55,7 @@ TEST(Split, BySizeClosesPiecesOnceTheyReachIt) {
     ASSERT_NE(h, nullptr);
     Pusher p{plan, h};
     p.span(0, 4000);
-    apiEncodePushVideoTrailer(h);
-    apiEncodePushAudioTrailer(h);
-    while (apiEncodeIsDone(h) == 0)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    drainEncoder(h);
     const int64_t reported = apiEncoderGetFileSize(h);
     ASSERT_EQ(apiEncoderClose(h), 0);
 

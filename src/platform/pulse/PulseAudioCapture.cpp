@@ -123,14 +123,14 @@ void PulseAudioCapture::contextChanged(pa_context* c, void* self) {
 }
 
 void PulseAudioCapture::openStream() {
-    pa_sample_spec spec{PA_SAMPLE_S32LE, uint32_t(sampleRate_), uint8_t(channels_)};
-    if (!pa_sample_spec_valid(&spec)) {
+    pa_sample_spec format{PA_SAMPLE_S32LE, uint32_t(sampleRate_), uint8_t(channels_)};
+    if (!pa_sample_spec_valid(&format)) {
         KTLOG("audio format refused: %d Hz, %d channels", sampleRate_, channels_);
         wanted_ = false;
         teardown();
         return;
     }
-    stream_ = pa_stream_new(context_, "Tapedeck recording", &spec, nullptr);
+    stream_ = pa_stream_new(context_, "Tapedeck recording", &format, nullptr);
     if (!stream_) {
         retryLater();
         return;
@@ -139,7 +139,7 @@ void PulseAudioCapture::openStream() {
     pa_stream_set_read_callback(stream_, readable, this);
     pa_buffer_attr attr;
     std::memset(&attr, 0xff, sizeof attr); // server defaults for everything else
-    attr.fragsize = uint32_t(pa_usec_to_bytes(kFragmentMs * 1000, &spec));
+    attr.fragsize = uint32_t(pa_usec_to_bytes(kFragmentMs * 1000, &format));
     if (pa_stream_connect_record(stream_, source_.isEmpty() ? nullptr : source_.constData(), &attr,
                                  PA_STREAM_ADJUST_LATENCY) < 0)
         retryLater();
