@@ -2,6 +2,7 @@
 
 #include "AutoStopPreferences.h"
 #include "Catalogue.h"
+#include "KTBookmark.h"
 #include "Localization.h"
 #include "MenuRetitling.h"
 #include "MicrophoneCheck.h"
@@ -96,6 +97,13 @@ void AppDelegate::loadPreferences(AudioHardware& audioHardware) {
     isWatermarkShadow = store.boolean(Watermark_isShow);
     watermarkTextString = store.string(Watermark_textString);
     watermarkType = unsigned(store.integer(Watermark_Type));
+    // The user's picture, whatever the type: a text watermark is rendered again only by the
+    // settings window, so until then it shows the stored picture.
+    const QString imagePath = store.string(Watermark_imagePath);
+    if (!imagePath.isEmpty() &&
+        KTBookmark::defaultShareBookmark().BookmarkStartAccessingSecurityScopedResourceWithFilePath(
+            imagePath))
+        watermarkImage = QImage(imagePath);
     endTimeType = 0;
     isResetEventMonitor = false;
     audioExtensionIndex = int(store.integer(AudioTypeIndex));

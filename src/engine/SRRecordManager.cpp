@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numeric>
 
+#include "CursorOverlay.h"
 #include "KTLog.h"
 #include "MainQueue.h"
 #include "Platform.h"
@@ -45,8 +46,8 @@ void SRRecordManager::captrueScreenInputEnable(bool enable) {
         }
         return;
     }
-    cursorEffectWidth = 0;
-    isCursorClick = false;
+    clickEffect.cursorEffectWidth = 0;
+    clickEffect.isCursorClick = false;
     if (captureScreenSession_) {
         // The old chain stops delivering before it is replaced.
         captureScreenSession_->removeOutput();

@@ -15,10 +15,13 @@
 #include <span>
 #include <vector>
 
+#include "ClickEffectState.h"
 #include "Displays.h"
 #include "EncodeManager.h"
 #include "SRRecordManagerHost.h"
 
+class CompositionSettings;
+class CursorOverlay;
 class Platform;
 class ScreenCaptureSession;
 class SerialQueue;
@@ -44,6 +47,12 @@ public:
     void setScreen(const std::optional<DisplayInfo>& screen);
     void setScreenNumber(int64_t number) { screenNumber = number; }
     void setCaptureRect(const QRectF& rect) { captureRect = rect; }
+
+    // From now on every screen frame carries the cursor, click ring and watermark these
+    // settings ask for. Without settings frames go to the encoder as captured.
+    void setCompositionSettings(const CompositionSettings& settings);
+    // Draws cursor, highlight, click ring and watermark into a screen frame in place.
+    void appendMouseCursor(QImage& frame);
 
     void captrueScreenInputEnable(bool enable);
     void startRecording();
@@ -81,15 +90,13 @@ public:
     std::vector<uint32_t> exceptWinodwArray;
     std::vector<uint32_t> desktopElements;
     std::vector<uint32_t> onScreenWindows;
-    std::atomic<bool> isCursorClick{false};
-    std::atomic<float> cursorEffectWidth{0};
+    // Armed by mouse-downs on the main thread, advanced by each composed frame.
+    ClickEffectState clickEffect;
 
     // The clock; tests replace it.
     std::function<double()> now;
     // Measures the level of every audio buffer, recording or not.
     std::function<void(std::span<const uint8_t> buffer)> audioVolum;
-    // Draws cursor, click ring and watermark into a screen frame in place.
-    std::function<void(QImage& frame)> appendMouseCursor;
     // Shows a mirrored camera picture: in the main window's camera view in camera mode,
     // else in the floating camera window. Called on the main queue.
     std::function<void(const QImage& picture, bool cameraMode)> showCameraPicture;
@@ -106,6 +113,7 @@ private:
     SRRecordManagerHost& host_;
     std::unique_ptr<EncodeManager> encodeManager_;
     std::unique_ptr<ScreenCaptureSession> captureScreenSession_;
+    std::unique_ptr<CursorOverlay> overlay_;
     std::shared_ptr<SerialQueue> screenOutputQueue_;
 
     std::atomic<unsigned> status_{Idle};

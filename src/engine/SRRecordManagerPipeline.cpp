@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "CursorOverlay.h"
 #include "KTLog.h"
 #include "MainQueue.h"
 #include "Platform.h"
@@ -22,6 +23,23 @@ int64_t videoBitrateForQuality(int index) {
 QRectF SRRecordManager::evenBounds(const QRectF& b) {
     auto even = [](double v) { return 2 * std::floor(float(v) / 2); };
     return QRectF(even(b.x()), even(b.y()), even(b.width()), even(b.height()));
+}
+
+void SRRecordManager::setCompositionSettings(const CompositionSettings& settings) {
+    overlay_ = std::make_unique<CursorOverlay>(platform_.pointer(), platform_.cursor(), clickEffect,
+                                               settings, [this] {
+                                                   std::lock_guard lock(rectMutex_);
+                                                   // A whole-screen recording has no rectangle of
+                                                   // its own: the frame is the screen.
+                                                   if (captureRect.isNull() && screen)
+                                                       return screen->frame;
+                                                   return captureRect;
+                                               });
+}
+
+void SRRecordManager::appendMouseCursor(QImage& frame) {
+    if (overlay_)
+        overlay_->appendMouseCursor(frame);
 }
 
 bool SRRecordManager::isRecording() const {
@@ -62,8 +80,7 @@ void SRRecordManager::captureOutput(QImage frame) {
     }
     if (frame.format() != QImage::Format_ARGB32_Premultiplied)
         frame = std::move(frame).convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    if (appendMouseCursor)
-        appendMouseCursor(frame);
+    appendMouseCursor(frame);
     // The push runs on the main queue, in arrival order, never at the same time as a stop.
     MainQueue::async([this, frame = std::move(frame), ptsMs] { pushFrame(frame, ptsMs); }, this);
 }

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <thread>
 
+#include "CompositionSettings.h"
 #include "FakeMediaEncoder.h"
 #include "FakePlatform.h"
 #include "SRRecordManager.h"
@@ -259,16 +260,37 @@ TEST_F(SRRecordManagerTest, WindowFramesFollowTheWindowEvenWhenCovered) {
     EXPECT_EQ(pushedPixel(*pushes[0], 5, 5), QColor(Qt::red));
 }
 
-TEST_F(SRRecordManagerTest, OverlaysAreDrawnIntoScreenFrames) {
-    manager.appendMouseCursor = [](QImage& frame) { frame.setPixelColor(1, 1, Qt::yellow); };
+// Only the cursor, so the test knows every pixel that may change.
+struct CursorOnly : CompositionSettings {
+    bool isShowMouse() const override { return true; }
+    bool isMouseHight() const override { return false; }
+    bool isMouseClickEffect() const override { return false; }
+    WatermarkSettings watermarkSettings() const override { return {}; }
+    WatermarkPlacement watermarkPlacement() const override { return {}; }
+};
+
+TEST_F(SRRecordManagerTest, WholeScreenFramesGetTheCursorRelativeToTheirOwnScreen) {
+    // A second screen to the right of the first: the cursor is placed against its frame.
+    const DisplayInfo second{QRectF(1920, 0, 64, 64), 2, false, "Second"};
+    platform.fakeDisplays.displays.push_back(second);
+    manager.setScreen(second);
+    CursorOnly settings;
+    manager.setCompositionSettings(settings);
+    // Hot spot (1, 1) of a 12 x 20 arrow: lower-left corner at (9, 19) of the frame.
+    platform.fakePointer.location = QPointF(1920 + 10.7, 30.9);
     manager.startRecording();
-    QImage frame(8, 8, QImage::Format_ARGB32_Premultiplied);
-    frame.fill(Qt::black);
+    QImage frame(64, 64, QImage::Format_ARGB32_Premultiplied);
+    frame.fill(Qt::red);
     session()->deliver(frame);
     settle();
-    ASSERT_NE(lastCall("PushVideo"), nullptr);
-    EXPECT_EQ(pushedPixel(*lastCall("PushVideo"), 1, 1), QColor(Qt::yellow));
-    EXPECT_EQ(pushedPixel(*lastCall("PushVideo"), 2, 2), QColor(Qt::black));
+    const auto* push = lastCall("PushVideo");
+    ASSERT_NE(push, nullptr);
+    // Rows run top down: the arrow covers x 9..20 and rows 64 - 39 = 25 .. 44.
+    EXPECT_EQ(pushedPixel(*push, 9, 25), QColor(Qt::black));
+    EXPECT_EQ(pushedPixel(*push, 20, 44), QColor(Qt::black));
+    EXPECT_EQ(pushedPixel(*push, 8, 30), QColor(Qt::red));
+    EXPECT_EQ(pushedPixel(*push, 21, 30), QColor(Qt::red));
+    EXPECT_EQ(pushedPixel(*push, 12, 45), QColor(Qt::red));
 }
 
 TEST_F(SRRecordManagerTest, CameraFramesAreMirroredAndConfigureTheIdleEncoder) {

@@ -5,11 +5,14 @@
 #include <QStandardPaths>
 #include <QStorageInfo>
 
+#include "AppCompositionSettings.h"
 #include "AppDelegate.h"
 #include "Catalogue.h"
+#include "ClickEffectArming.h"
 #include "KTLog.h"
 #include "OutputNames.h"
 #include "Platform.h"
+#include "Preferences.h"
 
 namespace {
 
@@ -29,6 +32,11 @@ SRRecordManager& RecordFlows::recordManager() {
         recordManager_->delegate = this;
         recordManager_->recordVideoType = app_.recordVideoType;
         recordManager_->recordAudioType = app_.recordAudioType;
+        compositionSettings_ =
+            std::make_unique<AppCompositionSettings>(app_, Preferences::shared());
+        recordManager_->setCompositionSettings(*compositionSettings_);
+        clickArming_ = std::make_unique<ClickEffectArming>(platform_.inputMonitor(),
+                                                           recordManager_->clickEffect);
     }
     return *recordManager_;
 }
@@ -73,6 +81,7 @@ void RecordFlows::startScreenRecording() {
     e.fps = app_.fps > 0 ? app_.fps : 30;
     e.videoBitrate = videoBitrateForQuality(app_.framItemIndex);
     app_.outputPath = app_.createoutputPath(true);
+    compositionSettings_->refresh();
     m.startRecording();
     if (!e.isWorking()) {
         // Nothing is being written: say so and go back to idle.

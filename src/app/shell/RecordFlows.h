@@ -13,7 +13,9 @@
 #include "SRRecordManager.h"
 #include "SRRecordManagerHost.h"
 
+class AppCompositionSettings;
 class AppDelegate;
+class ClickEffectArming;
 class Platform;
 
 class RecordFlows : public QObject,
@@ -24,7 +26,8 @@ public:
     RecordFlows(AppDelegate& app, Platform& platform);
     ~RecordFlows() override;
 
-    // The session controller, created on first use with this object as its delegate.
+    // The session controller, created on first use with this object as its delegate; from
+    // then on every mouse-down arms its click ring.
     SRRecordManager& recordManager();
     EncodeManager& encodeManager() { return recordManager().encodeManager(); }
 
@@ -68,5 +71,7 @@ private:
 
     AppDelegate& app_;
     Platform& platform_;
+    std::unique_ptr<AppCompositionSettings> compositionSettings_;
     std::unique_ptr<SRRecordManager> recordManager_;
+    std::unique_ptr<ClickEffectArming> clickArming_;
 };
