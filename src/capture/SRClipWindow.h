@@ -1,0 +1,36 @@
+// The borderless panel that puts one selection overlay over one whole screen, above every other
+// window and outside the window manager's control.
+#pragma once
+
+#include "Displays.h"
+
+#include <QRect>
+#include <QWidget>
+
+class SRClipView;
+
+class SRClipWindow : public QWidget {
+    Q_OBJECT
+public:
+    // screen: the display to cover; primaryDesktop: the primary screen's rectangle in Qt's
+    // global (top-left) coordinates, which places the panel. compositing: whether a compositing
+    // manager runs, so that the panel can be really translucent.
+    SRClipWindow(const DisplayInfo& screen, const QRect& primaryDesktop, bool compositing);
+
+    static Qt::WindowFlags panelFlags();
+
+    // The overlay fills the panel and gets every mouse event; the panel owns it.
+    void setContentView(SRClipView* view);
+    SRClipView* contentView() const { return contentView_; }
+    const DisplayInfo& screen() const { return screen_; }
+    bool compositing() const { return compositing_; }
+
+    // Brings the panel to the front and gives it the keyboard.
+    void makeKeyAndOrderFront();
+    bool isKeyWindow() const;
+
+private:
+    DisplayInfo screen_;
+    bool compositing_;
+    SRClipView* contentView_ = nullptr;
+};
