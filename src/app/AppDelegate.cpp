@@ -134,6 +134,8 @@ QString AppDelegate::plistPath() {
 }
 
 QString AppDelegate::createoutputPath(bool video) const {
+    if (!commandLineOutputPath.isEmpty())
+        return commandLineOutputPath;
     const QString extension = video ? entryOrFirst(videoTypes, videoTypeBoxIndex)
                                     : entryOrFirst(audioExtensions, audioExtensionIndex);
     return OutputNames::makeOutputPath(extension);

@@ -32,7 +32,8 @@ public:
     static QString getFileNameForNowTime();
     static QString dateToString(const QDateTime& date);
     static QString plistPath();
-    // A fresh output path with the chosen video or audio container's extension.
+    // A fresh output path with the chosen video or audio container's extension, or the path
+    // the command line asked for.
     QString createoutputPath(bool video) const;
 
     // The user's language switch: stores the code, loads its table, posts
@@ -47,6 +48,8 @@ public:
 
     QPointer<QWidget> window;
     QString outputPath;
+    // Set by "tapedeck record --output": every recording of this run writes there.
+    QString commandLineOutputPath;
     float fps = 0;
     int framItemIndex = 0;
     int fpsItemIndex = 0;

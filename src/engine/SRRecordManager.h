@@ -84,6 +84,8 @@ public:
     SRRecordAudioManagerDelegate* delegate = nullptr;
     std::atomic<unsigned> recordAudioType{0};
     std::atomic<unsigned> recordVideoType{FullScreen};
+    // The chosen camera's device; empty while no camera is attached.
+    QString selectedVideoDevice;
     std::optional<DisplayInfo> screen;
     int64_t screenNumber = 0;
     QRectF captureRect; // changes on the delivery queue in window mode; guarded by rectMutex_

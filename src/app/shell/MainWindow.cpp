@@ -128,6 +128,9 @@ MainWindow::MainWindow(AppDelegate& app, RecordFlows& flows) : app_(app), flows_
     connect(&flows_, &RecordFlows::startFailed, this, [this](const QString& path) {
         QMessageBox::warning(this, tr_("Alert_Title"), tr_("Alert_Encode_Message") + "\n" + path);
     });
+    connect(&flows_, &RecordFlows::cameraMissing, this, [this] {
+        QMessageBox::warning(this, tr_("Alert_Title"), tr_("Alert_Camera_Message"));
+    });
 }
 
 void MainWindow::showHome() {

@@ -61,6 +61,10 @@ void RecordFlows::recordAfterScreenClicked() {
         recordAudio();
         break;
     case SRRecordManager::Camera:
+        if (m.selectedVideoDevice.isEmpty()) {
+            emit cameraMissing();
+            break;
+        }
         recordVideo();
         break;
     default:
@@ -70,12 +74,14 @@ void RecordFlows::recordAfterScreenClicked() {
 }
 
 void RecordFlows::startScreenRecording() {
-    // The whole screen under the pointer, at once; area and window choice come with the
-    // selection overlay.
+    // The whole chosen screen, else the one under the pointer, at once; area and window choice
+    // come with the selection overlay.
     SRRecordManager& m = recordManager();
-    m.setScreen(platform_.displays().currentScreenForMouseLocation()
-                    ? platform_.displays().currentScreenForMouseLocation()
-                    : platform_.displays().mainScreen());
+    const Displays& displays = platform_.displays();
+    std::optional<DisplayInfo> screen = recordScreen_;
+    if (!screen)
+        screen = displays.currentScreenForMouseLocation();
+    m.setScreen(screen ? screen : displays.mainScreen());
     m.setCaptureRect(QRectF());
     EncodeManager& e = m.encodeManager();
     e.fps = app_.fps > 0 ? app_.fps : 30;

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "SRRecordManager.h"
 #include "SRRecordManagerHost.h"
@@ -30,6 +31,8 @@ public:
     // then on every mouse-down arms its click ring.
     SRRecordManager& recordManager();
     EncodeManager& encodeManager() { return recordManager().encodeManager(); }
+    // The screen a full-screen recording takes; none: the screen under the pointer.
+    void setRecordScreen(const std::optional<DisplayInfo>& screen) { recordScreen_ = screen; }
 
     void recordScreenClicked();
     void recordAfterScreenClicked();
@@ -64,6 +67,8 @@ signals:
     void pauseImageChanged(const QString& imageName);
     // The encoder could not start: the user is told and nothing records.
     void startFailed(const QString& path);
+    // Camera mode was started with no camera: "Alert_Camera_Message" is due, nothing records.
+    void cameraMissing();
 
 private:
     void startScreenRecording();
@@ -71,6 +76,7 @@ private:
 
     AppDelegate& app_;
     Platform& platform_;
+    std::optional<DisplayInfo> recordScreen_;
     std::unique_ptr<AppCompositionSettings> compositionSettings_;
     std::unique_ptr<SRRecordManager> recordManager_;
     std::unique_ptr<ClickEffectArming> clickArming_;

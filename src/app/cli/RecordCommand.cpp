@@ -1,0 +1,130 @@
+#include "RecordCommand.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstring>
+
+#include "AppDelegate.h"
+#include "Displays.h"
+#include "Localization.h"
+#include "MainQueue.h"
+#include "RecordFlows.h"
+#include "StopSignals.h"
+
+namespace {
+
+constexpr unsigned kNoSound = 3;
+// The routing looks its aggregate devices up half a second after building them; a sound
+// source chosen before then would miss them.
+constexpr int kRoutingSettleMs = 600;
+
+void printError(const QString& message) {
+    std::fprintf(stderr, "tapedeck: %s\n", qPrintable(message));
+}
+
+} // namespace
+
+bool RecordCommand::isCommandLine(int argc, char** argv) {
+    return argc > 1 && (std::strcmp(argv[1], "record") == 0 ||
+                        std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0);
+}
+
+std::optional<RecordOptions> RecordCommand::parse(int argc, char** argv, int& exitStatus) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    ParsedRecordOptions parsed = parseRecordOptions(arguments);
+    if (!parsed.options) {
+        printError(parsed.error + "\nSee \"tapedeck --help\".");
+        exitStatus = BadOptions;
+        return std::nullopt;
+    }
+    if (parsed.options->help) {
+        QCoreApplication help(argc, argv);
+        std::fputs(qPrintable(recordHelpText()), stdout);
+        exitStatus = Finished;
+        return std::nullopt;
+    }
+    return parsed.options;
+}
+
+RecordCommand::RecordCommand(AppDelegate& app, RecordFlows& flows, const Displays& displays,
+                             std::function<void(unsigned)> chooseAudio)
+    : app_(app), flows_(flows), displays_(displays), chooseAudio_(std::move(chooseAudio)) {}
+
+int RecordCommand::run(const RecordOptions& options) {
+    const QString error = applyRecordOptions(options, app_);
+    if (!error.isEmpty()) {
+        printError(error);
+        return BadOptions;
+    }
+    if (options.screen > 0) {
+        const std::vector<DisplayInfo> screens = displays_.screens();
+        if (size_t(options.screen) > screens.size()) {
+            printError(QString("--screen %1: there are %2 screens")
+                           .arg(options.screen)
+                           .arg(screens.size()));
+            return BadOptions;
+        }
+        flows_.setRecordScreen(screens[size_t(options.screen) - 1]);
+    }
+    seconds_ = options.seconds;
+    SRRecordManager& manager = flows_.recordManager();
+    manager.recordVideoType = app_.recordVideoType;
+    manager.recordAudioType = app_.recordAudioType;
+
+    StopSignals stopSignals;
+    connect(&stopSignals, &StopSignals::stopRequested, this, &RecordCommand::stop);
+    connect(&flows_, &RecordFlows::startFailed, this, [this](const QString& path) {
+        fail(Localization::localizedStringForKey("Alert_Encode_Message") + "\n" + path);
+    });
+    connect(&flows_, &RecordFlows::cameraMissing, this,
+            [this] { fail(Localization::localizedStringForKey("Alert_Camera_Message")); });
+    // Queued: a start that fails also ends the recording, and says why first.
+    connect(
+        &flows_, &RecordFlows::recordingChanged, this,
+        [this](bool recording) {
+            if (!recording && !done_)
+                fail("the recording ended before it was stopped: " + app_.outputPath);
+        },
+        Qt::QueuedConnection);
+    MainQueue::after(app_.recordAudioType == kNoSound ? 0 : kRoutingSettleMs, [this] { start(); });
+    return QCoreApplication::exec();
+}
+
+void RecordCommand::start() {
+    if (done_)
+        return;
+    chooseAudio_(app_.recordAudioType);
+    flows_.recordScreenClicked();
+    if (flows_.recordManager().status() == SRRecordManager::Idle)
+        return; // the failure has been reported
+    started_ = true;
+    if (seconds_ > 0)
+        QTimer::singleShot(qRound64(seconds_ * 1000), this, &RecordCommand::stop);
+}
+
+void RecordCommand::stop() {
+    if (done_)
+        return;
+    if (!started_) {
+        fail("stopped before the recording started");
+        return;
+    }
+    done_ = true;
+    // The record button's toggle: the catalogue entry, then the encoder finishes the file.
+    flows_.recordScreenClicked();
+    std::printf("%s\n", qPrintable(app_.outputPath));
+    std::fflush(stdout);
+    QCoreApplication::exit(Finished);
+}
+
+void RecordCommand::fail(const QString& message) {
+    if (done_)
+        return;
+    done_ = true;
+    printError(message);
+    QCoreApplication::exit(Failed);
+}

@@ -1,0 +1,49 @@
+// "tapedeck record": one recording through the record flows, as the main window's record
+// button makes it, with no window. It stops after --seconds or on SIGINT / SIGTERM, prints
+// the finished file's path and leaves the catalogue entry.
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+#include <functional>
+
+#include "RecordOptions.h"
+
+class AppDelegate;
+class Displays;
+class RecordFlows;
+
+class RecordCommand : public QObject {
+    Q_OBJECT
+public:
+    // Exit statuses.
+    enum Status { Finished = 0, Failed = 1, BadOptions = 2 };
+
+    // True for "tapedeck --help" and "tapedeck record ...": main hands those to parse().
+    static bool isCommandLine(int argc, char** argv);
+    // Parses the process arguments before anything needs a display. Either gives the options
+    // to run, or prints the help or the error and gives the status to exit with.
+    static std::optional<RecordOptions> parse(int argc, char** argv, int& exitStatus);
+
+    // `chooseAudio` routes and captures a sound source, as the main window's audio menu does.
+    RecordCommand(AppDelegate& app, RecordFlows& flows, const Displays& displays,
+                  std::function<void(unsigned)> chooseAudio);
+
+    // Applies the options and runs the event loop until the recording has finished.
+    int run(const RecordOptions& options);
+
+private:
+    void start();
+    void stop();
+    // Says why nothing (more) is recorded and ends the event loop with Failed.
+    void fail(const QString& message);
+
+    AppDelegate& app_;
+    RecordFlows& flows_;
+    const Displays& displays_;
+    std::function<void(unsigned)> chooseAudio_;
+    double seconds_ = 0;
+    bool started_ = false;
+    bool done_ = false;
+};

@@ -1,0 +1,185 @@
+#include "RecordOptions.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+
+#include <array>
+#include <utility>
+
+#include "AppDelegate.h"
+#include "WatermarkSettings.h"
+
+namespace {
+
+constexpr std::array<std::pair<const char*, unsigned>, 3> kModes = {
+    {{"fullscreen", 0}, {"camera", 3}, {"audio", 4}}};
+constexpr std::array<std::pair<const char*, unsigned>, 4> kAudio = {
+    {{"system", 0}, {"mic", 1}, {"both", 2}, {"none", 3}}};
+constexpr unsigned kAudioOnlyMode = 4;
+constexpr unsigned kNoSound = 3;
+
+template <size_t N>
+std::optional<unsigned> lookUp(const std::array<std::pair<const char*, unsigned>, N>& table,
+                               const QString& name) {
+    for (const auto& [key, value] : table)
+        if (name == QLatin1String(key))
+            return value;
+    return std::nullopt;
+}
+
+void describe(QCommandLineParser& p) {
+    p.setApplicationDescription(
+        "Tapedeck records the screen, a camera or sound.\n"
+        "  tapedeck            opens the main window\n"
+        "  tapedeck record     records without the main window, through the same flows:\n"
+        "                      Ctrl+C or SIGTERM stops and leaves a finished file; the file's\n"
+        "                      path is printed on stdout and the recording is catalogued.");
+    p.addOptions({
+        {{"h", "help"}, "Shows this help."},
+        {"mode", "What is recorded: fullscreen (default), camera or audio.", "mode"},
+        {"screen",
+         "The screen to record, counted from 1 with the primary screen first "
+         "(default: the screen under the pointer).",
+         "N"},
+        {"seconds", "Stops after this many seconds (default: when stopped).", "S"},
+        {"fps", "Frames per second, 1 to 120 (default: the main window's choice).", "F"},
+        {"quality", "0 original, 1 HD, 2 SD (default: the main window's choice).", "0|1|2"},
+        {"format", "Container: mov, mp4, m4v, flv, avi for video; mp3, wav, m4a for audio.", "ext"},
+        {"audio", "Sound: system, mic, both or none (default: the main window's choice).",
+         "source"},
+        {"output",
+         "File to write; its extension picks the container. It must not exist yet "
+         "(default: a new name in the movies folder).",
+         "PATH"},
+        {"no-overlays", "Leaves cursor, click ring and watermark out of this recording."},
+    });
+    p.addPositionalArgument("record", "Records from the command line.", "[record]");
+}
+
+std::optional<double> number(const QCommandLineParser& p, const char* name, QString& error) {
+    if (!p.isSet(name))
+        return std::nullopt;
+    bool ok = false;
+    const double value = p.value(name).toDouble(&ok);
+    if (!ok)
+        error = QString("--%1 wants a number, not \"%2\"").arg(name, p.value(name));
+    return value;
+}
+
+// The container an --output path or --format value names, as ".ext".
+QString extensionOf(const QString& nameOrPath) {
+    const QString suffix = QFileInfo(nameOrPath).suffix();
+    return suffix.isEmpty() ? QString() : "." + suffix.toLower();
+}
+
+} // namespace
+
+ParsedRecordOptions parseRecordOptions(const QStringList& arguments) {
+    QCommandLineParser p;
+    describe(p);
+    if (!p.parse(arguments))
+        return {std::nullopt, p.errorText()};
+    RecordOptions o;
+    o.help = p.isSet("help");
+    const QStringList rest = p.positionalArguments();
+    if (rest.size() > 1 || (rest.size() == 1 && rest[0] != "record"))
+        return {std::nullopt, "unexpected argument \"" + rest.value(rest.size() - 1) + "\""};
+
+    QString error;
+    if (p.isSet("mode")) {
+        const std::optional<unsigned> mode = lookUp(kModes, p.value("mode"));
+        if (!mode)
+            return {std::nullopt,
+                    "unknown --mode \"" + p.value("mode") + "\" (fullscreen, camera or audio)"};
+        o.mode = *mode;
+    }
+    if (p.isSet("audio")) {
+        o.audio = lookUp(kAudio, p.value("audio"));
+        if (!o.audio)
+            return {std::nullopt,
+                    "unknown --audio \"" + p.value("audio") + "\" (system, mic, both or none)"};
+    }
+    if (std::optional<double> s = number(p, "screen", error)) {
+        if (error.isEmpty() && (*s < 1 || *s != int(*s)))
+            error = "--screen counts from 1";
+        o.screen = int(*s);
+    }
+    if (std::optional<double> s = number(p, "seconds", error)) {
+        if (error.isEmpty() && !(*s > 0))
+            error = "--seconds must be more than 0";
+        o.seconds = *s;
+    }
+    if (std::optional<double> f = number(p, "fps", error)) {
+        if (error.isEmpty() && !(*f >= 1 && *f <= 120))
+            error = "--fps must be between 1 and 120";
+        o.fps = float(*f);
+    }
+    if (p.isSet("quality")) {
+        const QString q = p.value("quality");
+        if (q != "0" && q != "1" && q != "2")
+            error = "--quality must be 0, 1 or 2, not \"" + q + "\"";
+        o.quality = q.toInt();
+    }
+    if (p.isSet("format")) {
+        QString f = p.value("format").toLower();
+        o.format = f.startsWith('.') ? f : "." + f;
+    }
+    if (p.isSet("output")) {
+        o.output = QFileInfo(p.value("output")).absoluteFilePath();
+        if (p.value("output").isEmpty())
+            error = "--output wants a path";
+    }
+    o.overlays = !p.isSet("no-overlays");
+    if (!error.isEmpty())
+        return {std::nullopt, error};
+    return {o, QString()};
+}
+
+QString recordHelpText() {
+    QCommandLineParser p;
+    describe(p);
+    return p.helpText();
+}
+
+QString applyRecordOptions(const RecordOptions& o, AppDelegate& app) {
+    const bool audioOnly = o.mode == kAudioOnlyMode;
+    const unsigned audio = o.audio.value_or(app.recordAudioType);
+    if (audioOnly && audio == kNoSound)
+        return "--mode audio with --audio none would record nothing";
+
+    // The container: --output's extension, else --format, else the main window's choice.
+    const QStringList& containers = audioOnly ? app.audioExtensions : app.videoTypes;
+    const QString fromOutput = o.output.isEmpty() ? QString() : extensionOf(o.output);
+    if (!o.output.isEmpty() && o.format && *o.format != fromOutput)
+        return "--output " + o.output + " does not end in --format " + *o.format;
+    const QString container = !fromOutput.isEmpty() ? fromOutput : o.format.value_or(QString());
+    int index = -1;
+    if (!o.output.isEmpty() || o.format) {
+        index = int(containers.indexOf(container));
+        if (index < 0)
+            return QString("%1 is not a %2 container; choose one of %3")
+                .arg(container.isEmpty() ? "(no extension)" : container,
+                     audioOnly ? "sound" : "video", containers.join(' '));
+    }
+    if (!o.output.isEmpty() && QFileInfo::exists(o.output))
+        return o.output + " exists already; Tapedeck does not overwrite recordings";
+
+    app.recordVideoType = o.mode;
+    app.recordAudioType = audio;
+    // Without the main window nobody turns the stored rate choice into a rate: do it here.
+    app.fps = o.fps ? *o.fps : app.fpsTitles.value(app.fpsItemIndex).section(' ', 0, 0).toFloat();
+    if (o.quality)
+        app.framItemIndex = *o.quality;
+    if (index >= 0)
+        (audioOnly ? app.audioExtensionIndex : app.videoTypeBoxIndex) = index;
+    app.commandLineOutputPath = o.output;
+    if (!o.overlays) {
+        app.isShowMouse = false;
+        app.isMouseHight = false;
+        app.isMouseClickEffect = false;
+        app.isTimeTextWatermark = false;
+        app.watermarkType = WatermarkSettings::None;
+    }
+    return QString();
+}

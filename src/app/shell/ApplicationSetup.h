@@ -1,0 +1,30 @@
+// What the main window and the command line both start with: the X11 services, the PulseAudio
+// hardware, the application controller, its record flows, and the sound routing and capture
+// that feed the session controller.
+#pragma once
+
+#include <memory>
+
+class AppDelegate;
+class Platform;
+class RecordFlows;
+
+class ApplicationSetup {
+public:
+    // Needs the QApplication; the sound set-up is undone when this object goes. Null, with a
+    // message on stderr, when no X display can be reached.
+    static std::unique_ptr<ApplicationSetup> create();
+    ~ApplicationSetup();
+
+    Platform& platform();
+    AppDelegate& delegate();
+    RecordFlows& flows();
+
+    // Routes and captures a sound source: 0 system sound, 1 microphone, 2 both, 3 none.
+    void chooseAudio(unsigned type);
+
+private:
+    struct Parts;
+    explicit ApplicationSetup(std::unique_ptr<Parts> parts);
+    std::unique_ptr<Parts> parts_;
+};
