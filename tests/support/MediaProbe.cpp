@@ -119,46 +119,58 @@ ProbedFile probeMedia(const std::string& path) {
     return out;
 }
 
-bool pixelAt(const std::string& path, int index, int x, int y, uint8_t rgb[3]) {
+int forEachFrameRgb(const std::string& path, const FrameVisitor& visit) {
     Demuxer d(path);
     if (!d.fmt)
-        return false;
+        return 0;
     int vi = av_find_best_stream(d.fmt, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
     if (vi < 0 || !d.decoders[vi])
-        return false;
+        return 0;
     AVPacket* pkt = av_packet_alloc();
     AVFrame* frame = av_frame_alloc();
-    bool found = false;
+    bool more = true;
     int seen = 0;
+    std::vector<uint8_t> buf;
     auto take = [&]() {
-        while (!found && avcodec_receive_frame(d.decoders[vi], frame) >= 0) {
-            if (seen++ == index && x < frame->width && y < frame->height) {
-                SwsContext* sws = sws_getContext(
-                    frame->width, frame->height, AVPixelFormat(frame->format), frame->width,
-                    frame->height, AV_PIX_FMT_RGB24, SWS_POINT, nullptr, nullptr, nullptr);
-                std::vector<uint8_t> buf(size_t(frame->width) * frame->height * 3);
-                uint8_t* dst[4] = {buf.data(), nullptr, nullptr, nullptr};
-                int stride[4] = {frame->width * 3, 0, 0, 0};
-                sws_scale(sws, frame->data, frame->linesize, 0, frame->height, dst, stride);
-                sws_freeContext(sws);
-                std::copy_n(&buf[(size_t(y) * frame->width + x) * 3], 3, rgb);
-                found = true;
-            }
+        while (more && avcodec_receive_frame(d.decoders[vi], frame) >= 0) {
+            SwsContext* sws = sws_getContext(
+                frame->width, frame->height, AVPixelFormat(frame->format), frame->width,
+                frame->height, AV_PIX_FMT_RGB24, SWS_POINT, nullptr, nullptr, nullptr);
+            buf.resize(size_t(frame->width) * frame->height * 3);
+            uint8_t* dst[4] = {buf.data(), nullptr, nullptr, nullptr};
+            int stride[4] = {frame->width * 3, 0, 0, 0};
+            sws_scale(sws, frame->data, frame->linesize, 0, frame->height, dst, stride);
+            sws_freeContext(sws);
+            more = visit(seen++, frame->width, frame->height, buf.data());
             av_frame_unref(frame);
         }
     };
-    while (!found && av_read_frame(d.fmt, pkt) >= 0) {
+    while (more && av_read_frame(d.fmt, pkt) >= 0) {
         if (pkt->stream_index == vi && pkt->size > 0 &&
             avcodec_send_packet(d.decoders[vi], pkt) >= 0)
             take();
         av_packet_unref(pkt);
     }
-    if (!found) {
+    if (more) {
         avcodec_send_packet(d.decoders[vi], nullptr);
         take();
     }
     av_frame_free(&frame);
     av_packet_free(&pkt);
+    return seen;
+}
+
+bool pixelAt(const std::string& path, int index, int x, int y, uint8_t rgb[3]) {
+    bool found = false;
+    forEachFrameRgb(path, [&](int i, int width, int height, const uint8_t* pixels) {
+        if (i < index)
+            return true;
+        if (x < width && y < height) {
+            std::copy_n(&pixels[(size_t(y) * width + x) * 3], 3, rgb);
+            found = true;
+        }
+        return false;
+    });
     return found;
 }
 

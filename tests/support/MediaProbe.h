@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,11 @@ struct ProbedFile {
 
 // Demuxes and decodes the whole file.
 ProbedFile probeMedia(const std::string& path);
+
+// Calls visit for each decoded video frame in order, with its RGB24 pixels (rows top down),
+// until visit returns false. Returns the number of frames visited.
+using FrameVisitor = std::function<bool(int index, int width, int height, const uint8_t* rgb)>;
+int forEachFrameRgb(const std::string& path, const FrameVisitor& visit);
 
 // The RGB colour of pixel (x, y) in decoded video frame `index`; false when there is none.
 bool pixelAt(const std::string& path, int index, int x, int y, uint8_t rgb[3]);

@@ -1,0 +1,182 @@
+// Composition on the private X display: real capture, real pointer, clicks and window moves
+// made with xdotool, read back from the encoded file.
+#include <gtest/gtest.h>
+
+#include <QEventLoop>
+#include <QTimer>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "ClickEffectArming.h"
+#include "CompositionSettings.h"
+#include "MediaProbe.h"
+#include "QtTestLoop.h"
+#include "SRRecordManager.h"
+#include "X11Platform.h"
+#include "X11TestDesktop.h"
+
+namespace {
+
+struct Host : SRRecordManagerHost {
+    std::string path;
+    uint32_t selected = 0;
+    void setRecording(bool) override {}
+    bool checkCaptureAudio() override { return true; }
+    bool checkCapture(bool) override { return false; }
+    bool isCaptrue() override { return false; }
+    QString outputPath() override { return QString::fromStdString(path); }
+    uint32_t selectedWindowNumber() override { return selected; }
+    QString selectedWindowName() override { return "Test"; }
+    double fps() override { return 30; }
+    int framItemIndex() override { return 0; }
+    void refreshStateMenuItem() override {}
+    void setTimeSetsBtnEnabled(bool) override {}
+    void removeRecordScreenView() override {}
+};
+
+struct CursorAndRing : CompositionSettings {
+    bool isShowMouse() const override { return true; }
+    bool isMouseHight() const override { return false; }
+    bool isMouseClickEffect() const override { return true; }
+    WatermarkSettings watermarkSettings() const override { return {}; }
+    WatermarkPlacement watermarkPlacement() const override { return {}; }
+};
+
+void runFor(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void xdotool(const QStringList& arguments) {
+    runTool("xdotool", arguments);
+}
+
+struct Rgb {
+    int r, g, b;
+};
+
+Rgb at(int width, const uint8_t* rgb, int x, int y) {
+    const uint8_t* p = rgb + (size_t(y) * width + x) * 3;
+    return {p[0], p[1], p[2]};
+}
+
+// Pixels in the box around (cx, cy) that pass the test.
+int countNear(int width, int height, const uint8_t* rgb, int cx, int cy, int radius,
+              const std::function<bool(Rgb)>& test) {
+    int n = 0;
+    for (int y = std::max(0, cy - radius); y < std::min(height, cy + radius); ++y)
+        for (int x = std::max(0, cx - radius); x < std::min(width, cx + radius); ++x)
+            n += test(at(width, rgb, x, y));
+    return n;
+}
+
+bool nearGreen(Rgb c) {
+    return c.r < 90 && c.g > 110 && c.b < 90;
+}
+// The ring's stroke colour (56, 116, 175) after encoding, told apart from the green backdrop
+// and from the black and white arrow.
+bool ringBlue(Rgb c) {
+    return c.b > 120 && c.b - c.r > 60 && c.b - c.g > 20;
+}
+
+class ComposeScreenTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testApplication();
+        platform = X11Platform::create();
+        ASSERT_NE(platform, nullptr);
+        dir = std::string(std::getenv("TAPEDECK_TEST_ROOT")) + "/compose";
+        std::filesystem::create_directories(dir);
+    }
+    std::unique_ptr<X11Platform> platform;
+    std::string dir;
+};
+
+} // namespace
+
+TEST_F(ComposeScreenTest, CursorIsRecordedWherePutAndAClickShowsARing) {
+    // A plain backdrop, so the arrow and the ring stand out.
+    TestWindow backdrop({"Backdrop", "Backdrop", QRect(200, 150, 800, 600), qRgb(40, 160, 40)});
+    xdotool({"mousemove", "500", "400"});
+    Host host;
+    host.path = dir + "/cursor.mp4";
+    SRRecordManager manager(*platform, host);
+    CursorAndRing settings;
+    manager.setCompositionSettings(settings);
+    ClickEffectArming arming(platform->inputMonitor(), manager.clickEffect);
+    manager.recordAudioType = 3;
+    manager.setScreen(platform->displays().mainScreen());
+    manager.encodeManager().fps = 30;
+    manager.encodeManager().videoBitrate = 8000;
+    manager.startRecording();
+    ASSERT_TRUE(manager.encodeManager().isWorking());
+    runFor(1000);
+    xdotool({"click", "1"});
+    runFor(1200);
+    manager.stopRecording();
+
+    int frames = 0, framesWithArrow = 0, framesWithRing = 0, ringsAwayFromClick = 0;
+    testsupport::forEachFrameRgb(host.path, [&](int, int w, int h, const uint8_t* rgb) {
+        ++frames;
+        // The arrow hangs down and right of its hot spot at (500, 400).
+        const int notGreen =
+            countNear(w, h, rgb, 508, 404, 10, [](Rgb c) { return !nearGreen(c); });
+        framesWithArrow += notGreen > 20;
+        framesWithRing += countNear(w, h, rgb, 506, 412, 40, ringBlue) > 20;
+        ringsAwayFromClick += countNear(w, h, rgb, 800, 300, 40, ringBlue) > 0;
+        return true;
+    });
+    ASSERT_GT(frames, 30);
+    EXPECT_EQ(framesWithArrow, frames);
+    // Fourteen frames of ring at 30 fps; a busy machine may drop a few.
+    EXPECT_GE(framesWithRing, 8);
+    EXPECT_LE(framesWithRing, 14);
+    EXPECT_EQ(ringsAwayFromClick, 0);
+}
+
+TEST_F(ComposeScreenTest, WindowRecordingFollowsTheWindowEvenWhenCovered) {
+    TestWindow target({"Target", "Target", QRect(300, 300, 240, 180), qRgb(220, 30, 30)});
+    TestWindow cover({"Cover", "Cover", QRect(380, 340, 300, 200), qRgb(30, 30, 220)});
+    cover.raise();
+    xdotool({"mousemove", "1800", "1000"});
+    Host host;
+    host.path = dir + "/window.mp4";
+    host.selected = target.id();
+    SRRecordManager manager(*platform, host);
+    manager.recordAudioType = 3;
+    manager.recordVideoType = SRRecordManager::AppWindow;
+    manager.setScreen(platform->displays().mainScreen());
+    std::optional<WindowInfo> info = platform->windowList().windowInfo(target.id());
+    ASSERT_TRUE(info);
+    manager.setCaptureRect(info->bounds);
+    // The other windows are left out of the picture, so the covered part shows the target.
+    manager.exceptWinodwArray = {cover.id()};
+    manager.encodeManager().fps = 30;
+    manager.encodeManager().videoBitrate = 8000;
+    manager.startRecording();
+    ASSERT_TRUE(manager.encodeManager().isWorking());
+    runFor(800);
+    xdotool({"windowmove", QString::number(target.id()), "900", "500"});
+    xdotool({"windowmove", QString::number(cover.id()), "980", "540"});
+    runFor(1000);
+    const QRectF moved = manager.captureRect;
+    manager.stopRecording();
+
+    EXPECT_GT(moved.x(), info->bounds.x() + 500);
+    testsupport::ProbedFile f = testsupport::probeMedia(host.path);
+    ASSERT_NE(f.video(), nullptr);
+    EXPECT_EQ(f.video()->width, int(info->bounds.width()) / 2 * 2);
+    EXPECT_EQ(f.video()->height, int(info->bounds.height()) / 2 * 2);
+    int frames = 0, redCentres = 0;
+    testsupport::forEachFrameRgb(host.path, [&](int, int w, int h, const uint8_t* rgb) {
+        ++frames;
+        // The cover lies over the middle of the target before and after the move.
+        const Rgb c = at(w, rgb, w / 2 + 20, h / 2 + 10);
+        redCentres += c.r > 150 && c.g < 90 && c.b < 90;
+        return true;
+    });
+    ASSERT_GT(frames, 20);
+    EXPECT_EQ(redCentres, frames);
+}
