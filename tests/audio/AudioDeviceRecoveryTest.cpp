@@ -1,0 +1,165 @@
+// What happens when devices come and go: which changes are noticed, when a recording is
+// stopped, when the source falls back to system sound, and that capture always restarts.
+#include <gtest/gtest.h>
+
+#include "AudioDeviceRecovery.h"
+#include "FakeAudioSystem.h"
+
+namespace {
+
+class Recovery : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EZAudioDevice::setAudioSystem(&fake);
+        fresh();
+    }
+    void TearDown() override { EZAudioDevice::setAudioSystem(nullptr); }
+
+    // The usual machine with nothing counted yet.
+    void fresh() {
+        recovery.reset();
+        routing.reset();
+        fake = FakeAudioSystem();
+        stops = alerts = captureStarts = 0;
+        shown.clear();
+        status = 0;
+        fake.add("spk", "Built-in Output", 0, 2);
+        fake.add("mic", "Built-in Microphone", 1, 0);
+        fake.add("BlackHole2ch_UID", "BlackHole 2ch", 2, 2);
+        fake.defaultInput = "mic";
+        fake.defaultOutput = "spk";
+        routing = std::make_unique<AudioRouting>(AudioRouting::Hooks{
+            [this] { return int(status); }, [] {}, [](int, std::function<void()> t) { t(); }});
+        recovery = std::make_unique<AudioDeviceRecovery>(
+            *routing, AudioDeviceRecovery::Hooks{[this] { return status; },
+                                                 [this] {
+                                                     ++stops;
+                                                     status = 0;
+                                                 },
+                                                 [this] { ++alerts; },
+                                                 [this](unsigned t) { shown.push_back(t); },
+                                                 [this] { ++captureStarts; }});
+    }
+
+    void unplug(const QString& uid) {
+        std::erase_if(fake.list, [&](const AudioDeviceDescription& d) { return d.UID == uid; });
+    }
+
+    FakeAudioSystem fake;
+    std::unique_ptr<AudioRouting> routing;
+    std::unique_ptr<AudioDeviceRecovery> recovery;
+    unsigned status = 0;
+    int stops = 0, alerts = 0, captureStarts = 0;
+    std::vector<unsigned> shown;
+};
+
+} // namespace
+
+TEST_F(Recovery, LosingTheLastMicrophone) {
+    struct Case {
+        const char* what;
+        unsigned type, status;
+        bool stopped;
+        unsigned typeAfter;
+        const char* defaultInput;
+    } cases[] = {
+        {"microphone-only recording stops", 1, 1, true, 0, "BlackHole2ch_UID"},
+        {"paused microphone-only recording stops too", 1, 2, true, 0, "BlackHole2ch_UID"},
+        {"microphone chosen while idle", 1, 0, false, 0, "BlackHole2ch_UID"},
+        {"both sources keep recording the system sound", 2, 3, false, 0, "BlackHole2ch_UID"},
+        {"system sound is left alone", 0, 1, false, 0, "BlackHole2ch_UID"},
+        {"no sound stays no sound", 3, 1, false, 3, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fresh();
+        routing->switchRecordType(c.type);
+        const QString inputBefore = fake.defaultInput;
+        status = c.status;
+        unplug("mic");
+        recovery->checkAudioDevice();
+        EXPECT_EQ(stops, c.stopped ? 1 : 0);
+        EXPECT_EQ(alerts, c.stopped ? 1 : 0);
+        EXPECT_EQ(routing->recordAudioType, c.typeAfter);
+        EXPECT_EQ(shown, c.typeAfter == c.type ? std::vector<unsigned>{}
+                                               : std::vector<unsigned>{c.typeAfter});
+        EXPECT_EQ(fake.defaultInput, c.defaultInput ? QString(c.defaultInput) : inputBefore);
+        EXPECT_EQ(fake.defaultOutput, "ZR-OutputDevice");
+        EXPECT_EQ(captureStarts, 1);
+        EXPECT_EQ(recovery->inputDevices().size(), EZAudioDevice::inputDevices().size());
+    }
+}
+
+TEST_F(Recovery, WhichChangesAreNoticed) {
+    struct Case {
+        const char* what;
+        std::function<void(FakeAudioSystem&)> change;
+        bool byWatcher, bySessionError;
+    } cases[] = {
+        {"nothing changed", [](FakeAudioSystem&) {}, false, false},
+        {"a microphone plugged in",
+         [](FakeAudioSystem& f) { f.add("usb", "USB Microphone", 1, 0); }, true, false},
+        {"headphones plugged in", [](FakeAudioSystem& f) { f.add("hp", "Headphones", 0, 2); },
+         false, true},
+        {"a headset with both sides", [](FakeAudioSystem& f) { f.add("hs", "Headset", 1, 2); },
+         true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (bool watcher : {true, false}) {
+            fresh();
+            routing->switchRecordType(1);
+            const int created = fake.calls["create"];
+            c.change(fake);
+            watcher ? recovery->checkAudioDevice() : recovery->captureSessionError();
+            const bool expected = watcher ? c.byWatcher : c.bySessionError;
+            EXPECT_EQ(captureStarts, expected ? 1 : 0) << watcher;
+            EXPECT_EQ(fake.calls["create"] > created, expected) << watcher;
+            // A microphone is still there: the source stays as chosen.
+            EXPECT_EQ(routing->recordAudioType, 1u);
+            EXPECT_TRUE(shown.empty());
+            // Once a recovery has remembered them, the same lists are not a change any more.
+            if (expected) {
+                captureStarts = 0;
+                recovery->checkAudioDevice();
+                recovery->captureSessionError();
+                EXPECT_EQ(captureStarts, 0);
+            }
+        }
+    }
+}
+
+TEST_F(Recovery, ANewMicrophoneDuringARecordingLeavesTheRecordedOneInPlace) {
+    routing->switchRecordType(1);
+    status = 1;
+    fake.add("ext", "External Microphone", 1, 0);
+    std::swap(fake.list[1], fake.list.back()); // listed before the one being recorded
+    recovery->checkAudioDevice();
+    EXPECT_EQ(stops, 0);
+    EXPECT_EQ(routing->inputDevice->UID, "mic");
+    EXPECT_EQ(fake.defaultInput, "mic");
+    EXPECT_EQ(captureStarts, 1);
+}
+
+TEST(RecoveryNames, MicrophoneByNameNeverTheLoopback) {
+    auto device = [](const char* uid, const char* name) {
+        AudioDeviceDescription d;
+        d.UID = uid;
+        d.name = name;
+        d.inputChannelCount = 2;
+        return EZAudioDevice(d);
+    };
+    struct Case {
+        std::vector<EZAudioDevice> inputs;
+        bool microphone;
+    } cases[] = {
+        {{}, false},
+        {{device("BlackHole2ch_UID", "BlackHole 2ch")}, false},
+        {{device("ZR-InputDevice", "ZR-InputDevice")}, false},
+        {{device("BlackHole2ch_UID", "BlackHole 2ch Microphone")}, false},
+        {{device("BlackHole2ch_UID", "BlackHole 2ch"), device("m", "MacBook Air Mic")}, true},
+        {{device("u", "USB 麦克风")}, true},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(AudioDeviceRecovery::hasMicrophone(cases[i].inputs), cases[i].microphone) << i;
+}
