@@ -116,3 +116,33 @@ TEST_F(RecordFlowsTest, PauseAndResumeSwapTheButtonImage) {
     EXPECT_EQ(images[0][0].toString(), "btnContinueRecord_Normal");
     EXPECT_EQ(images[1][0].toString(), "btnPauseRecord_Normal");
 }
+
+TEST_F(RecordFlowsTest, CameraModeWithoutCameraAlertsAndStaysIdle) {
+    AppDelegate app(audio);
+    RecordFlows flows(app, platform);
+    flows.recordManager().recordVideoType = SRRecordManager::Camera;
+    QSignalSpy missing(&flows, &RecordFlows::cameraMissing);
+    QSignalSpy recording(&flows, &RecordFlows::recordingChanged);
+    flows.recordScreenClicked();
+    EXPECT_EQ(missing.count(), 1);
+    EXPECT_EQ(recording.count(), 0);
+    EXPECT_EQ(flows.recordManager().status(), SRRecordManager::Idle);
+    EXPECT_FALSE(fakeencoder::lastCall("Encode"));
+}
+
+TEST_F(RecordFlowsTest, ChosenScreenOverridesTheScreenUnderThePointer) {
+    platform.fakeDisplays.displays.push_back({QRectF(1920, 0, 1280, 720), 2, false, "Second"});
+    platform.fakePointer.location = QPointF(10, 10);
+    AppDelegate app(audio);
+    RecordFlows flows(app, platform);
+    struct Case {
+        std::optional<DisplayInfo> chosen;
+        std::vector<double> size;
+    } cases[] = {{std::nullopt, {1920, 1080}}, {platform.fakeDisplays.displays[1], {1280, 720}}};
+    for (const Case& c : cases) {
+        flows.setRecordScreen(c.chosen);
+        flows.recordScreenClicked();
+        EXPECT_EQ(fakeencoder::lastCall("SetImageSize")->args, c.size);
+        flows.recordScreenClicked();
+    }
+}

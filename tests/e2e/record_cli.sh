@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# End to end on the private desktop: "tapedeck record" with --seconds over the moving test
+# picture, then a run stopped by SIGINT; both files play at screen size and both are in the
+# catalogue. Usage: record_cli.sh <tapedeck binary> <tapedeck-testpattern binary>
+set -euo pipefail
+app=$1
+"$2" 30 &
+pattern=$!
+trap 'kill $pattern 2>/dev/null || true' EXIT
+sleep 1
+log=$TAPEDECK_TEST_ROOT/record.log
+
+# Bad options and a missing camera fail before anything is recorded.
+status=0
+"$app" record --quality 7 2>"$log" || status=$?
+[ "$status" = 2 ] && grep -q -- --quality "$log" || { echo "bad --quality: $status"; cat "$log"; exit 1; }
+status=0
+"$app" record --mode camera --seconds 1 2>"$log" || status=$?
+[ "$status" = 1 ] && grep -q "No camera" "$log" || { echo "camera: $status"; cat "$log"; exit 1; }
+
+timed=$("$app" record --seconds 3 --fps 30 --quality 0 --format mp4 2>"$log") ||
+  { echo "timed run failed"; cat "$log"; exit 1; }
+
+"$app" record --fps 30 --audio none --output "$HOME/stopped.mov" >"$TAPEDECK_TEST_ROOT/out" 2>"$log" &
+pid=$!
+sleep 2.5
+kill -INT $pid
+status=0
+wait $pid || status=$?
+[ "$status" = 0 ] || { echo "SIGINT run exited $status"; cat "$log"; exit 1; }
+stopped=$(cat "$TAPEDECK_TEST_ROOT/out")
+[ "$stopped" = "$HOME/stopped.mov" ] || { echo "printed '$stopped'"; exit 1; }
+# The refused runs wrote nothing: the timed recording is alone in the movies folder.
+[ "$(ls "$HOME"/Videos/Tapedeck)" = "$(basename "$timed")" ] || { ls "$HOME"/Videos/Tapedeck; exit 1; }
+
+python3 - "$timed" "$stopped" <<'PY'
+import glob, json, os, plistlib, subprocess, sys
+timed, stopped = sys.argv[1], sys.argv[2]
+
+def probe(path):
+    out = subprocess.check_output(
+        ["ffprobe", "-v", "error", "-count_frames", "-show_entries",
+         "stream=codec_name,width,height,avg_frame_rate,nb_read_frames:format=duration",
+         "-of", "json", path])
+    info = json.loads(out)
+    video = [s for s in info["streams"] if s.get("codec_name") == "h264"]
+    assert video, info
+    return video[0], [s["codec_name"] for s in info["streams"]], float(info["format"]["duration"])
+
+video, codecs, duration = probe(timed)
+assert timed.startswith(os.environ["HOME"] + "/Videos/Tapedeck/") and timed.endswith(".mp4"), timed
+assert (video["width"], video["height"]) == (1920, 1080), video
+num, den = map(int, video["avg_frame_rate"].split("/"))
+assert 27 <= num / den <= 31, video
+assert 2.0 <= duration <= 4.5, duration
+assert 45 <= int(video["nb_read_frames"]) <= 140, video
+assert "aac" in codecs, codecs
+
+video, codecs, duration = probe(stopped)
+assert (video["width"], video["height"]) == (1920, 1080), video
+assert int(video["nb_read_frames"]) > 15 and duration > 0.5, (video, duration)
+assert codecs == ["h264"], codecs  # --audio none
+
+entries = plistlib.load(open(glob.glob(os.environ["HOME"] + "/.cache/*/filelist.plist")[0], "rb"))
+assert [e["path"] for e in entries] == [stopped, timed], entries
+assert all(e["isVideo"] == 1 and e["name"] == os.path.basename(e["path"]) for e in entries), entries
+print("recorded", timed, stopped)
+PY
