@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "CompositionSettings.h"
+#include "FakeCameras.h"
 #include "FakeMediaEncoder.h"
 #include "FakePlatform.h"
 #include "SRRecordManager.h"
@@ -297,12 +298,21 @@ TEST_F(SRRecordManagerTest, CameraFramesAreMirroredAndConfigureTheIdleEncoder) {
     manager.recordVideoType = SRRecordManager::Camera;
     std::vector<std::pair<QImage, bool>> shown;
     manager.showCameraPicture = [&](const QImage& p, bool mode) { shown.emplace_back(p, mode); };
-    QImage camera(32, 24, QImage::Format_ARGB32_Premultiplied);
-    camera.fill(Qt::white);
-    camera.setPixelColor(0, 0, Qt::red);
+    // Frames come from a camera session on their own queue, as the camera chain delivers them.
+    FakeCameras cameras;
+    cameras.attached = {{"usb-cam", "Test Camera"}};
+    std::unique_ptr<CameraCaptureSession> chain = cameras.createCameraCaptureSession();
+    ASSERT_TRUE(chain->addInput(*cameras.defaultDevice()));
+    chain->addOutput(std::make_shared<SerialQueue>("VideoOutputQueue"),
+                     [this](QImage frame) { manager.captureCameraOutput(frame); });
+    chain->startRunning();
+    FakeCameraCaptureSession& camera = *cameras.sessions.front();
+    QImage picture(32, 24, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::white);
+    picture.setPixelColor(0, 0, Qt::red);
     for (int quality : {1, 2, 0}) {
         host.quality = quality;
-        manager.captureCameraOutput(camera);
+        ASSERT_TRUE(camera.deliver(picture));
         settle();
         EXPECT_EQ(manager.encodeManager().videoBitrate, quality == 0   ? 8000
                                                         : quality == 1 ? 5000
@@ -315,7 +325,7 @@ TEST_F(SRRecordManagerTest, CameraFramesAreMirroredAndConfigureTheIdleEncoder) {
     EXPECT_EQ(fakeencoder::count("PushVideo"), 0);                // idle: preview only
 
     manager.startRecording();
-    manager.captureCameraOutput(camera);
+    camera.deliver(picture);
     settle();
     ASSERT_NE(lastCall("PushVideo"), nullptr);
     EXPECT_EQ(pushedPixel(*lastCall("PushVideo"), 31, 0), QColor(Qt::red));
