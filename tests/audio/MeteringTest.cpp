@@ -5,8 +5,12 @@
 #include <QImage>
 
 #include <climits>
+#include <cmath>
 #include <cstring>
+#include <thread>
 
+#include "AudioLevelMeter.h"
+#include "NSVertProgressView.h"
 #include "SKVoiceFilter.h"
 #include "SKVoiceWaveView.h"
 
@@ -102,4 +106,85 @@ TEST(SKVoiceWaveView, DrawsRecordedColumnsGreenAboutTheMiddle) {
     EXPECT_EQ(QColor(image.pixel(5, 34)), white);
     EXPECT_NE(QColor(image.pixel(5, 34 - 8)), white);
     EXPECT_NE(QColor(image.pixel(5, 34 - 8)), green);
+}
+
+TEST(NSVertProgressView, BarRisesFromTheBottomSetFromAnyThread) {
+    app();
+    NSVertProgressView bar;
+    bar.resize(8, 100);
+    bar.show();
+    struct Case {
+        float value, stored;
+        QRect track;
+    } cases[] = {{0.5f, 0.5f, {0, 50, 8, 50}},  {0.25f, 0.25f, {0, 75, 8, 25}},
+                 {1.0f, 1.0f, {0, 0, 8, 100}},  {1.5f, 1.0f, {0, 0, 8, 100}},
+                 {-0.2f, 0.0f, {0, 100, 8, 0}}, {std::nanf(""), 0.0f, {0, 100, 8, 0}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.value);
+        std::thread([&] { bar.setProgress(c.value); }).join();
+        EXPECT_FLOAT_EQ(bar.progress(), c.stored);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(bar.trackView()->geometry(), c.track);
+    }
+    // A new size keeps the fraction.
+    bar.setProgress(0.5f);
+    QCoreApplication::processEvents();
+    bar.resize(8, 40);
+    EXPECT_EQ(bar.trackView()->geometry(), QRect(0, 20, 8, 20));
+}
+
+TEST(AudioLevelMeter, EachModeLightsItsBars) {
+    app();
+    const std::vector<uint8_t> loud = buffer({INT32_MIN, 3}); // peak 34: volum 1
+    struct Case {
+        unsigned mode, type;
+        float main, system, mic;
+    } cases[] = {
+        {0, 1, 1, 0, 0}, {1, 3, 1, 0, 0}, {2, 2, 1, 0, 0}, {4, 0, 1, 0, 0},
+        {3, 0, 0, 1, 0}, {3, 1, 0, 0, 1}, {3, 2, 0, 1, 1}, {3, 3, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "mode " << c.mode << " type " << c.type);
+        NSVertProgressView main, system, mic;
+        AudioLevelMeter meter({nullptr, &main, &system, &mic},
+                              {[&] { return c.mode; }, [&] { return c.type; }, [] { return 1u; }});
+        meter.audioVolum(loud);
+        EXPECT_FLOAT_EQ(meter.volum(), 1.0f);
+        EXPECT_FLOAT_EQ(main.progress(), c.main);
+        EXPECT_FLOAT_EQ(system.progress(), c.system);
+        EXPECT_FLOAT_EQ(mic.progress(), c.mic);
+    }
+}
+
+TEST(AudioLevelMeter, AudioOnlyScrollsTheWaveInItsOwnScale) {
+    app();
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> data;
+        unsigned status;
+        float volum;
+        bool green;
+    } cases[] = {
+        {"silence while idle", buffer({0, 0}), 0, 0.5f / 34, false},
+        {"full scale while recording", buffer({INT32_MAX}), 1,
+         float(INT32_MAX * 68.0 / 4294967296.0 / 34), true},
+        {"paused", buffer({1 << 30}), 2, 0.5f, false},
+        {"recording after a pause", buffer({1 << 30}), 3, 0.5f, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SKVoiceWaveView wave;
+        NSVertProgressView main;
+        AudioLevelMeter meter({&wave, &main, nullptr, nullptr},
+                              {[] { return 4u; }, [] { return 0u; }, [&] { return c.status; }});
+        // Not shown yet: the 68-point scale holds all the same.
+        meter.audioVolum(c.data);
+        EXPECT_FLOAT_EQ(meter.volum(), c.volum);
+        EXPECT_FLOAT_EQ(main.progress(), c.volum);
+        std::deque<VoiceStroke> columns = wave.pointArray();
+        ASSERT_GE(columns.size(), 2u);
+        const VoiceStroke& newest = columns[columns.size() - 2];
+        EXPECT_FLOAT_EQ(newest.point_y, c.volum * 34);
+        EXPECT_EQ(newest.isRecording, c.green);
+    }
 }
