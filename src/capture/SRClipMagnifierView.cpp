@@ -53,14 +53,13 @@ QImage SRClipMagnifierView::zoomedImage(const QImage& screenImage, const QPointF
     QPainter painter(&zoomed);
     // copy() fills the parts outside the picture, so the pointer stays in the middle at edges.
     painter.drawImage(QRect(0, 0, kZoomSize, kZoomSize), screenImage.copy(cut));
-    const QPointF centre(kZoomSize / 2.0, kZoomSize / 2.0);
+    // The pointer's pixel starts at the centre; the bars are whole pixels wide.
+    const int centre = kZoomSize / 2;
+    painter.fillRect(centre, centre - kCrossLength / 2, 1, kCrossLength, Qt::red);
+    painter.fillRect(centre - kCrossLength / 2, centre, kCrossLength, 1, Qt::red);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(Qt::red, 1));
-    painter.drawEllipse(centre, kCircleSize / 2.0, kCircleSize / 2.0);
-    painter.fillRect(QRectF(centre.x() - 0.5, centre.y() - kCrossLength / 2.0, 1, kCrossLength),
-                     Qt::red);
-    painter.fillRect(QRectF(centre.x() - kCrossLength / 2.0, centre.y() - 0.5, kCrossLength, 1),
-                     Qt::red);
+    painter.drawEllipse(QPointF(centre, centre), kCircleSize / 2.0, kCircleSize / 2.0);
     return zoomed;
 }
 
