@@ -8,6 +8,10 @@
 #include <QVBoxLayout>
 
 #include "AppDelegate.h"
+#include "AudioDeviceRecovery.h"
+#include "AudioOnOffMenus.h"
+#include "AudioOnlyPanel.h"
+#include "LevelBars.h"
 #include "Localization.h"
 #include "PreferenceKeys.h"
 #include "Preferences.h"
@@ -69,8 +73,6 @@ MainWindow::MainWindow(AppDelegate& app, RecordFlows& flows) : app_(app), flows_
     if (app_.fps <= 0)
         app_.fps = fpsPopUp_->titleOfSelectedItem().section(' ', 0, 0).toFloat();
     videoTypePopUp_ = popUp(tr_("Set_label_1"), app_.videoTypes, app_.videoTypeBoxIndex);
-    audioExtensionPopUp_ =
-        popUp(tr_("Set_label_4"), app_.audioExtensions, app_.audioExtensionIndex);
     audioPopUp_ = popUp(tr_("Main_Audio_System"),
                         {tr_("Main_Audio_System"), tr_("Main_Audio_Micphone"),
                          tr_("Main_Audio_System&Micphone"), tr_("Main_Audio_None")},
@@ -78,9 +80,17 @@ MainWindow::MainWindow(AppDelegate& app, RecordFlows& flows) : app_(app), flows_
     connect(qualityPopUp_, &SRPopUpButton::choiceMade, this, &MainWindow::frameChangeAction);
     connect(fpsPopUp_, &SRPopUpButton::choiceMade, this, &MainWindow::fpsChangeAction);
     connect(videoTypePopUp_, &SRPopUpButton::choiceMade, this, &MainWindow::videoTypeChangeAction);
-    connect(audioExtensionPopUp_, &SRPopUpButton::choiceMade, this,
-            &MainWindow::audioExpChangeAction);
     connect(audioPopUp_, &SRPopUpButton::choiceMade, this, &MainWindow::audioChangeAction);
+    onOffMenus_ = new AudioOnOffMenus;
+    onOffMenus_->showAudioType(app_.recordAudioType);
+    connect(onOffMenus_, &AudioOnOffMenus::typeChosen, this,
+            [this](unsigned type) { audioChangeAction(int(type)); });
+    audioOnlyPanel_ = new AudioOnlyPanel(app_, flows_);
+    connect(audioOnlyPanel_, &AudioOnlyPanel::audioSourcePicked, this,
+            [this](unsigned type) { audioChangeAction(int(type)); });
+    levelBars_ = new LevelBars;
+    screenPopUp_ = new SRPopUpButton;
+    connect(screenPopUp_, &SRPopUpButton::choiceMade, this, &MainWindow::screenItemChange);
 
     recordButton_ = new SRButton;
     recordButton_->setImageName("btnStartRecrord_Normal");
@@ -102,12 +112,15 @@ MainWindow::MainWindow(AppDelegate& app, RecordFlows& flows) : app_(app), flows_
     grid->addWidget(qualityPopUp_, 1, 0, 1, 2);
     grid->addWidget(fpsPopUp_, 1, 2, 1, 2);
     grid->addWidget(videoTypePopUp_, 2, 0, 1, 2);
-    grid->addWidget(audioExtensionPopUp_, 2, 2, 1, 2);
-    grid->addWidget(audioPopUp_, 3, 0, 1, 4);
+    grid->addWidget(audioPopUp_, 3, 0, 1, 2);
+    grid->addWidget(screenPopUp_, 3, 2, 1, 2);
     grid->addWidget(timeLabel_, 4, 0, 1, 2);
     grid->addWidget(sizeLabel_, 4, 2, 1, 2);
     grid->addWidget(pauseButton_, 5, 1);
     grid->addWidget(recordButton_, 5, 2);
+    grid->addWidget(levelBars_, 5, 3);
+    grid->addWidget(onOffMenus_, 6, 0, 1, 4);
+    grid->addWidget(audioOnlyPanel_, 7, 0, 1, 4);
     panels_->addWidget(settings);
 
     auto* layout = new QVBoxLayout(this);
@@ -149,8 +162,30 @@ void MainWindow::fullScreenClicked(int tag) {
     qualityPopUp_->setVisible(!audioOnly);
     fpsPopUp_->setVisible(!audioOnly);
     videoTypePopUp_->setVisible(!audioOnly);
-    audioExtensionPopUp_->setVisible(audioOnly);
+    audioOnlyPanel_->setVisible(audioOnly);
+    levelBars_->setMode(unsigned(tag));
+    if (audioOnly)
+        screenPopUp_->setVisible(false);
+    else
+        refillScreenPopUp();
     panels_->setCurrentIndex(1);
+}
+
+void MainWindow::refillScreenPopUp() {
+    const std::vector<DisplayInfo> screens = flows_.screens();
+    screenPopUp_->removeAllItems();
+    screenPopUp_->setTitle(QString());
+    for (const DisplayInfo& screen : screens)
+        screenPopUp_->addItemWithTitle(screen.name);
+    screenPopUp_->selectStoredIndex(0);
+    screenItemChange(0);
+    screenPopUp_->setVisible(screens.size() >= 2);
+}
+
+void MainWindow::screenItemChange(int i) {
+    const std::vector<DisplayInfo> screens = flows_.screens();
+    if (i >= 0 && size_t(i) < screens.size())
+        flows_.setRecordScreen(screens[size_t(i)]);
 }
 
 void MainWindow::frameChangeAction(int i) {
@@ -170,25 +205,39 @@ void MainWindow::videoTypeChangeAction(int i) {
     Preferences::shared().setValue(PrefKey::VideoTypeIndex, i);
 }
 
-void MainWindow::audioExpChangeAction(int i) {
-    app_.audioExtensionIndex = i;
-    Preferences::shared().setValue(PrefKey::AudioTypeIndex, i);
-}
-
 void MainWindow::audioChangeAction(int i) {
+    if ((i == 1 || i == 2) && !AudioDeviceRecovery::hasMicrophone(EZAudioDevice::inputDevices())) {
+        QMessageBox::information(this, QString(), tr_("Alert_Mic_Message"));
+        showAudioType(app_.recordAudioType);
+        return;
+    }
+    if (i == 3)
+        levelBars_->clear();
+    showAudioType(unsigned(i));
     app_.recordAudioType = unsigned(i);
     flows_.recordManager().recordAudioType = unsigned(i);
     Preferences::shared().setValue(PrefKey::RecordAudioType, i);
     emit audioSourceChosen(unsigned(i));
 }
 
+void MainWindow::showAudioType(unsigned type) {
+    audioPopUp_->selectStoredIndex(int(type));
+    onOffMenus_->showAudioType(type);
+    audioOnlyPanel_->showAudioType(type);
+}
+
+AudioLevelMeter::Views MainWindow::levelViews() const {
+    return {audioOnlyPanel_->waveView(), levelBars_->progressView(), levelBars_->systemBar(),
+            levelBars_->micBar()};
+}
+
 void MainWindow::updateRecording(bool recording) {
     recordButton_->setImageName(recording ? "btnStopRecord_Normal" : "btnStartRecrord_Normal");
     pauseButton_->setEnabled(recording);
     backButton_->setEnabled(!recording);
-    for (SRPopUpButton* p :
-         {qualityPopUp_, fpsPopUp_, videoTypePopUp_, audioExtensionPopUp_, audioPopUp_})
+    for (SRPopUpButton* p : {qualityPopUp_, fpsPopUp_, videoTypePopUp_, audioPopUp_, screenPopUp_})
         p->setEnabled(!recording);
+    onOffMenus_->setEnabled(!recording);
     if (!recording)
         timeLabel_->setText("00:00:00");
 }

@@ -6,7 +6,12 @@
 
 #include <array>
 
+#include "AudioLevelMeter.h"
+
 class AppDelegate;
+class AudioOnOffMenus;
+class AudioOnlyPanel;
+class LevelBars;
 class QLabel;
 class QStackedWidget;
 class RecordFlows;
@@ -23,8 +28,15 @@ public:
     void frameChangeAction(int storedIndex);
     void fpsChangeAction(int storedIndex);
     void videoTypeChangeAction(int storedIndex);
-    void audioExpChangeAction(int storedIndex);
+    // The audio source menus: 0 system, 1 microphone, 2 both, 3 none. A source with a
+    // microphone needs one; without it the user is told and nothing changes.
     void audioChangeAction(int storedIndex);
+    // Every source menu shows the type.
+    void showAudioType(unsigned type);
+    // Where the levels of captured sound are shown.
+    AudioLevelMeter::Views levelViews() const;
+    // The screen a full-screen recording takes: entry i of the screen pop-up is screen i - 1.
+    void screenItemChange(int storedIndex);
 
     SRButton* recordButton() const { return recordButton_; }
 
@@ -39,6 +51,8 @@ public:
 
 private:
     void showHome();
+    // One entry per display after the empty title; shown only with two or more displays.
+    void refillScreenPopUp();
     void updateRecording(bool recording);
 
     AppDelegate& app_;
@@ -48,8 +62,11 @@ private:
     SRPopUpButton* qualityPopUp_ = nullptr;
     SRPopUpButton* fpsPopUp_ = nullptr;
     SRPopUpButton* videoTypePopUp_ = nullptr;
-    SRPopUpButton* audioExtensionPopUp_ = nullptr;
     SRPopUpButton* audioPopUp_ = nullptr;
+    AudioOnOffMenus* onOffMenus_ = nullptr;
+    AudioOnlyPanel* audioOnlyPanel_ = nullptr;
+    LevelBars* levelBars_ = nullptr;
+    SRPopUpButton* screenPopUp_ = nullptr;
     SRButton* recordButton_ = nullptr;
     SRButton* pauseButton_ = nullptr;
     SRButton* backButton_ = nullptr;

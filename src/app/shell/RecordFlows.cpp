@@ -41,6 +41,10 @@ SRRecordManager& RecordFlows::recordManager() {
     return *recordManager_;
 }
 
+std::vector<DisplayInfo> RecordFlows::screens() const {
+    return platform_.displays().screens();
+}
+
 void RecordFlows::recordScreenClicked() {
     app_.autoStop_Duration = 0;
     app_.isShowReverseTime = false;

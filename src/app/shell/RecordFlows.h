@@ -33,6 +33,8 @@ public:
     EncodeManager& encodeManager() { return recordManager().encodeManager(); }
     // The screen a full-screen recording takes; none: the screen under the pointer.
     void setRecordScreen(const std::optional<DisplayInfo>& screen) { recordScreen_ = screen; }
+    // The attached displays, primary first.
+    std::vector<DisplayInfo> screens() const;
 
     void recordScreenClicked();
     void recordAfterScreenClicked();
