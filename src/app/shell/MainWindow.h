@@ -48,6 +48,7 @@ public:
     SRButton* pauseButton() const { return pauseButton_; }
     QLabel* timeLabel() const { return timeLabel_; }
     QLabel* sizeLabel() const { return sizeLabel_; }
+    SRPopUpButton* screenPopUp() const { return screenPopUp_; }
 
 private:
     void showHome();
