@@ -18,7 +18,9 @@
 #include "ClickEffectState.h"
 #include "Displays.h"
 #include "EncodeManager.h"
+#include "SRRecordAreaController.h"
 #include "SRRecordManagerHost.h"
+#include "WindowList.h"
 
 class CompositionSettings;
 class CursorOverlay;
@@ -73,6 +75,21 @@ public:
     // The selected window's picture at its current place, covered parts included.
     QImage getCapturedImage();
 
+    // The recording-area session: one controller per screen, made by
+    // createRecordWindowController, until one of them confirms its selection or all are
+    // cancelled. Main thread only.
+    void startRecordScreen();
+    void readyToRecordScreen();
+    void clearRecordWindowControllerArray();
+    void changeKeyWindowWithScreen(const DisplayInfo& screen);
+    // Clears the controller's delegate, cleans it up and drops it from the list.
+    void removeRecordWindowController(SRRecordAreaController* controller);
+    void recordScreenWindowControllerDidSelectRegion(SRRecordAreaController* controller);
+    void recordScreenWindowControllerRemoveEventMonitor(SRRecordAreaController* controller);
+    void recordScreenWindowControllerDidCancel(SRRecordAreaController* controller);
+    void recordScreenWindowController(SRRecordAreaController* controller, const QString& fileName,
+                                      bool saveToLocal);
+
     void captureSessionStoppedRunningNotification(ScreenCaptureSession* session);
     void captureSessionRuntimeErrorNotification(const QString& error);
 
@@ -92,6 +109,12 @@ public:
     std::vector<uint32_t> exceptWinodwArray;
     std::vector<uint32_t> desktopElements;
     std::vector<uint32_t> onScreenWindows;
+    bool isDisableChangeScreen = false;
+    // The on-screen windows when the area selection started, front to back.
+    std::vector<WindowInfo> arrayRect;
+    std::vector<std::shared_ptr<SRRecordAreaController>> recordWindowControllerArray;
+    // Makes the recording-area controller of one screen; without it no selection starts.
+    std::function<std::shared_ptr<SRRecordAreaController>()> createRecordWindowController;
     // Armed by mouse-downs on the main thread, advanced by each composed frame.
     ClickEffectState clickEffect;
 
@@ -110,6 +133,8 @@ private:
     static QRectF evenBounds(const QRectF& bounds);
     bool isRecording() const;
     void pushFrame(const QImage& frame, double ptsMs);
+    // Controllers taken off the list may still be running the call that removed them.
+    void releaseLater(std::vector<std::shared_ptr<SRRecordAreaController>> controllers);
 
     Platform& platform_;
     SRRecordManagerHost& host_;

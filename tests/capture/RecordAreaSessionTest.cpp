@@ -1,0 +1,396 @@
+// The recording-area session on the fake platform: real overlays (offscreen), the session
+// controller with the fake encoder library, hand-driven animations and countdown ticks.
+#include "CircleCounterView.h"
+#include "FakeMediaEncoder.h"
+#include "FakePlatform.h"
+#include "GKCropBorderView.h"
+#include "ManualAnimationDriver.h"
+#include "ManualTicks.h"
+#include "PreferenceKeys.h"
+#include "Preferences.h"
+#include "SRClipView.h"
+#include "SRClipWindow.h"
+#include "SRRecordManager.h"
+#include "SRRecordScreenHost.h"
+#include "SRRecordScreenWindowController.h"
+#include "VirtualKeyCode.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+struct EngineHost : SRRecordManagerHost, SRRecordAudioManagerDelegate {
+    void setRecording(bool) override {}
+    bool checkCaptureAudio() override { return true; }
+    bool checkCapture(bool) override { return false; }
+    bool isCaptrue() override { return false; }
+    QString outputPath() override { return path; }
+    uint32_t selectedWindowNumber() override { return 0; }
+    QString selectedWindowName() override { return {}; }
+    double fps() override { return 25; }
+    int framItemIndex() override { return 1; }
+    void refreshStateMenuItem() override {}
+    void setTimeSetsBtnEnabled(bool) override {}
+    void removeRecordScreenView() override {}
+    void recordScreenTimeDuration(int32_t) override {}
+    QString path;
+};
+
+struct AreaHost : SRRecordScreenHost {
+    bool isShowReverseTime() override { return countdown; }
+    float fps() override { return 25; }
+    int framItemIndex() override { return quality; }
+    QString createoutputPath() override { return engine->path = "/r/Area.mp4"; }
+    std::optional<DisplayInfo> chosenScreen() override { return chosen; }
+    bool isCompositing() override { return true; }
+    void setRecordWC(std::shared_ptr<SRRecordScreenWindowController> c) override { wc = c; }
+    std::shared_ptr<SRRecordScreenWindowController> recordWC() override { return wc; }
+    void setSelectedWindow(uint32_t, const QString&) override {}
+    void setLastWindowRect(const QRectF&) override {}
+    void setRecordControlsEnabled(bool enabled) override { controlsEnabled = enabled; }
+    void showRecordingLook() override { ++recordingLooks; }
+    void showRecordProgress(int64_t seconds, double size) override {
+        progress.push_back({seconds, size});
+    }
+    void startFailed(const QString& path) override { failures.push_back(path); }
+
+    EngineHost* engine = nullptr;
+    bool countdown = false;
+    int quality = 1;
+    std::optional<DisplayInfo> chosen;
+    std::shared_ptr<SRRecordScreenWindowController> wc;
+    bool controlsEnabled = true;
+    int recordingLooks = 0;
+    std::vector<std::pair<int64_t, double>> progress;
+    std::vector<QString> failures;
+};
+
+const DisplayInfo kScreens[] = {
+    {QRectF(0, 0, 1920, 1080), 11, true, "A"},
+    {QRectF(1920, 0, 1280, 1024), 22, false, "B"},
+    {QRectF(3200, 0, 1024, 768), 33, false, "C"},
+};
+
+class RecordAreaSessionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fakeencoder::reset();
+        platform.fakeDisplays.displays.clear();
+        engineHost.path = "/r/Area.mp4";
+        areaHost.engine = &engineHost;
+        manager.delegate = &engineHost;
+        manager.now = [] { return 1000.0; };
+        manager.createRecordWindowController = [this] {
+            return std::make_shared<SRRecordScreenWindowController>(manager, areaHost, platform);
+        };
+        Preferences::shared().setValue(PrefKey::RECORDTIME_DURATION, 3);
+    }
+    void TearDown() override {
+        areaHost.wc.reset();
+        manager.clearRecordWindowControllerArray();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+        Preferences::shared().remove(PrefKey::RECORDTIME_DURATION);
+    }
+
+    void useScreens(int count, unsigned mode) {
+        for (int i = 0; i < count; ++i)
+            platform.fakeDisplays.displays.push_back(kScreens[i]);
+        manager.recordVideoType = mode;
+    }
+    void pointAt(const DisplayInfo& screen) {
+        platform.fakePointer.location = screen.frame.center();
+    }
+    SRRecordScreenWindowController* controllerOf(const DisplayInfo& screen) {
+        for (const auto& c : manager.recordWindowControllerArray) {
+            if (c->screen() == screen)
+                return static_cast<SRRecordScreenWindowController*>(c.get());
+        }
+        return nullptr;
+    }
+    static int visiblePanels() {
+        int visible = 0;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            visible += qobject_cast<SRClipWindow*>(w) && w->isVisible();
+        return visible;
+    }
+    // A drag on the overlay from `from` to `to` (overlay coordinates).
+    static void drawSelection(SRClipView* view, QPointF from, QPointF to) {
+        view->mouseDown({from, 1});
+        view->mouseDragged({to, 1});
+        view->mouseUp({to, 1});
+    }
+    void key(uint16_t code) { platform.fakeInputMonitor.postKeyDown(code); }
+    // Lets queued calls run and the overlay fade finish.
+    void settle() {
+        QCoreApplication::processEvents();
+        for (int i = 0; i < 3; ++i) {
+            animations.step(500);
+            QCoreApplication::processEvents();
+        }
+    }
+
+    FakePlatform platform;
+    EngineHost engineHost;
+    AreaHost areaHost;
+    SRRecordManager manager{platform, engineHost};
+    ManualAnimationDriver animations;
+    ManualTicks ticks;
+};
+
+TEST(RecordAreaRegion, ConfirmedSelectionsRoundToEvenNumbersInside) {
+    struct Case {
+        QRectF selection, region;
+    };
+    const Case cases[] = {
+        {{11, 7, 301, 201}, {12, 8, 298, 198}},
+        {{10, 8, 300, 200}, {10, 8, 298, 198}},
+        {{0, 0, 1920, 1080}, {0, 0, 1918, 1078}},
+        {{-3, 5.5, 100.5, 64}, {-2, 6, 98, 62}},
+    };
+    for (const Case& c : cases) {
+        const QRectF region =
+            SRRecordScreenWindowController::selectedRegionForSelection(c.selection);
+        EXPECT_EQ(region, c.region) << c.selection.x() << "," << c.selection.y();
+        EXPECT_TRUE(c.selection.contains(region));
+    }
+}
+
+TEST(RecordAreaRegion, CountdownSideIsHalfTheSmallerSideBelow200) {
+    struct Case {
+        QRectF selection;
+        int side;
+    };
+    for (const Case& c : {Case{{0, 0, 150, 300}, 75}, Case{{0, 0, 400, 300}, 200},
+                          Case{{0, 0, 500, 200}, 200}, Case{{0, 0, 199, 641}, 99}}) {
+        EXPECT_EQ(SRRecordScreenWindowController::circleSideForSelection(c.selection), c.side);
+    }
+}
+
+TEST_F(RecordAreaSessionTest, EveryScreenGetsAnOverlayAndEscapeRemovesThemAll) {
+    useScreens(3, SRRecordManager::CustomArea);
+    pointAt(kScreens[1]);
+    manager.readyToRecordScreen();
+    ASSERT_EQ(manager.recordWindowControllerArray.size(), 3u);
+    EXPECT_EQ(visiblePanels(), 3);
+    EXPECT_EQ(platform.fakeInputMonitor.monitorCount(), 3u);
+    EXPECT_EQ(controllerOf(kScreens[1])->selectedScreen(), kScreens[1]);
+    EXPECT_FALSE(controllerOf(kScreens[0])->selectedScreen());
+
+    key(kVK_ANSI_A); // other keys pass by
+    EXPECT_EQ(manager.recordWindowControllerArray.size(), 3u);
+
+    key(kVK_Escape);
+    EXPECT_TRUE(manager.recordWindowControllerArray.empty());
+    EXPECT_EQ(visiblePanels(), 0);
+    EXPECT_EQ(platform.fakeInputMonitor.monitorCount(), 0u);
+    settle();
+    EXPECT_EQ(manager.status(), SRRecordManager::Idle);
+    EXPECT_EQ(fakeencoder::count("Encode"), 0);
+}
+
+TEST_F(RecordAreaSessionTest, ANewSelectionOnlyStartsWhileIdleAndFromAnEmptyList) {
+    useScreens(2, SRRecordManager::CustomArea);
+    pointAt(kScreens[0]);
+    manager.readyToRecordScreen();
+    manager.readyToRecordScreen();
+    EXPECT_EQ(manager.recordWindowControllerArray.size(), 2u);
+    settle();
+    EXPECT_EQ(visiblePanels(), 2);
+}
+
+TEST_F(RecordAreaSessionTest, ConfirmingClosesTheOtherScreensAndRecordsTheRoundedRegion) {
+    useScreens(3, SRRecordManager::CustomArea);
+    pointAt(kScreens[1]);
+    manager.readyToRecordScreen();
+    SRRecordScreenWindowController* chosen = controllerOf(kScreens[1]);
+    drawSelection(chosen->recordScreenView(), {11, 7}, {312, 208});
+    EXPECT_EQ(chosen->recordScreenView()->contentRect(), QRectF(11, 7, 301, 201));
+    EXPECT_EQ(visiblePanels(), 1); // the other screens' panels are ordered out
+
+    key(kVK_Return);
+    ASSERT_EQ(manager.recordWindowControllerArray.size(), 1u);
+    EXPECT_EQ(manager.recordWindowControllerArray.front().get(), chosen);
+    EXPECT_EQ(manager.screen, kScreens[1]);
+    EXPECT_EQ(manager.screenNumber, 22);
+    EXPECT_TRUE(manager.isDisableChangeScreen);
+    EXPECT_EQ(platform.fakeInputMonitor.monitorCount(), 0u);
+    EXPECT_EQ(chosen->selectedRegion(), QRectF(12, 8, 298, 198));
+    EXPECT_TRUE(chosen->recordScreenView()->cropBorderView()->hideHandleRect());
+    EXPECT_EQ(manager.exceptWinodwArray,
+              std::vector<uint32_t>{uint32_t(chosen->shadeWindow()->winId())});
+    EXPECT_TRUE(chosen->shadeWindow()->windowFlags() & Qt::WindowTransparentForInput);
+    EXPECT_EQ(areaHost.wc.get(), chosen);
+
+    settle();
+    EXPECT_EQ(manager.status(), SRRecordManager::Recording);
+    EXPECT_EQ(chosen->status(), SRRecordScreenWindowController::Recording);
+    EXPECT_EQ(manager.encodeManager().videoBitrate, 5000);
+    EXPECT_FLOAT_EQ(manager.encodeManager().fps, 25.0f);
+    // The session controller takes 2 more points off before cropping.
+    EXPECT_EQ(manager.captureRect, QRectF(12, 8, 296, 196));
+    EXPECT_FALSE(areaHost.controlsEnabled);
+    EXPECT_EQ(areaHost.recordingLooks, 1);
+    EXPECT_TRUE(chosen->isTimerDurationActive());
+}
+
+TEST_F(RecordAreaSessionTest, TheRecordingFrameNeverCoversTheRecordedArea) {
+    useScreens(1, SRRecordManager::CustomArea);
+    pointAt(kScreens[0]);
+    manager.readyToRecordScreen();
+    SRRecordScreenWindowController* c = controllerOf(kScreens[0]);
+    drawSelection(c->recordScreenView(), {11, 7}, {312, 208});
+    key(kVK_Return);
+    settle();
+    ASSERT_EQ(manager.status(), SRRecordManager::Recording);
+    SRClipView* view = c->recordScreenView();
+    const QRegion frame = c->frameRegion();
+    EXPECT_FALSE(frame.isEmpty());
+    EXPECT_FALSE(frame.intersects(view->toWidget(c->selectedRegion()).toAlignedRect()));
+    EXPECT_FALSE(frame.intersects(view->toWidget(view->contentRect()).toAlignedRect()));
+    EXPECT_TRUE(frame.boundingRect().contains(view->toWidget(view->contentRect()).toAlignedRect()));
+    EXPECT_EQ(c->shadeWindow()->mask(), frame);
+    EXPECT_TRUE(c->shadeWindow()->isVisible());
+}
+
+TEST_F(RecordAreaSessionTest, TheCountdownRunsInTheSelectionBeforeTheRecordingStarts) {
+    areaHost.countdown = true;
+    useScreens(1, SRRecordManager::CustomArea);
+    pointAt(kScreens[0]);
+    manager.readyToRecordScreen();
+    SRRecordScreenWindowController* c = controllerOf(kScreens[0]);
+    drawSelection(c->recordScreenView(), {100, 100}, {250, 400});
+    key(kVK_Return);
+    settle();
+
+    CircleCounterView* counter = c->counter();
+    ASSERT_NE(counter, nullptr);
+    EXPECT_EQ(counter->size(), QSize(75, 75));
+    EXPECT_EQ(counter->delegate, c);
+    EXPECT_TRUE(c->frameRegion().contains(counter->mapTo(c->recordScreenView(), QPoint(37, 37))));
+    EXPECT_EQ(manager.status(), SRRecordManager::Idle);
+    EXPECT_FALSE(areaHost.controlsEnabled);
+
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(ticks.fire());
+    settle();
+    EXPECT_EQ(manager.status(), SRRecordManager::Idle);
+    ASSERT_TRUE(ticks.fire()); // the finish, 4 s after the countdown appeared
+    EXPECT_EQ(manager.status(), SRRecordManager::Idle); // still fading out
+    settle();
+    EXPECT_EQ(manager.status(), SRRecordManager::Recording);
+    EXPECT_EQ(c->counter(), nullptr);
+    EXPECT_EQ(fakeencoder::count("Encode"), 1);
+}
+
+TEST_F(RecordAreaSessionTest, ACountdownThatCannotRunStartsAtOnce) {
+    areaHost.countdown = true;
+    Preferences::shared().setValue(PrefKey::RECORDTIME_DURATION, 0);
+    useScreens(1, SRRecordManager::CustomArea);
+    pointAt(kScreens[0]);
+    manager.readyToRecordScreen();
+    key(kVK_Return);
+    settle();
+    EXPECT_EQ(controllerOf(kScreens[0])->counter(), nullptr);
+    EXPECT_EQ(manager.status(), SRRecordManager::Recording);
+}
+
+TEST_F(RecordAreaSessionTest, CancelReturnsToIdleWithTheControlsBack) {
+    useScreens(2, SRRecordManager::CustomArea);
+    pointAt(kScreens[0]);
+    manager.readyToRecordScreen();
+    areaHost.controlsEnabled = false;
+    controllerOf(kScreens[0])->recordScreenView()->cancelBtnAction();
+    EXPECT_TRUE(manager.recordWindowControllerArray.empty());
+    EXPECT_EQ(visiblePanels(), 0);
+    EXPECT_EQ(platform.fakeInputMonitor.monitorCount(), 0u);
+    EXPECT_TRUE(areaHost.controlsEnabled);
+    settle();
+    EXPECT_EQ(manager.status(), SRRecordManager::Idle);
+    EXPECT_EQ(fakeencoder::count("Encode"), 0);
+    // The next selection starts afresh.
+    manager.readyToRecordScreen();
+    EXPECT_EQ(manager.recordWindowControllerArray.size(), 2u);
+}
+
+TEST_F(RecordAreaSessionTest, FullScreenRecordsTheChoosersScreenWithNothingOverIt) {
+    useScreens(2, SRRecordManager::FullScreen);
+    pointAt(kScreens[0]);
+    areaHost.chosen = kScreens[1];
+    manager.readyToRecordScreen();
+    settle();
+    EXPECT_EQ(manager.status(), SRRecordManager::Recording);
+    EXPECT_EQ(manager.screen, kScreens[1]);
+    EXPECT_EQ(manager.captureRect, QRectF());
+    EXPECT_EQ(manager.encodeManager().imageSize(), kScreens[1].frame.size());
+    EXPECT_TRUE(manager.recordWindowControllerArray.empty());
+    EXPECT_EQ(visiblePanels(), 0);
+    ASSERT_TRUE(areaHost.wc);
+    EXPECT_EQ(areaHost.wc->screen(), kScreens[1]);
+    EXPECT_TRUE(areaHost.wc->isTimerDurationActive()); // kept alive by the application
+}
+
+TEST_F(RecordAreaSessionTest, PauseResumeAndStopDriveTheStatusTimer) {
+    useScreens(1, SRRecordManager::CustomArea);
+    pointAt(kScreens[0]);
+    manager.readyToRecordScreen();
+    key(kVK_Return);
+    settle();
+    auto c = areaHost.wc;
+    ASSERT_TRUE(c);
+    fakeencoder::state().encodedTimestamp = 61500;
+    fakeencoder::state().fileSize = 2500000;
+    c->timerDurationTimeOut();
+    ASSERT_EQ(areaHost.progress.size(), 1u);
+    EXPECT_EQ(areaHost.progress.back(), (std::pair<int64_t, double>{61, 2500000}));
+
+    c->pauseRecording();
+    EXPECT_EQ(c->status(), SRRecordScreenWindowController::Paused);
+    EXPECT_FALSE(c->isTimerDurationActive());
+    c->resumeRecording();
+    EXPECT_EQ(c->status(), SRRecordScreenWindowController::Resumed);
+    EXPECT_TRUE(c->isTimerDurationActive());
+    EXPECT_EQ(areaHost.progress.size(), 2u); // fired at once on resume
+
+    manager.stopRecording();
+    c->stopRecording();
+    EXPECT_EQ(manager.status(), SRRecordManager::Idle);
+    EXPECT_FALSE(c->isTimerDurationActive());
+    EXPECT_EQ(visiblePanels(), 0);
+    EXPECT_EQ(c->recordScreenView(), nullptr);
+}
+
+TEST_F(RecordAreaSessionTest, AnEncoderThatCannotStartLeavesNothingRecording) {
+    fakeencoder::state().results["Encode"] = -5;
+    useScreens(1, SRRecordManager::CustomArea);
+    pointAt(kScreens[0]);
+    manager.readyToRecordScreen();
+    key(kVK_Return);
+    settle();
+    EXPECT_EQ(manager.status(), SRRecordManager::Idle);
+    EXPECT_EQ(areaHost.failures, std::vector<QString>{"/r/Area.mp4"});
+    EXPECT_TRUE(manager.recordWindowControllerArray.empty());
+    EXPECT_EQ(visiblePanels(), 0);
+    EXPECT_TRUE(areaHost.controlsEnabled);
+}
+
+TEST_F(RecordAreaSessionTest, ARefusedScreenCaptureShowsNoOverlay) {
+    useScreens(1, SRRecordManager::CustomArea);
+    platform.fakeAuthorization.statuses[CaptureMediaType::Screen] = AuthorizationStatus::Denied;
+    platform.fakeAuthorization.grants = false;
+    manager.startRecordScreen();
+    settle();
+    EXPECT_EQ(platform.fakeAuthorization.requests, 1);
+    EXPECT_TRUE(manager.recordWindowControllerArray.empty());
+
+    platform.fakeAuthorization.grants = true;
+    manager.startRecordScreen();
+    settle();
+    EXPECT_EQ(manager.recordWindowControllerArray.size(), 1u);
+}
+
+} // namespace
