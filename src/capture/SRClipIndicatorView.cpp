@@ -12,7 +12,8 @@ SRClipIndicatorView::SRClipIndicatorView(QWidget* parent)
       cancelBtn_(new SRButton(this)) {
     resize(kWidth, kHeight);
     setAttribute(Qt::WA_StyledBackground);
-    setStyleSheet("SRClipIndicatorView { background: rgba(0, 0, 0, 150); border-radius: 4px; }");
+    setStyleSheet(
+        "SRClipIndicatorView { background: rgba(255, 255, 255, 230); border-radius: 4px; }");
     const int buttonY = (kHeight - kButtonSize) / 2;
     cancelBtn_->setImages("NSStopProgressTemplate", QString(), QString());
     cancelBtn_->setGeometry(kWidth - 4 - kButtonSize, buttonY, kButtonSize, kButtonSize);
@@ -22,7 +23,7 @@ SRClipIndicatorView::SRClipIndicatorView(QWidget* parent)
     frameTextField_->setGeometry(kLabelX, (kHeight - 24) / 2, cancelBtn_->x() - kLabelX, 24);
     frameTextField_->setEnabled(false);
     QPalette palette = frameTextField_->palette();
-    palette.setColor(QPalette::Disabled, QPalette::ButtonText, Qt::white);
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, Qt::black);
     frameTextField_->setPalette(palette);
     okBtn_->raise();
     cancelBtn_->raise();

@@ -11,9 +11,11 @@
 #include "SnipUtil.h"
 
 #include <QFontMetricsF>
+#include <QGraphicsOpacityEffect>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPropertyAnimation>
 
 #include <chrono>
 #include <cmath>
@@ -27,6 +29,7 @@ constexpr unsigned kWindowMode = 2;
 constexpr double kQuickClickSeconds = 0.5;
 constexpr double kHintFontSize = 12;
 constexpr double kToolbarLift = 10;
+constexpr int kToolbarAnimationMs = 500;
 constexpr double kMagnifierGapX = 20;
 constexpr double kMagnifierGapY = 40;
 
@@ -157,17 +160,24 @@ void SRClipView::placeWidget(QWidget* widget, const QRectF& frame) {
     widget->setGeometry(toWidget(frame).toAlignedRect());
 }
 
+QPoint SRClipView::toolbarTarget() const {
+    const QSizeF size = toolbarView_->size();
+    const QRectF& border = contentFrame_;
+    return toWidget(QRectF(border.x() + border.width() / 2 - size.width() / 2,
+                           border.y() + kToolbarLift, size.width(), size.height()))
+        .toAlignedRect()
+        .topLeft();
+}
+
 void SRClipView::layoutSubviews() {
     const QRectF& border = contentFrame_;
     if (contentView_)
         placeWidget(contentView_, contentRect_);
     if (cropBorderView_)
         placeWidget(cropBorderView_, border);
-    if (toolbarView_ && toolbarView_->parentWidget() == this) {
-        const QSizeF size = toolbarView_->size();
-        placeWidget(toolbarView_, QRectF(border.x() + border.width() / 2 - size.width() / 2,
-                                         border.y() + kToolbarLift, size.width(), size.height()));
-    }
+    // A toolbar still to appear gets there through its own animation.
+    if (toolbarView_ && toolbarView_->parentWidget() == this && !toolbarView_->isHidden())
+        toolbarView_->move(toolbarTarget());
     if (indicatorField_) {
         const QFontMetricsF metrics(indicatorField_->font());
         const double textWidth = metrics.horizontalAdvance(indicatorField_->text());
@@ -299,10 +309,20 @@ void SRClipView::showToolbar() {
         contentRect_.height() < kSelectionMinimumSize)
         setFrameForContentView(lastContentRect_);
     if (toolbar) {
-        layoutSubviews();
+        auto* move = new QPropertyAnimation(toolbar, "pos", toolbar);
+        move->setDuration(kToolbarAnimationMs);
+        move->setEndValue(toolbarTarget());
+        move->start(QAbstractAnimation::DeleteWhenStopped);
         if (toolbar->isHidden()) {
+            auto* opacity = new QGraphicsOpacityEffect(toolbar);
+            opacity->setOpacity(0);
+            toolbar->setGraphicsEffect(opacity);
             toolbar->show();
             toolbar->raise();
+            auto* fade = new QPropertyAnimation(opacity, "opacity", opacity);
+            fade->setDuration(kToolbarAnimationMs);
+            fade->setEndValue(1.0);
+            fade->start(QAbstractAnimation::DeleteWhenStopped);
             if (delegate_)
                 delegate_->recordViewDidShowToolBar(this);
         }

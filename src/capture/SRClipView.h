@@ -128,6 +128,8 @@ private:
     void layoutSubviews();
     void placeWidget(QWidget* widget, const QRectF& frame);
     void showToolbar();
+    // Where the toolbar sits: centred on the border, just above its lower edge.
+    QPoint toolbarTarget() const;
     void updateMagnifier();
     double minimumSize() const;
     DisplayInfo currentScreen() const;

@@ -168,6 +168,27 @@ TEST_F(ClipViewTest, EqualDistancesAnchorTheEarlierHandle) {
     EXPECT_EQ(view->dragState(), 5);
 }
 
+TEST_F(ClipViewTest, ToolbarAppearsAtTheFirstReleaseOnlyAndFollowsTheBorder) {
+    make(1);
+    auto* toolbar = new QWidget; // the overlay takes it over
+    toolbar->resize(200, 40);
+    view->showClipViewWithFrame(QRectF(), toolbar);
+    EXPECT_TRUE(toolbar->isHidden());
+    drawSelection(QPointF(100, 100), QPointF(500, 400));
+    EXPECT_EQ(toolbar->parentWidget(), view.get());
+    EXPECT_FALSE(toolbar->isHidden());
+    EXPECT_EQ(delegate.toolbarShown, 1);
+
+    // Moving the selection carries the toolbar: centred, 10 above the border's lower edge.
+    press(QPointF(300, 300));
+    drag(QPointF(350, 320));
+    const QRectF border = view->contentFrame();
+    EXPECT_EQ(toolbar->pos(),
+              QPoint(int(border.center().x()) - 100, int(1080 - border.y() - 10 - 40)));
+    release(QPointF(350, 320));
+    EXPECT_EQ(delegate.toolbarShown, 1);
+}
+
 TEST_F(ClipViewTest, WindowModeIgnoresDragsAndStartsOnRelease) {
     make(2);
     view->setRecordingAreaOverlay([this] { return view.get(); });
