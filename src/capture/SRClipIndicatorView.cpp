@@ -21,9 +21,11 @@ SRClipIndicatorView::SRClipIndicatorView(QWidget* parent)
     okBtn_->setGeometry(cancelBtn_->x() - 2 - kButtonSize, buttonY, kButtonSize, kButtonSize);
     // The label reaches from x 10 to the cancel button, vertically centred.
     frameTextField_->setGeometry(kLabelX, (kHeight - 24) / 2, cancelBtn_->x() - kLabelX, 24);
-    frameTextField_->setEnabled(false);
+    // A label only: it never takes a click (disabling it would grey it out).
+    frameTextField_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    frameTextField_->setFocusPolicy(Qt::NoFocus);
     QPalette palette = frameTextField_->palette();
-    palette.setColor(QPalette::Disabled, QPalette::ButtonText, Qt::black);
+    palette.setColor(QPalette::ButtonText, Qt::black);
     frameTextField_->setPalette(palette);
     okBtn_->raise();
     cancelBtn_->raise();
