@@ -224,6 +224,10 @@ void SRClipView::cancelBtnAction() {
         delegate_->cancelClip();
 }
 
+bool SRClipView::isInResizeRect(const QPointF& q) const {
+    return cropBorderView_ && cropBorderView_->isInResizeRect(q);
+}
+
 void SRClipView::mouseDown(const SRClipMouseEvent& event) {
     if (event.clickCount == 2) {
         if (delegate_)
@@ -238,7 +242,7 @@ void SRClipView::mouseDown(const SRClipMouseEvent& event) {
             rectBeginPoint_ = p;
     }
     const QPointF q = p - contentFrame_.topLeft();
-    if (SnipUtil::isPoint(p, contentRect_) && !cropBorderView_->isInResizeRect(q)) {
+    if (SnipUtil::isPoint(p, contentRect_) && !isInResizeRect(q)) {
         dragMode_ = DragMove;
     } else if (SnipUtil::isPoint(p, contentFrame_)) {
         const QSizeF border = contentFrame_.size();
@@ -249,7 +253,8 @@ void SRClipView::mouseDown(const SRClipMouseEvent& event) {
     } else {
         dragMode_ = DragNone;
     }
-    cropBorderView_->pointerPressed();
+    if (cropBorderView_)
+        cropBorderView_->pointerPressed();
     layoutSubviews();
     startPoint_ = p;
     // The whole screen is taken at once.
@@ -289,7 +294,8 @@ void SRClipView::mouseDragged(const SRClipMouseEvent& event) {
         setContentFrame(result.border);
         startPoint_ = result.startPoint;
     }
-    cropBorderView_->pointerMoved(p - contentFrame_.topLeft());
+    if (cropBorderView_)
+        cropBorderView_->pointerMoved(p - contentFrame_.topLeft());
     updateMagnifier();
 }
 
@@ -355,7 +361,8 @@ void SRClipView::mouseUp(const SRClipMouseEvent& event) {
     if (main && contentRect_ == main->frame && delegate_)
         delegate_->clipViewClipFullScreen(this);
     clipState_ = Established;
-    cropBorderView_->pointerReleased(event.location - contentFrame_.topLeft());
+    if (cropBorderView_)
+        cropBorderView_->pointerReleased(event.location - contentFrame_.topLeft());
     updateMagnifier();
     if (recordVideoType_ == kWindowMode && recordingAreaOverlay_) {
         if (SRClipView* overlay = recordingAreaOverlay_())

@@ -132,6 +132,8 @@ private:
     QPoint toolbarTarget() const;
     void updateMagnifier();
     double minimumSize() const;
+    // False before set-up, when there is no border yet.
+    bool isInResizeRect(const QPointF& q) const;
     DisplayInfo currentScreen() const;
 
     Platform& platform_;

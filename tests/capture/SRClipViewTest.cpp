@@ -240,6 +240,17 @@ TEST_F(ClipViewTest, FullScreenModeTakesTheScreenOnTheFirstMove) {
     EXPECT_EQ(view->indicatorView(), nullptr);
 }
 
+TEST_F(ClipViewTest, EventsBeforeSetUpLeaveAnEmptySelection) {
+    view = std::make_unique<SRClipView>(kScreen, SRClipView::RecordingArea, platform);
+    view->setDelegate(&delegate);
+    view->mouseMoved({QPointF(500, 400), 1});
+    view->mouseDown({QPointF(500, 400), 1});
+    view->mouseDragged({QPointF(510, 410), 1});
+    view->mouseUp({QPointF(510, 410), 1});
+    EXPECT_EQ(view->clipState(), SRClipView::Established);
+    EXPECT_EQ(view->cropBorderView(), nullptr);
+}
+
 TEST_F(ClipViewTest, ButtonsAndRightClickReachTheDelegate) {
     make(1);
     ASSERT_NE(view->indicatorView(), nullptr);
