@@ -31,10 +31,6 @@ constexpr int kTimerDurationMs = 500;
 // Darkness of the area outside the selection once it is confirmed.
 constexpr double kConfirmedOverlayAlpha = 0.1;
 
-int64_t videoBitrateForQuality(int index) {
-    return index == 0 ? 8000 : index == 1 ? 5000 : 3000;
-}
-
 // The primary screen in Qt's global (top-left) coordinates, which places the panels.
 QRect primaryDesktop(const Displays& displays) {
     if (const QScreen* primary = QGuiApplication::primaryScreen())
@@ -345,7 +341,7 @@ void SRRecordScreenWindowController::startRecording() {
     const QString path = host_.createoutputPath();
     EncodeManager& encoder = manager_.encodeManager();
     encoder.fps = host_.fps();
-    encoder.videoBitrate = videoBitrateForQuality(host_.framItemIndex());
+    encoder.videoBitrate = EncodeManager::videoBitrateForQuality(host_.framItemIndex());
     const bool fullScreen = manager_.recordVideoType == SRRecordManager::FullScreen;
     if (fullScreen) {
         // The whole screen, every pixel of it.

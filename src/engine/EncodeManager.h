@@ -16,6 +16,10 @@ class EncodeManager {
 public:
     // The audio bit rate the audio callers set, in kbit/s.
     static constexpr int32_t kAudioBitrate = 128;
+    // The video bit rate of a quality choice, in kbit/s: 0 original, 1 HD, any other SD.
+    static int64_t videoBitrateForQuality(int index) {
+        return index == 0 ? 8000 : index == 1 ? 5000 : 3000;
+    }
 
     EncodeManager();
     EncodeManager(const EncodeManager&) = delete;

@@ -12,14 +12,6 @@
 #include "SRRecordManager.h"
 #include "WindowList.h"
 
-namespace {
-
-int64_t videoBitrateForQuality(int index) {
-    return index == 0 ? 8000 : index == 1 ? 5000 : 3000;
-}
-
-} // namespace
-
 QRectF SRRecordManager::evenBounds(const QRectF& b) {
     auto even = [](double v) { return 2 * std::floor(float(v) / 2); };
     return QRectF(even(b.x()), even(b.y()), even(b.width()), even(b.height()));
@@ -110,7 +102,7 @@ void SRRecordManager::captureCameraOutput(const QImage& delivered) {
     if (cameraMode && status_ == Idle) {
         // Ready for the camera's size and the chosen quality before the recording starts.
         EncodeManager& encoder = encodeManager();
-        encoder.videoBitrate = videoBitrateForQuality(host_.framItemIndex());
+        encoder.videoBitrate = EncodeManager::videoBitrateForQuality(host_.framItemIndex());
         encoder.setImageSize(mirrored.width(), mirrored.height());
         encoder.fps = float(host_.fps());
     }

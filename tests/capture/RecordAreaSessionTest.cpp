@@ -125,6 +125,19 @@ protected:
         view->mouseUp({to, 1});
     }
     void key(uint16_t code) { platform.fakeInputMonitor.postKeyDown(code); }
+    // One screen in area mode: the selection drawn as `drawn` (the whole screen when none
+    // is), confirmed with Return, the overlay's fade run.
+    SRRecordScreenWindowController* confirmOnOneScreen(std::optional<QRectF> drawn = {}) {
+        useScreens(1, SRRecordManager::CustomArea);
+        pointAt(kScreens[0]);
+        manager.readyToRecordScreen();
+        SRRecordScreenWindowController* c = controllerOf(kScreens[0]);
+        if (drawn)
+            drawSelection(c->recordScreenView(), drawn->topLeft(), drawn->bottomRight());
+        key(kVK_Return);
+        settle();
+        return c;
+    }
     // Lets queued calls run and the overlay fade finish.
     void settle() {
         QCoreApplication::processEvents();
@@ -239,13 +252,8 @@ TEST_F(RecordAreaSessionTest, ConfirmingClosesTheOtherScreensAndRecordsTheRounde
 }
 
 TEST_F(RecordAreaSessionTest, TheRecordingFrameNeverCoversTheRecordedArea) {
-    useScreens(1, SRRecordManager::CustomArea);
-    pointAt(kScreens[0]);
-    manager.readyToRecordScreen();
-    SRRecordScreenWindowController* c = controllerOf(kScreens[0]);
-    drawSelection(c->recordScreenView(), {11, 7}, {312, 208});
-    key(kVK_Return);
-    settle();
+    SRRecordScreenWindowController* c =
+        confirmOnOneScreen(QRectF(QPointF(11, 7), QPointF(312, 208)));
     ASSERT_EQ(manager.status(), SRRecordManager::Recording);
     SRClipView* view = c->recordScreenView();
     const QRegion frame = c->frameRegion();
@@ -259,13 +267,8 @@ TEST_F(RecordAreaSessionTest, TheRecordingFrameNeverCoversTheRecordedArea) {
 
 TEST_F(RecordAreaSessionTest, TheCountdownRunsInTheSelectionBeforeTheRecordingStarts) {
     areaHost.countdown = true;
-    useScreens(1, SRRecordManager::CustomArea);
-    pointAt(kScreens[0]);
-    manager.readyToRecordScreen();
-    SRRecordScreenWindowController* c = controllerOf(kScreens[0]);
-    drawSelection(c->recordScreenView(), {100, 100}, {250, 400});
-    key(kVK_Return);
-    settle();
+    SRRecordScreenWindowController* c =
+        confirmOnOneScreen(QRectF(QPointF(100, 100), QPointF(250, 400)));
 
     CircleCounterView* counter = c->counter();
     ASSERT_NE(counter, nullptr);
@@ -290,12 +293,7 @@ TEST_F(RecordAreaSessionTest, TheCountdownRunsInTheSelectionBeforeTheRecordingSt
 TEST_F(RecordAreaSessionTest, ACountdownThatCannotRunStartsAtOnce) {
     areaHost.countdown = true;
     Preferences::shared().setValue(PrefKey::RECORDTIME_DURATION, 0);
-    useScreens(1, SRRecordManager::CustomArea);
-    pointAt(kScreens[0]);
-    manager.readyToRecordScreen();
-    key(kVK_Return);
-    settle();
-    EXPECT_EQ(controllerOf(kScreens[0])->counter(), nullptr);
+    EXPECT_EQ(confirmOnOneScreen()->counter(), nullptr);
     EXPECT_EQ(manager.status(), SRRecordManager::Recording);
 }
 
@@ -335,11 +333,7 @@ TEST_F(RecordAreaSessionTest, FullScreenRecordsTheChoosersScreenWithNothingOverI
 }
 
 TEST_F(RecordAreaSessionTest, PauseResumeAndStopDriveTheStatusTimer) {
-    useScreens(1, SRRecordManager::CustomArea);
-    pointAt(kScreens[0]);
-    manager.readyToRecordScreen();
-    key(kVK_Return);
-    settle();
+    confirmOnOneScreen();
     auto c = areaHost.wc;
     ASSERT_TRUE(c);
     fakeencoder::state().encodedTimestamp = 61500;
@@ -366,11 +360,7 @@ TEST_F(RecordAreaSessionTest, PauseResumeAndStopDriveTheStatusTimer) {
 
 TEST_F(RecordAreaSessionTest, AnEncoderThatCannotStartLeavesNothingRecording) {
     fakeencoder::state().results["Encode"] = -5;
-    useScreens(1, SRRecordManager::CustomArea);
-    pointAt(kScreens[0]);
-    manager.readyToRecordScreen();
-    key(kVK_Return);
-    settle();
+    confirmOnOneScreen();
     EXPECT_EQ(manager.status(), SRRecordManager::Idle);
     EXPECT_EQ(areaHost.failures, std::vector<QString>{"/r/Area.mp4"});
     EXPECT_TRUE(manager.recordWindowControllerArray.empty());

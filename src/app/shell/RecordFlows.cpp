@@ -14,14 +14,6 @@
 #include "Platform.h"
 #include "Preferences.h"
 
-namespace {
-
-int64_t videoBitrateForQuality(int index) {
-    return index == 0 ? 8000 : index == 1 ? 5000 : 3000;
-}
-
-} // namespace
-
 RecordFlows::RecordFlows(AppDelegate& app, Platform& platform) : app_(app), platform_(platform) {}
 
 RecordFlows::~RecordFlows() = default;
@@ -89,7 +81,7 @@ void RecordFlows::startScreenRecording() {
     m.setCaptureRect(QRectF());
     EncodeManager& e = m.encodeManager();
     e.fps = app_.fps > 0 ? app_.fps : 30;
-    e.videoBitrate = videoBitrateForQuality(app_.framItemIndex);
+    e.videoBitrate = EncodeManager::videoBitrateForQuality(app_.framItemIndex);
     app_.outputPath = app_.createoutputPath(true);
     compositionSettings_->refresh();
     m.startRecording();
