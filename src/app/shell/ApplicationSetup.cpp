@@ -1,11 +1,16 @@
 #include "ApplicationSetup.h"
 
+#include <QMessageBox>
+
 #include <cstdio>
 
 #include "AppDelegate.h"
+#include "AudioDeviceRecovery.h"
+#include "AudioLevelMeter.h"
 #include "AudioRouting.h"
 #include "AudioSampleSource.h"
 #include "EZAudioDevice.h"
+#include "Localization.h"
 #include "MainQueue.h"
 #include "PulseAudioCapture.h"
 #include "PulseAudioHardware.h"
@@ -25,14 +30,31 @@ struct ApplicationSetup::Parts {
                    e.audioSamples = 44100;
                },
                [](int ms, std::function<void()> task) { MainQueue::after(ms, std::move(task)); }}),
-          deviceCount(EZAudioDevice::devices().size()),
           source(capture, routing,
-                 {[this] { checkAudioDevice(); },
+                 {[this] { recovery.checkAudioDevice(); },
                   [this](std::span<const uint8_t> planar, size_t) {
                       manager.captureAudioOutput(planar);
                   },
                   [this] { return int(manager.encodeManager().audioSamples); },
-                  [this] { return int(manager.encodeManager().audioChannels); }}) {}
+                  [this] { return int(manager.encodeManager().audioChannels); }}),
+          recovery(
+              routing,
+              {[this] { return manager.status(); }, [this] { flows.recordScreenClicked(); },
+               [] {
+                   QMessageBox::information(
+                       nullptr, QString(),
+                       Localization::localizedStringForKey("Alert_Mic_Message"));
+               },
+               [this](unsigned type) {
+                   delegate.recordAudioType = type;
+                   manager.recordAudioType = type;
+                   if (audioTypeShown)
+                       audioTypeShown(type);
+               },
+               // Later: the watcher that is calling is replaced by the restart.
+               [this] { MainQueue::after(0, [this] { source.captrueAudioInputEnable(true); }); }}) {
+        manager.sessionErrorRecovery = [this](const QString&) { recovery.captureSessionError(); };
+    }
 
     // Quit clean-up: capture ends, the aggregates go and the system defaults are put back.
     ~Parts() {
@@ -46,18 +68,6 @@ struct ApplicationSetup::Parts {
         return AppDelegate::createSharedInstance(audio);
     }
 
-    // A device plugged in or removed while idle: choose the devices again and reopen capture.
-    void checkAudioDevice() {
-        const size_t count = EZAudioDevice::devices().size();
-        if (count == deviceCount || manager.status() != SRRecordManager::Idle)
-            return;
-        deviceCount = count;
-        routing.prepareDevice();
-        routing.switchRecordType(manager.recordAudioType);
-        // From the event loop: restarting rebuilds the watcher that is calling us.
-        MainQueue::after(0, [this] { source.startCapture(); });
-    }
-
     std::unique_ptr<X11Platform> platform;
     PulseAudioHardware audio;
     AppDelegate& delegate;
@@ -65,8 +75,10 @@ struct ApplicationSetup::Parts {
     SRRecordManager& manager;
     AudioRouting routing;
     PulseAudioCapture capture;
-    size_t deviceCount;
     AudioSampleSource source;
+    AudioDeviceRecovery recovery;
+    std::unique_ptr<AudioLevelMeter> meter;
+    std::function<void(unsigned)> audioTypeShown;
 };
 
 std::unique_ptr<ApplicationSetup> ApplicationSetup::create() {
@@ -100,4 +112,22 @@ RecordFlows& ApplicationSetup::flows() {
 void ApplicationSetup::chooseAudio(unsigned type) {
     parts_->routing.switchRecordType(type);
     parts_->source.startCapture();
+}
+
+void ApplicationSetup::showLevels(const AudioLevelMeter::Views& views) {
+    Parts& p = *parts_;
+    // The meter runs on the audio queue: swap it only while no buffer can arrive.
+    p.source.captrueAudioInputEnable(false);
+    p.meter = std::make_unique<AudioLevelMeter>(
+        views, AudioLevelMeter::Hooks{[&p] { return p.manager.recordVideoType.load(); },
+                                      [&p] { return p.manager.recordAudioType.load(); },
+                                      [&p] { return p.manager.status(); }});
+    p.manager.audioVolum = [meter = p.meter.get()](std::span<const uint8_t> buffer) {
+        meter->audioVolum(buffer);
+    };
+    p.source.startCapture();
+}
+
+void ApplicationSetup::setAudioTypeShown(std::function<void(unsigned type)> shown) {
+    parts_->audioTypeShown = std::move(shown);
 }

@@ -3,7 +3,10 @@
 // that feed the session controller.
 #pragma once
 
+#include <functional>
 #include <memory>
+
+#include "AudioLevelMeter.h"
 
 class AppDelegate;
 class Platform;
@@ -22,6 +25,11 @@ public:
 
     // Routes and captures a sound source: 0 system sound, 1 microphone, 2 both, 3 none.
     void chooseAudio(unsigned type);
+    // From now on every captured buffer's level shows in these views, which must stay until
+    // this object goes.
+    void showLevels(const AudioLevelMeter::Views& views);
+    // Told when a device change moves the source type, so the menus show it.
+    void setAudioTypeShown(std::function<void(unsigned type)> shown);
 
 private:
     struct Parts;

@@ -88,6 +88,7 @@ MainWindow::MainWindow(AppDelegate& app, RecordFlows& flows) : app_(app), flows_
     audioOnlyPanel_ = new AudioOnlyPanel(app_, flows_);
     connect(audioOnlyPanel_, &AudioOnlyPanel::audioSourcePicked, this,
             [this](unsigned type) { audioChangeAction(int(type)); });
+    audioOnlyPanel_->setVisible(false);
     levelBars_ = new LevelBars;
     screenPopUp_ = new SRPopUpButton;
     connect(screenPopUp_, &SRPopUpButton::choiceMade, this, &MainWindow::screenItemChange);

@@ -7,6 +7,7 @@
 #include "MainWindow.h"
 #include "Platform.h"
 #include "RecordCommand.h"
+#include "StopSignals.h"
 
 int main(int argc, char** argv) {
     // Parsed before anything needs a display, so help and option errors work anywhere.
@@ -32,6 +33,14 @@ int main(int argc, char** argv) {
     QObject::connect(&window, &MainWindow::audioSourceChosen,
                      [&](unsigned type) { setup->chooseAudio(type); });
     setup->delegate().window = &window;
+    setup->showLevels(window.levelViews());
+    setup->setAudioTypeShown([&](unsigned type) { window.showAudioType(type); });
+    // A logout or kill asks to quit like closing the window does, so the clean-up runs.
+    StopSignals quitSignals;
+    QObject::connect(&quitSignals, &StopSignals::stopRequested, &app, &QCoreApplication::quit);
     window.show();
-    return app.exec();
+    const int status = app.exec();
+    // Capture and routing end before the window whose views show the levels.
+    setup.reset();
+    return status;
 }
