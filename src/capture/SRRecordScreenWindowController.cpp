@@ -128,8 +128,14 @@ void SRRecordScreenWindowController::startRecorderScreen(const DisplayInfo& s) {
                 self->keyDown(event);
         });
 
+    // Full screen records the chooser's screen, else the pointer's, else the first one.
+    std::optional<DisplayInfo> fullScreenTarget = pointerScreen;
+    if (!fullScreenTarget)
+        fullScreenTarget = platform_.displays().currentScreenForMouseLocation();
+    if (!fullScreenTarget)
+        fullScreenTarget = platform_.displays().mainScreen();
     if (manager_.recordVideoType == SRRecordManager::FullScreen &&
-        (!pointerScreen || pointerScreen->number == s.number)) {
+        (!fullScreenTarget || fullScreenTarget->number == s.number)) {
         // After every screen has its controller, so that confirming can close the others.
         QMetaObject::invokeMethod(
             this,
@@ -205,10 +211,8 @@ bool SRRecordScreenWindowController::recordStartNote() {
         return true;
     confirmed_ = true;
     // The overlay being confirmed is the one whose selection is recorded, so its screen is the
-    // recorded one; in full-screen mode that is the chooser's screen.
+    // recorded one (in full-screen mode the target overlay is the chooser's screen's).
     selectedScreen_ = screen_;
-    if (manager_.recordVideoType == SRRecordManager::FullScreen && host_.chosenScreen())
-        selectedScreen_ = host_.chosenScreen();
     manager_.setScreen(selectedScreen_);
     manager_.setScreenNumber(selectedScreen_->number);
     manager_.isDisableChangeScreen = true;

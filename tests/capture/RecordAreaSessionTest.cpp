@@ -332,6 +332,17 @@ TEST_F(RecordAreaSessionTest, FullScreenRecordsTheChoosersScreenWithNothingOverI
     EXPECT_TRUE(areaHost.wc->isTimerDurationActive()); // kept alive by the application
 }
 
+TEST_F(RecordAreaSessionTest, FullScreenWithoutAChoiceRecordsThePointersScreen) {
+    useScreens(3, SRRecordManager::FullScreen);
+    pointAt(kScreens[2]);
+    manager.readyToRecordScreen();
+    settle();
+    EXPECT_EQ(manager.status(), SRRecordManager::Recording);
+    EXPECT_EQ(manager.screen, kScreens[2]);
+    EXPECT_EQ(fakeencoder::count("Encode"), 1);
+    EXPECT_EQ(visiblePanels(), 0);
+}
+
 TEST_F(RecordAreaSessionTest, PauseResumeAndStopDriveTheStatusTimer) {
     confirmOnOneScreen();
     auto c = areaHost.wc;
