@@ -29,9 +29,9 @@ public:
     // Whether a compositing manager blends the overlays with the screen underneath.
     virtual bool isCompositing() = 0;
 
-    // The current recording-area controller; the application keeps it while it records.
+    // The current recording-area controller; the application keeps it while it records and
+    // stops, pauses and resumes it with the recording.
     virtual void setRecordWC(std::shared_ptr<SRRecordScreenWindowController> controller) = 0;
-    virtual std::shared_ptr<SRRecordScreenWindowController> recordWC() = 0;
     // The window under the pointer and the selection as it is drawn.
     virtual void setSelectedWindow(uint32_t number, const QString& name) = 0;
     virtual void setLastWindowRect(const QRectF& rect) = 0;

@@ -105,10 +105,8 @@ void SRRecordScreenWindowController::startRecorderScreen(const DisplayInfo& s) {
     view->setLayerBackgroundColor(QColor(0, 0, 0, int(0.4 * 255)));
     view->setHaveSetClearColor(false);
     view->setLastWindowRectHandler([this](const QRectF& rect) { host_.setLastWindowRect(rect); });
-    view->setRecordingAreaOverlay([this]() -> SRClipView* {
-        const auto wc = host_.recordWC();
-        return wc ? wc->recordScreenView() : nullptr;
-    });
+    // A click in window mode starts on the overlay that was clicked, whichever screen it is on.
+    view->setRecordingAreaOverlay([this] { return recordScreenView_.data(); });
     window->setContentView(view);
     window->makeKeyAndOrderFront();
 

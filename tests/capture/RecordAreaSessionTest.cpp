@@ -48,7 +48,6 @@ struct AreaHost : SRRecordScreenHost {
     std::optional<DisplayInfo> chosenScreen() override { return chosen; }
     bool isCompositing() override { return true; }
     void setRecordWC(std::shared_ptr<SRRecordScreenWindowController> c) override { wc = c; }
-    std::shared_ptr<SRRecordScreenWindowController> recordWC() override { return wc; }
     void setSelectedWindow(uint32_t, const QString&) override {}
     void setLastWindowRect(const QRectF&) override {}
     void setRecordControlsEnabled(bool enabled) override { controlsEnabled = enabled; }
@@ -341,6 +340,29 @@ TEST_F(RecordAreaSessionTest, FullScreenWithoutAChoiceRecordsThePointersScreen) 
     EXPECT_EQ(manager.screen, kScreens[2]);
     EXPECT_EQ(fakeencoder::count("Encode"), 1);
     EXPECT_EQ(visiblePanels(), 0);
+}
+
+TEST_F(RecordAreaSessionTest, AClickInWindowModeRecordsTheHoveredWindowOnItsOwnScreen) {
+    useScreens(2, SRRecordManager::AppWindow);
+    // On the first screen, which is not the last one to get its overlay.
+    platform.fakeWindowList.windows.push_back(
+        {7, "Editor", "notes", kWindowLayerNormal, QRectF(100, 100, 401, 301)});
+    platform.fakePointer.location = QPointF(300, 800);
+    manager.readyToRecordScreen();
+    SRRecordScreenWindowController* first = controllerOf(kScreens[0]);
+    SRClipView* view = first->recordScreenView();
+    const QPointF local = platform.fakePointer.location;
+    view->mouseMoved({local, 1});
+    EXPECT_EQ(view->contentRect(), QRectF(100, 679, 400, 300));
+    view->mouseDown({local, 1});
+    view->mouseUp({local, 1});
+    settle();
+    EXPECT_EQ(manager.status(), SRRecordManager::Recording);
+    EXPECT_EQ(manager.screen, kScreens[0]);
+    EXPECT_EQ(first->selectedRegion(), QRectF(100, 680, 398, 298));
+    ASSERT_EQ(manager.recordWindowControllerArray.size(), 1u);
+    EXPECT_EQ(manager.recordWindowControllerArray.front().get(), first);
+    EXPECT_EQ(areaHost.wc.get(), first);
 }
 
 TEST_F(RecordAreaSessionTest, PauseResumeAndStopDriveTheStatusTimer) {
