@@ -1,10 +1,12 @@
 #include "CircleCounterView.h"
 #include "CircleDownCounter.h"
+#include "CountdownDuration.h"
 #include "ManualTicks.h"
 #include "PreferenceKeys.h"
 #include "Preferences.h"
 #include "SRImageView.h"
 
+#include <QTemporaryDir>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -218,6 +220,21 @@ TEST_F(CountdownTest, TheCounterSitsInTheMiddleOfTheView) {
             CircleDownCounter::showCircleDownWithSeconds(3, host.get(), c.counter, 0);
         EXPECT_EQ(counter->geometry(), c.frame);
         EXPECT_EQ(counter->imageView->geometry(), QRect(QPoint(), c.counter));
+    }
+}
+
+TEST(CountdownDuration, TheStoredLengthWhenItIsANumberElseThree) {
+    QTemporaryDir folder;
+    Preferences store(folder.filePath("Tapedeck.conf"));
+    EXPECT_FLOAT_EQ(recordTimeDuration(store), 3.0f);
+    struct Case {
+        QVariant stored;
+        float seconds;
+    };
+    for (const Case& c : {Case{5, 5.0f}, Case{"10", 10.0f}, Case{0, 0.0f}, Case{"soon", 3.0f},
+                          Case{QVariantList{1, 2}, 3.0f}}) {
+        store.setValue(PrefKey::RECORDTIME_DURATION, c.stored);
+        EXPECT_FLOAT_EQ(recordTimeDuration(store), c.seconds) << c.stored.toString().toStdString();
     }
 }
 
