@@ -19,10 +19,10 @@ sleep 0.5
 click() { xdotool mousemove --window "$win" "$1" "$2" click 1; sleep "${3:-0.5}"; }
 
 click 60 110 1      # Full Screen
-click 180 191 2     # record
-click 109 191 1.5   # pause
-click 109 191 1.5   # resume
-click 180 191 2     # stop
+click 260 191 2     # record
+click 161 191 1.5   # pause
+click 161 191 1.5   # resume
+click 260 191 2     # stop
 
 files=("$HOME"/Videos/Tapedeck/*.mp4)
 [ -f "${files[0]}" ] || { echo "no recording written"; cat "$log"; exit 1; }

@@ -15,6 +15,7 @@
 #include "PulseAudioCapture.h"
 #include "PulseAudioHardware.h"
 #include "RecordFlows.h"
+#include "X11CompositorCheck.h"
 #include "X11Platform.h"
 
 struct ApplicationSetup::Parts {
@@ -79,6 +80,7 @@ struct ApplicationSetup::Parts {
     AudioDeviceRecovery recovery;
     std::unique_ptr<AudioLevelMeter> meter;
     std::function<void(unsigned)> audioTypeShown;
+    std::unique_ptr<X11CompositorCheck> compositor;
 };
 
 std::unique_ptr<ApplicationSetup> ApplicationSetup::create() {
@@ -107,6 +109,12 @@ AppDelegate& ApplicationSetup::delegate() {
 
 RecordFlows& ApplicationSetup::flows() {
     return parts_->flows;
+}
+
+void ApplicationSetup::enableAreaSelection() {
+    Parts& p = *parts_;
+    p.compositor = X11CompositorCheck::create();
+    p.flows.enableAreaSelection([&p] { return p.compositor && p.compositor->isCompositing(); });
 }
 
 void ApplicationSetup::chooseAudio(unsigned type) {

@@ -23,6 +23,9 @@ public:
     AppDelegate& delegate();
     RecordFlows& flows();
 
+    // The screen modes start with the selection overlay on every screen (the main window);
+    // the command line records the chosen screen at once instead.
+    void enableAreaSelection();
     // Routes and captures a sound source: 0 system sound, 1 microphone, 2 both, 3 none.
     void chooseAudio(unsigned type);
     // From now on every captured buffer's level shows in these views, which must stay until

@@ -131,6 +131,8 @@ MainWindow::MainWindow(AppDelegate& app, RecordFlows& flows) : app_(app), flows_
     connect(pauseButton_, &SRButton::clicked, &flows_, &RecordFlows::pauseOrResumeAction);
     connect(backButton_, &SRButton::clicked, this, &MainWindow::showHome);
     connect(&flows_, &RecordFlows::recordingChanged, this, &MainWindow::updateRecording);
+    connect(&flows_, &RecordFlows::recordControlsEnabled, this,
+            &MainWindow::setRecordControlsEnabled);
     connect(&flows_, &RecordFlows::pauseImageChanged, pauseButton_, &SRButton::setImageName);
     connect(&flows_, &RecordFlows::progressChanged, this,
             [this](const QString& time, const QString& size) {
@@ -232,13 +234,17 @@ AudioLevelMeter::Views MainWindow::levelViews() const {
             levelBars_->micBar()};
 }
 
+void MainWindow::setRecordControlsEnabled(bool enabled) {
+    backButton_->setEnabled(enabled);
+    for (SRPopUpButton* p : {qualityPopUp_, fpsPopUp_, videoTypePopUp_, audioPopUp_, screenPopUp_})
+        p->setEnabled(enabled);
+    onOffMenus_->setEnabled(enabled);
+}
+
 void MainWindow::updateRecording(bool recording) {
     recordButton_->setImageName(recording ? "btnStopRecord_Normal" : "btnStartRecrord_Normal");
     pauseButton_->setEnabled(recording);
-    backButton_->setEnabled(!recording);
-    for (SRPopUpButton* p : {qualityPopUp_, fpsPopUp_, videoTypePopUp_, audioPopUp_, screenPopUp_})
-        p->setEnabled(!recording);
-    onOffMenus_->setEnabled(!recording);
+    setRecordControlsEnabled(!recording);
     if (!recording)
         timeLabel_->setText("00:00:00");
 }

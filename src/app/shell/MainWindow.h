@@ -55,6 +55,7 @@ private:
     // One entry per display after the empty title; shown only with two or more displays.
     void refillScreenPopUp();
     void updateRecording(bool recording);
+    void setRecordControlsEnabled(bool enabled);
 
     AppDelegate& app_;
     RecordFlows& flows_;

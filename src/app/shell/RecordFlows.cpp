@@ -13,6 +13,8 @@
 #include "OutputNames.h"
 #include "Platform.h"
 #include "Preferences.h"
+#include "RecordAreaHost.h"
+#include "SRRecordScreenWindowController.h"
 
 RecordFlows::RecordFlows(AppDelegate& app, Platform& platform) : app_(app), platform_(platform) {}
 
@@ -31,6 +33,23 @@ SRRecordManager& RecordFlows::recordManager() {
                                                            recordManager_->clickEffect);
     }
     return *recordManager_;
+}
+
+void RecordFlows::enableAreaSelection(std::function<bool()> isCompositing) {
+    areaHost_ = std::make_unique<RecordAreaHost>(app_, *this, std::move(isCompositing));
+    SRRecordManager& m = recordManager();
+    m.createRecordWindowController = [this, &m] {
+        return std::make_shared<SRRecordScreenWindowController>(m, *areaHost_, platform_);
+    };
+}
+
+void RecordFlows::setRecordWC(std::shared_ptr<SRRecordScreenWindowController> controller) {
+    recordWC_ = std::move(controller);
+}
+
+void RecordFlows::prepareOverlays() {
+    recordManager();
+    compositionSettings_->refresh();
 }
 
 std::vector<DisplayInfo> RecordFlows::screens() const {
@@ -64,7 +83,10 @@ void RecordFlows::recordAfterScreenClicked() {
         recordVideo();
         break;
     default:
-        startScreenRecording();
+        if (m.createRecordWindowController)
+            m.startRecordScreen();
+        else
+            startScreenRecording();
         break;
     }
 }
@@ -83,7 +105,7 @@ void RecordFlows::startScreenRecording() {
     e.fps = app_.fps > 0 ? app_.fps : 30;
     e.videoBitrate = EncodeManager::videoBitrateForQuality(app_.framItemIndex);
     app_.outputPath = app_.createoutputPath(true);
-    compositionSettings_->refresh();
+    prepareOverlays();
     m.startRecording();
     if (!e.isWorking()) {
         // Nothing is being written: say so and go back to idle.
@@ -115,9 +137,13 @@ void RecordFlows::pauseOrResumeAction() {
         return;
     if (m.status() == SRRecordManager::Paused) {
         m.resumeRecording();
+        if (recordWC_)
+            recordWC_->resumeRecording();
         emit pauseImageChanged("btnPauseRecord_Normal");
     } else {
         m.pauseRecording();
+        if (recordWC_)
+            recordWC_->pauseRecording();
         emit pauseImageChanged("btnContinueRecord_Normal");
     }
 }
@@ -193,4 +219,12 @@ int RecordFlows::framItemIndex() {
 }
 void RecordFlows::refreshStateMenuItem() {}
 void RecordFlows::setTimeSetsBtnEnabled(bool) {}
-void RecordFlows::removeRecordScreenView() {}
+void RecordFlows::removeRecordScreenView() {
+    if (!recordWC_)
+        return;
+    // The controller may be the caller; it goes once its call has returned.
+    std::shared_ptr<SRRecordScreenWindowController> controller = std::move(recordWC_);
+    controller->stopRecording();
+    QMetaObject::invokeMethod(
+        this, [controller] {}, Qt::QueuedConnection);
+}

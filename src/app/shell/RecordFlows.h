@@ -15,6 +15,8 @@
 #include "SRRecordManagerHost.h"
 
 class AppCompositionSettings;
+class RecordAreaHost;
+class SRRecordScreenWindowController;
 class AppDelegate;
 class ClickEffectArming;
 class Platform;
@@ -33,6 +35,15 @@ public:
     EncodeManager& encodeManager() { return recordManager().encodeManager(); }
     // The screen a full-screen recording takes; none: the screen under the pointer.
     void setRecordScreen(const std::optional<DisplayInfo>& screen) { recordScreen_ = screen; }
+    std::optional<DisplayInfo> recordScreen() const { return recordScreen_; }
+    // From now on the screen modes start with the selection overlay on every screen; without
+    // it full screen records the chosen screen at once (the command line).
+    void enableAreaSelection(std::function<bool()> isCompositing);
+    // The recording-area controller of the current recording; stopped, paused and resumed
+    // with it.
+    void setRecordWC(std::shared_ptr<SRRecordScreenWindowController> controller);
+    // Takes the watermark as it is now for the recording about to start.
+    void prepareOverlays();
     // The attached displays, primary first.
     std::vector<DisplayInfo> screens() const;
 
@@ -69,6 +80,8 @@ signals:
     void pauseImageChanged(const QString& imageName);
     // The encoder could not start: the user is told and nothing records.
     void startFailed(const QString& path);
+    // The choosers and the back button follow the recording-area session.
+    void recordControlsEnabled(bool enabled);
     // Camera mode was started with no camera: "Alert_Camera_Message" is due, nothing records.
     void cameraMissing();
 
@@ -82,4 +95,6 @@ private:
     std::unique_ptr<AppCompositionSettings> compositionSettings_;
     std::unique_ptr<SRRecordManager> recordManager_;
     std::unique_ptr<ClickEffectArming> clickArming_;
+    std::unique_ptr<RecordAreaHost> areaHost_;
+    std::shared_ptr<SRRecordScreenWindowController> recordWC_;
 };

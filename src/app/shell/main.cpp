@@ -29,6 +29,7 @@ int main(int argc, char** argv) {
                              [&](unsigned type) { setup->chooseAudio(type); })
             .run(*record);
 
+    setup->enableAreaSelection();
     MainWindow window(setup->delegate(), setup->flows());
     QObject::connect(&window, &MainWindow::audioSourceChosen,
                      [&](unsigned type) { setup->chooseAudio(type); });

@@ -1,0 +1,62 @@
+#include "RecordAreaHost.h"
+
+#include "AppDelegate.h"
+#include "RecordFlows.h"
+
+RecordAreaHost::RecordAreaHost(AppDelegate& app, RecordFlows& flows,
+                               std::function<bool()> isCompositing)
+    : app_(app), flows_(flows), isCompositing_(std::move(isCompositing)) {}
+
+bool RecordAreaHost::isShowReverseTime() {
+    return app_.isShowReverseTime;
+}
+
+float RecordAreaHost::fps() {
+    return app_.fps > 0 ? app_.fps : 30;
+}
+
+int RecordAreaHost::framItemIndex() {
+    return app_.framItemIndex;
+}
+
+QString RecordAreaHost::createoutputPath() {
+    flows_.prepareOverlays();
+    app_.outputPath = app_.createoutputPath(true);
+    return app_.outputPath;
+}
+
+std::optional<DisplayInfo> RecordAreaHost::chosenScreen() {
+    if (flows_.screens().size() < 2)
+        return std::nullopt;
+    return flows_.recordScreen();
+}
+
+bool RecordAreaHost::isCompositing() {
+    return isCompositing_ && isCompositing_();
+}
+
+void RecordAreaHost::setRecordWC(std::shared_ptr<SRRecordScreenWindowController> controller) {
+    flows_.setRecordWC(std::move(controller));
+}
+
+void RecordAreaHost::setSelectedWindow(uint32_t number, const QString& name) {
+    app_.selectedWindowNumber = number;
+    app_.selectedWindowName = name;
+}
+
+void RecordAreaHost::setLastWindowRect(const QRectF& rect) {
+    app_.lastWindowRect = rect;
+}
+
+void RecordAreaHost::setRecordControlsEnabled(bool enabled) {
+    emit flows_.recordControlsEnabled(enabled);
+}
+
+void RecordAreaHost::showRecordProgress(int64_t seconds, double) {
+    // The flows read the size from the encoder themselves.
+    flows_.recordScreenTimeDuration(int32_t(seconds));
+}
+
+void RecordAreaHost::startFailed(const QString& path) {
+    emit flows_.startFailed(path);
+}
