@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# End to end on the private desktop: choose Custom Area, drag an area out on the overlay,
+# confirm with Return, record, stop; the file has the confirmed region's size and pixels.
+# Usage: record_area.sh <tapedeck binary>
+set -euo pipefail
+app=$1
+log=$TAPEDECK_TEST_ROOT/app.log
+"$app" >"$log" 2>&1 &
+pid=$!
+trap 'kill $pid 2>/dev/null || true' EXIT
+
+win=""
+for _ in $(seq 100); do
+  win=$(xdotool search --onlyvisible --name '^Tapedeck$' 2>/dev/null | head -1) && [ -n "$win" ] && break
+  sleep 0.1
+done
+[ -n "$win" ] || { echo "no Tapedeck window"; cat "$log"; exit 1; }
+# Keep the window clear of the area that will be recorded.
+xdotool windowmove "$win" 1200 600
+sleep 0.5
+click() { xdotool mousemove --window "$win" "$1" "$2" click 1; sleep "${3:-0.5}"; }
+
+click 168 117 1     # Custom Area
+click 260 191 1.5   # record: the overlay covers the screen
+xdotool mousemove 100 100 mousedown 1
+for x in 200 300 400 501; do xdotool mousemove "$x" $((x * 3 / 4 + 25)); sleep 0.05; done
+xdotool mousemove 501 401 mouseup 1
+sleep 0.5
+xdotool key Return
+sleep 2.5
+click 260 191 2     # stop
+
+files=("$HOME"/Videos/Tapedeck/*.mp4)
+[ -f "${files[0]}" ] || { echo "no recording written"; cat "$log"; exit 1; }
+python3 - "${files[0]}" <<'PY'
+import json, subprocess, sys
+path = sys.argv[1]
+probe = json.loads(subprocess.check_output(
+    ["ffprobe", "-v", "error", "-select_streams", "v", "-show_entries",
+     "stream=width,height:format=duration", "-of", "json", path]))
+video = probe["streams"][0]
+# A 401 x 301 drag is confirmed as 398 x 298 and captured 2 points smaller.
+assert (video["width"], video["height"]) == (396, 296), video
+duration = float(probe["format"]["duration"])
+assert 1.0 <= duration <= 4.0, duration
+print("recorded", path, video, duration)
+PY
