@@ -21,6 +21,16 @@ status=0
 timed=$("$app" record --seconds 3 --fps 30 --quality 0 --format mp4 2>"$log") ||
   { echo "timed run failed"; cat "$log"; exit 1; }
 
+# An area and a window from the command line: bad ones are refused before anything records.
+for bad in "--mode area --rect 1900,100,401,301" "--mode window --window 0x7ffffff"; do
+  status=0
+  # shellcheck disable=SC2086
+  "$app" record $bad --seconds 1 2>"$log" || status=$?
+  [ "$status" = 2 ] || { echo "$bad: $status"; cat "$log"; exit 1; }
+done
+area=$("$app" record --mode area --rect 100,100,401,301 --seconds 2 --audio none \
+  --output "$HOME/area.mp4" 2>"$log") || { echo "area run failed"; cat "$log"; exit 1; }
+
 "$app" record --fps 30 --audio none --output "$HOME/stopped.mov" >"$TAPEDECK_TEST_ROOT/out" 2>"$log" &
 pid=$!
 sleep 2.5
@@ -33,9 +43,9 @@ stopped=$(cat "$TAPEDECK_TEST_ROOT/out")
 # The refused runs wrote nothing: the timed recording is alone in the movies folder.
 [ "$(ls "$HOME"/Videos/Tapedeck)" = "$(basename "$timed")" ] || { ls "$HOME"/Videos/Tapedeck; exit 1; }
 
-python3 - "$timed" "$stopped" <<'PY'
+python3 - "$timed" "$stopped" "$area" <<'PY'
 import glob, json, os, plistlib, subprocess, sys
-timed, stopped = sys.argv[1], sys.argv[2]
+timed, stopped, area = sys.argv[1], sys.argv[2], sys.argv[3]
 
 def probe(path):
     out = subprocess.check_output(
@@ -61,8 +71,12 @@ assert (video["width"], video["height"]) == (1920, 1080), video
 assert int(video["nb_read_frames"]) > 15 and duration > 0.5, (video, duration)
 assert codecs == ["h264"], codecs  # --audio none
 
+video, codecs, duration = probe(area)
+# 401 x 301 is rounded as a dragged area (398 x 298) and captured 2 pixels smaller.
+assert (video["width"], video["height"]) == (396, 296), video
+
 entries = plistlib.load(open(glob.glob(os.environ["HOME"] + "/.cache/*/filelist.plist")[0], "rb"))
-assert [e["path"] for e in entries] == [stopped, timed], entries
+assert [e["path"] for e in entries] == [stopped, area, timed], entries
 assert all(e["isVideo"] == 1 and e["name"] == os.path.basename(e["path"]) for e in entries), entries
 print("recorded", timed, stopped)
 PY

@@ -70,6 +70,13 @@ int RecordCommand::run(const RecordOptions& options) {
         }
         flows_.setRecordScreen(screens[size_t(options.screen) - 1]);
     }
+    const QString selectionError = options.rect     ? flows_.chooseRecordArea(*options.rect)
+                                   : options.window ? flows_.chooseRecordWindow(*options.window)
+                                                    : QString();
+    if (!selectionError.isEmpty()) {
+        printError(selectionError);
+        return BadOptions;
+    }
     seconds_ = options.seconds;
     SRRecordManager& manager = flows_.recordManager();
     manager.recordVideoType = app_.recordVideoType;

@@ -12,11 +12,15 @@
 
 namespace {
 
-constexpr std::array<std::pair<const char*, unsigned>, 3> kModes = {
-    {{"fullscreen", 0}, {"camera", 3}, {"audio", 4}}};
+constexpr std::array<std::pair<const char*, unsigned>, 5> kModes = {
+    {{"fullscreen", 0}, {"area", 1}, {"window", 2}, {"camera", 3}, {"audio", 4}}};
 constexpr std::array<std::pair<const char*, unsigned>, 4> kAudio = {
     {{"system", 0}, {"mic", 1}, {"both", 2}, {"none", 3}}};
+constexpr unsigned kAreaMode = 1;
+constexpr unsigned kWindowMode = 2;
 constexpr unsigned kAudioOnlyMode = 4;
+// Below this the recording-area session's rounding leaves hardly a picture.
+constexpr int kMinimumSide = 20;
 constexpr unsigned kNoSound = 3;
 
 template <size_t N>
@@ -37,7 +41,15 @@ void describe(QCommandLineParser& p) {
         "                      path is printed on stdout and the recording is catalogued.");
     p.addOptions({
         {{"h", "help"}, "Shows this help."},
-        {"mode", "What is recorded: fullscreen (default), camera or audio.", "mode"},
+        {"mode",
+         "What is recorded: fullscreen (default), area (with --rect), window (with --window), "
+         "camera or audio.",
+         "mode"},
+        {"rect",
+         "--mode area: the area in pixels from the top left of the desktop, as xdotool and "
+         "ffmpeg count, at least 20x20 and on one screen. It is rounded as a dragged area is.",
+         "X,Y,W,H"},
+        {"window", "--mode window: the X window id, decimal or 0x hex.", "ID"},
         {"screen",
          "The screen to record, counted from 1 with the primary screen first "
          "(default: the screen under the pointer).",
@@ -67,6 +79,29 @@ std::optional<double> number(const QCommandLineParser& p, const char* name, QStr
     return value;
 }
 
+std::optional<QRect> rectangle(const QString& text) {
+    const QStringList parts = text.split(',');
+    if (parts.size() != 4)
+        return std::nullopt;
+    int v[4];
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        v[i] = parts[i].trimmed().toInt(&ok);
+        if (!ok)
+            return std::nullopt;
+    }
+    return QRect(v[0], v[1], v[2], v[3]);
+}
+
+std::optional<uint32_t> windowId(const QString& text) {
+    bool ok = false;
+    const bool hex = text.startsWith("0x", Qt::CaseInsensitive);
+    const uint32_t id = (hex ? text.mid(2) : text).toUInt(&ok, hex ? 16 : 10);
+    if (!ok || id == 0)
+        return std::nullopt;
+    return id;
+}
+
 // The container an --output path or --format value names, as ".ext".
 QString extensionOf(const QString& nameOrPath) {
     const QString suffix = QFileInfo(nameOrPath).suffix();
@@ -90,10 +125,32 @@ ParsedRecordOptions parseRecordOptions(const QStringList& arguments) {
     if (p.isSet("mode")) {
         const std::optional<unsigned> mode = lookUp(kModes, p.value("mode"));
         if (!mode)
-            return {std::nullopt,
-                    "unknown --mode \"" + p.value("mode") + "\" (fullscreen, camera or audio)"};
+            return {std::nullopt, "unknown --mode \"" + p.value("mode") +
+                                      "\" (fullscreen, area, window, camera or audio)"};
         o.mode = *mode;
     }
+    if (p.isSet("rect")) {
+        o.rect = rectangle(p.value("rect"));
+        if (!o.rect)
+            return {std::nullopt,
+                    "--rect wants X,Y,W,H in pixels, not \"" + p.value("rect") + "\""};
+        if (o.rect->width() < kMinimumSide || o.rect->height() < kMinimumSide)
+            return {std::nullopt, QString("--rect must be at least %1x%1").arg(kMinimumSide)};
+    }
+    if (o.mode == kAreaMode && !o.rect)
+        return {std::nullopt, "--mode area wants --rect X,Y,W,H"};
+    if (o.mode != kAreaMode && o.rect)
+        return {std::nullopt, "--rect goes with --mode area"};
+    if (p.isSet("window")) {
+        o.window = windowId(p.value("window"));
+        if (!o.window)
+            return {std::nullopt,
+                    "--window wants an X window id, not \"" + p.value("window") + "\""};
+    }
+    if (o.mode == kWindowMode && !o.window)
+        return {std::nullopt, "--mode window wants --window ID"};
+    if (o.mode != kWindowMode && o.window)
+        return {std::nullopt, "--window goes with --mode window"};
     if (p.isSet("audio")) {
         o.audio = lookUp(kAudio, p.value("audio"));
         if (!o.audio)
@@ -130,6 +187,8 @@ ParsedRecordOptions parseRecordOptions(const QStringList& arguments) {
         if (p.value("output").isEmpty())
             error = "--output wants a path";
     }
+    if (error.isEmpty() && o.screen > 0 && (o.rect || o.window))
+        error = "--screen goes with --mode fullscreen; an area or a window has its own";
     o.overlays = !p.isSet("no-overlays");
     if (!error.isEmpty())
         return {std::nullopt, error};

@@ -3,16 +3,23 @@
 // containers and puts them into the controller's fields for this run only (nothing is stored).
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <optional>
 
 class AppDelegate;
 
 struct RecordOptions {
-    // The session controller's recording mode: 0 full screen, 3 camera, 4 audio only.
+    // The session controller's recording mode: 0 full screen, 1 area, 2 window, 3 camera,
+    // 4 audio only.
     unsigned mode = 0;
+    // --mode area: X, Y, width and height in pixels, origin at the top left of the desktop.
+    std::optional<QRect> rect;
+    // --mode window: the X window id.
+    std::optional<uint32_t> window;
     // Position in the display list counted from 1, primary first; 0: the screen under the pointer.
     int screen = 0;
     // Seconds until the recording stops by itself; 0: until SIGINT or SIGTERM.

@@ -2,6 +2,8 @@
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QStorageInfo>
 
@@ -9,12 +11,23 @@
 #include "AppDelegate.h"
 #include "Catalogue.h"
 #include "ClickEffectArming.h"
+#include "CoordinateSpace.h"
 #include "KTLog.h"
 #include "OutputNames.h"
 #include "Platform.h"
 #include "Preferences.h"
 #include "RecordAreaHost.h"
 #include "SRRecordScreenWindowController.h"
+#include "WindowList.h"
+
+namespace {
+
+CoordinateSpace desktopSpace() {
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    return CoordinateSpace(primary ? primary->geometry() : QRect());
+}
+
+} // namespace
 
 RecordFlows::RecordFlows(AppDelegate& app, Platform& platform) : app_(app), platform_(platform) {}
 
@@ -56,6 +69,39 @@ std::vector<DisplayInfo> RecordFlows::screens() const {
     return platform_.displays().screens();
 }
 
+QString RecordFlows::chooseRecordArea(const QRect& desktop) {
+    const QRectF selection = desktopSpace().toBottomLeft(QRectF(desktop));
+    for (const DisplayInfo& screen : screens()) {
+        if (!screen.frame.contains(selection))
+            continue;
+        recordScreen_ = screen;
+        recordRegion_ = SRRecordScreenWindowController::selectedRegionForSelection(selection);
+        return QString();
+    }
+    return QString("the area %1,%2 %3x%4 does not lie on one screen")
+        .arg(desktop.x())
+        .arg(desktop.y())
+        .arg(desktop.width())
+        .arg(desktop.height());
+}
+
+QString RecordFlows::chooseRecordWindow(uint32_t window) {
+    const std::optional<WindowInfo> info = platform_.windowList().windowInfo(window);
+    if (!info)
+        return QString("there is no window 0x%1").arg(window, 0, 16);
+    app_.selectedWindowNumber = info->number;
+    app_.selectedWindowName = info->name;
+    // The window-list bounds: the manager rounds them and follows the window from there.
+    recordRegion_ = info->bounds;
+    const CoordinateSpace space = desktopSpace();
+    const QPointF centre = space.toBottomLeft(space.fromWindowList(info->bounds)).center();
+    recordScreen_.reset();
+    for (const DisplayInfo& screen : screens())
+        if (!recordScreen_ && screen.frame.contains(centre))
+            recordScreen_ = screen;
+    return QString();
+}
+
 void RecordFlows::recordScreenClicked() {
     app_.autoStop_Duration = 0;
     app_.isShowReverseTime = false;
@@ -92,15 +138,15 @@ void RecordFlows::recordAfterScreenClicked() {
 }
 
 void RecordFlows::startScreenRecording() {
-    // The whole chosen screen, else the one under the pointer, at once; area and window choice
-    // come with the selection overlay.
+    // The chosen area or window, else the whole chosen screen, else the one under the pointer,
+    // at once.
     SRRecordManager& m = recordManager();
     const Displays& displays = platform_.displays();
     std::optional<DisplayInfo> screen = recordScreen_;
     if (!screen)
         screen = displays.currentScreenForMouseLocation();
     m.setScreen(screen ? screen : displays.mainScreen());
-    m.setCaptureRect(QRectF());
+    m.setCaptureRect(recordRegion_.value_or(QRectF()));
     EncodeManager& e = m.encodeManager();
     e.fps = app_.fps > 0 ? app_.fps : 30;
     e.videoBitrate = EncodeManager::videoBitrateForQuality(app_.framItemIndex);

@@ -36,6 +36,11 @@ public:
     // The screen a full-screen recording takes; none: the screen under the pointer.
     void setRecordScreen(const std::optional<DisplayInfo>& screen) { recordScreen_ = screen; }
     std::optional<DisplayInfo> recordScreen() const { return recordScreen_; }
+    // The area (desktop pixels, origin top left) or the X window the area and window modes
+    // record without the selection overlay (the command line), rounded as a dragged area is.
+    // Each gives why it cannot be recorded, or nothing.
+    QString chooseRecordArea(const QRect& desktop);
+    QString chooseRecordWindow(uint32_t window);
     // From now on the screen modes start with the selection overlay on every screen; without
     // it full screen records the chosen screen at once (the command line).
     void enableAreaSelection(std::function<bool()> isCompositing);
@@ -92,6 +97,8 @@ private:
     AppDelegate& app_;
     Platform& platform_;
     std::optional<DisplayInfo> recordScreen_;
+    // The capture rectangle the chosen area or window gives; none: the whole screen.
+    std::optional<QRectF> recordRegion_;
     std::unique_ptr<AppCompositionSettings> compositionSettings_;
     std::unique_ptr<SRRecordManager> recordManager_;
     std::unique_ptr<ClickEffectArming> clickArming_;

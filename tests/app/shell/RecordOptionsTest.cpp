@@ -30,7 +30,7 @@ TEST(RecordOptionsParse, RefusesBadValuesNamingTheOption) {
         const char* named;
     } cases[] = {
         {{"--quality", "5"}, "--quality"},    {{"--quality", "-1"}, "--quality"},
-        {{"--quality", "hd"}, "--quality"},   {{"--mode", "area"}, "--mode"},
+        {{"--quality", "hd"}, "--quality"},   {{"--mode", "areas"}, "--mode"},
         {{"--mode", "FULLSCREEN"}, "--mode"}, {{"--audio", "speakers"}, "--audio"},
         {{"--seconds", "0"}, "--seconds"},    {{"--seconds", "-3"}, "--seconds"},
         {{"--seconds", "soon"}, "--seconds"}, {{"--fps", "0"}, "--fps"},
@@ -43,6 +43,55 @@ TEST(RecordOptionsParse, RefusesBadValuesNamingTheOption) {
         EXPECT_FALSE(parsed.options) << c.options.join(' ').toStdString();
         EXPECT_TRUE(parsed.error.contains(c.named))
             << c.options.join(' ').toStdString() << ": " << parsed.error.toStdString();
+    }
+}
+
+TEST(RecordOptionsParse, AreaAndWindowSelections) {
+    struct Case {
+        QStringList options;
+        unsigned mode;
+        std::optional<QRect> rect;
+        std::optional<uint32_t> window;
+        const char* error; // named in the error, or nullptr when accepted
+    } cases[] = {
+        {{"--mode", "area", "--rect", "100,100,401,301"},
+         1,
+         QRect(100, 100, 401, 301),
+         {},
+         nullptr},
+        {{"--mode", "area", "--rect", "0, 0, 20, 20"}, 1, QRect(0, 0, 20, 20), {}, nullptr},
+        {{"--mode", "window", "--window", "0x1a00003"}, 2, {}, 0x1a00003u, nullptr},
+        {{"--mode", "window", "--window", "0X1A00003"}, 2, {}, 0x1a00003u, nullptr},
+        {{"--mode", "window", "--window", "27262979"}, 2, {}, 27262979u, nullptr},
+        {{"--mode", "window", "--window", "010"}, 2, {}, 10u, nullptr},
+        {{"--mode", "area"}, 0, {}, {}, "--rect"},
+        {{"--mode", "area", "--rect", "1,2,300"}, 0, {}, {}, "--rect"},
+        {{"--mode", "area", "--rect", "1,2,300,x"}, 0, {}, {}, "--rect"},
+        {{"--mode", "area", "--rect", "1,2,19,300"}, 0, {}, {}, "20x20"},
+        {{"--mode", "area", "--rect", "1,2,300,19"}, 0, {}, {}, "20x20"},
+        {{"--mode", "area", "--rect", "1,2,-300,300"}, 0, {}, {}, "20x20"},
+        {{"--rect", "1,2,300,300"}, 0, {}, {}, "--mode area"},
+        {{"--mode", "window", "--rect", "1,2,300,300"}, 0, {}, {}, "--mode area"},
+        {{"--mode", "window"}, 0, {}, {}, "--window"},
+        {{"--mode", "window", "--window", "0"}, 0, {}, {}, "--window"},
+        {{"--mode", "window", "--window", "0xzz"}, 0, {}, {}, "--window"},
+        {{"--mode", "window", "--window", "-5"}, 0, {}, {}, "--window"},
+        {{"--window", "0x1a00003"}, 0, {}, {}, "--mode window"},
+        {{"--mode", "area", "--rect", "1,2,300,300", "--screen", "1"}, 0, {}, {}, "--screen"},
+    };
+    for (const Case& c : cases) {
+        const std::string what = c.options.join(' ').toStdString();
+        const ParsedRecordOptions parsed = parseRecordOptions(command(c.options));
+        if (c.error) {
+            EXPECT_FALSE(parsed.options) << what;
+            EXPECT_TRUE(parsed.error.contains(c.error))
+                << what << ": " << parsed.error.toStdString();
+            continue;
+        }
+        ASSERT_TRUE(parsed.options) << what << ": " << parsed.error.toStdString();
+        EXPECT_EQ(parsed.options->mode, c.mode) << what;
+        EXPECT_EQ(parsed.options->rect, c.rect) << what;
+        EXPECT_EQ(parsed.options->window, c.window) << what;
     }
 }
 
