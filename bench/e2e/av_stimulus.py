@@ -39,12 +39,12 @@ def open_pulse():
     pa.pa_simple_get_latency.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_int)]
     pa.pa_simple_write.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_size_t,
                                    ctypes.POINTER(ctypes.c_int)]
-    spec = SampleSpec(PA_SAMPLE_S16LE, RATE, 1)
+    sample_format = SampleSpec(PA_SAMPLE_S16LE, RATE, 1)
     # 250 ms target buffer: a few ms made the sandbox's server abort once a loopback joined.
     attr = BufferAttr(0xFFFFFFFF, 25 * CHUNK * 2, 0xFFFFFFFF, CHUNK * 2, 0xFFFFFFFF)
     err = ctypes.c_int(0)
     handle = pa.pa_simple_new(None, b"av_stimulus", PA_STREAM_PLAYBACK, None, b"beeps",
-                              ctypes.byref(spec), None, ctypes.byref(attr), ctypes.byref(err))
+                              ctypes.byref(sample_format), None, ctypes.byref(attr), ctypes.byref(err))
     if not handle:
         sys.exit("av_stimulus: cannot connect to PulseAudio (error %d)" % err.value)
     return pa, ctypes.c_void_p(handle)

@@ -3,22 +3,10 @@
 # confirm with Return, record, stop; the file has the confirmed region's size and pixels.
 # Usage: record_area.sh <tapedeck binary>
 set -euo pipefail
-app=$1
-log=$TAPEDECK_TEST_ROOT/app.log
-"$app" >"$log" 2>&1 &
-pid=$!
-trap 'kill $pid 2>/dev/null || true' EXIT
-
-win=""
-for _ in $(seq 100); do
-  win=$(xdotool search --onlyvisible --name '^Tapedeck$' 2>/dev/null | head -1) && [ -n "$win" ] && break
-  sleep 0.1
-done
-[ -n "$win" ] || { echo "no Tapedeck window"; cat "$log"; exit 1; }
+source "$(dirname "$0")/main_window.sh" "$1"
 # Keep the window clear of the area that will be recorded.
 xdotool windowmove "$win" 1200 600
 sleep 0.5
-click() { xdotool mousemove --window "$win" "$1" "$2" click 1; sleep "${3:-0.5}"; }
 
 click 168 117 1     # Custom Area
 click 260 191 1.5   # record: the overlay covers the screen

@@ -3,20 +3,8 @@
 # seconds with a pause in the middle, stop; the file plays with sound, the pause is left out,
 # and the catalogue lists it.  Usage: record_full_screen.sh <tapedeck binary>
 set -euo pipefail
-app=$1
-log=$TAPEDECK_TEST_ROOT/app.log
-"$app" >"$log" 2>&1 &
-pid=$!
-trap 'kill $pid 2>/dev/null || true' EXIT
-
-win=""
-for _ in $(seq 100); do
-  win=$(xdotool search --onlyvisible --name '^Tapedeck$' 2>/dev/null | head -1) && [ -n "$win" ] && break
-  sleep 0.1
-done
-[ -n "$win" ] || { echo "no Tapedeck window"; cat "$log"; exit 1; }
+source "$(dirname "$0")/main_window.sh" "$1"
 sleep 0.5
-click() { xdotool mousemove --window "$win" "$1" "$2" click 1; sleep "${3:-0.5}"; }
 
 click 60 110 1      # Full Screen
 click 260 191 2     # record
