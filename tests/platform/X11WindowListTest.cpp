@@ -92,8 +92,10 @@ TEST_F(X11WindowListTest, KeptAboveWindowsFloatAndMinimisedOnesLeaveTheList) {
 
     TestWindow minimised({"Minimised", "TapedeckTest", QRect(250, 600, 120, 90)});
     ASSERT_TRUE(find(platform->windowList().onScreenWindows(), minimised.id()));
+    // The window manager iconifies on its own time; xdotool's wait does not cover that.
     runTool("xdotool", {"windowminimize", "--sync", QString::number(minimised.id())});
-    EXPECT_FALSE(find(platform->windowList().onScreenWindows(), minimised.id()));
+    EXPECT_TRUE(
+        spinUntil([&] { return !find(platform->windowList().onScreenWindows(), minimised.id()); }));
 }
 
 TEST_F(X11WindowListTest, UnmappedAndUnknownWindowsAreNotDescribed) {
