@@ -146,6 +146,10 @@ void SRRecordManager::startRecording() {
         startDate_ = 0;
         fileTimes_.clear();
     }
+    {
+        std::lock_guard lock(audioMutex_);
+        audioTimeline_.reset();
+    }
     status_ = Recording;
     if (recordAudioType != 3)
         encoder.setUpAudioSettings();
@@ -184,7 +188,15 @@ void SRRecordManager::stopRecording() {
         desktopElements.clear();
         onScreenWindows.clear();
     }
-    status_ = Idle;
+    {
+        // End the sound with the picture: what was still on its way is silence.
+        std::lock_guard lock(audioMutex_);
+        const int rate = encodeManager().audioSamples;
+        const double end = status_ == Paused ? pausedRecordedTime() : recordedTimeAt(now());
+        if (recordAudioType != 3 && rate > 0)
+            pushAudio({}, 0, {audioTimeline_.silenceUntil(end, rate), 0});
+        status_ = Idle; // under the lock: no buffer is pushed after the silence
+    }
     encodeManager().stopEncoderEncode();
     host_.removeRecordScreenView();
     host_.refreshStateMenuItem();
@@ -195,12 +207,21 @@ void SRRecordManager::stopCapture() {
 }
 
 double SRRecordManager::recordedTime() {
+    return recordedTimeAt(now());
+}
+
+double SRRecordManager::recordedTimeAt(double t) {
     std::lock_guard lock(clockMutex_);
     if (startDate_ == 0) {
         fileTimes_.clear();
         startDate_ = now();
     }
-    return (now() - startDate_) + std::accumulate(fileTimes_.begin(), fileTimes_.end(), 0.0);
+    return (t - startDate_) + std::accumulate(fileTimes_.begin(), fileTimes_.end(), 0.0);
+}
+
+double SRRecordManager::pausedRecordedTime() const {
+    std::lock_guard lock(clockMutex_);
+    return std::accumulate(fileTimes_.begin(), fileTimes_.end(), 0.0);
 }
 
 std::vector<double> SRRecordManager::fileTimes() const {

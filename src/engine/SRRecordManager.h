@@ -15,6 +15,7 @@
 #include <span>
 #include <vector>
 
+#include "AudioTimeline.h"
 #include "ClickEffectState.h"
 #include "Displays.h"
 #include "EncodeManager.h"
@@ -68,8 +69,9 @@ public:
 
     // A screen frame arrived on "ScreenOutputQueue".
     void captureOutput(QImage frame);
-    // An audio buffer arrived on "AudioDataOutputQueue": planar 32-bit samples.
-    void captureAudioOutput(std::span<const uint8_t> buffer);
+    // An audio buffer arrived on "AudioDataOutputQueue": `frames` planar 32-bit samples per
+    // channel, the first captured at wall-clock time `captureTime`.
+    void captureAudioOutput(std::span<const uint8_t> buffer, size_t frames, double captureTime);
     // A camera frame arrived on "VideoOutputQueue".
     void captureCameraOutput(const QImage& frame);
     // The selected window's picture at its current place, covered parts included.
@@ -132,7 +134,14 @@ private:
     // Each value rounded down to an even number.
     static QRectF evenBounds(const QRectF& bounds);
     bool isRecording() const;
+    // The recording time of wall-clock time `t`, on the clock recordedTime reads.
+    double recordedTimeAt(double t);
+    // While paused: everything recorded before the pause.
+    double pausedRecordedTime() const;
     void pushFrame(const QImage& frame, double ptsMs);
+    // Pushes `frames` frames of planar sound, after `silence` frames of silence, the first
+    // `skip` frames left out. Holds audioMutex_.
+    void pushAudio(std::span<const uint8_t> buffer, size_t frames, AudioTimeline::Placement at);
     // Controllers taken off the list may still be running the call that removed them.
     void releaseLater(std::vector<std::shared_ptr<SRRecordAreaController>> controllers);
 
@@ -149,4 +158,7 @@ private:
     mutable std::mutex clockMutex_; // startDate and fileTimes, read on the delivery queue
     double startDate_ = 0;
     std::vector<double> fileTimes_;
+    // Audio pushes, and the silence that ends the sound at stop, one at a time.
+    std::mutex audioMutex_;
+    AudioTimeline audioTimeline_;
 };

@@ -3,7 +3,9 @@
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "CursorOverlay.h"
 #include "KTLog.h"
@@ -77,13 +79,20 @@ void SRRecordManager::captureOutput(QImage frame) {
     MainQueue::async([this, frame = std::move(frame), ptsMs] { pushFrame(frame, ptsMs); }, this);
 }
 
-void SRRecordManager::captureAudioOutput(std::span<const uint8_t> buffer) {
+void SRRecordManager::captureAudioOutput(std::span<const uint8_t> buffer, size_t frames,
+                                         double captureTime) {
     if (audioVolum)
         audioVolum(buffer);
-    if (!isRecording() || recordAudioType == 3)
+    if (!isRecording() || recordAudioType == 3 || frames == 0)
         return;
-    // Audio is pushed here, on its own queue; its timeline is the samples pushed.
-    encodeManager_->encoderPushAudio(buffer);
+    {
+        // The encoder times sound by its samples; place them where they were captured.
+        std::lock_guard lock(audioMutex_);
+        if (!isRecording())
+            return;
+        const int rate = encodeManager_->audioSamples > 0 ? encodeManager_->audioSamples : 44100;
+        pushAudio(buffer, frames, audioTimeline_.place(recordedTimeAt(captureTime), frames, rate));
+    }
     if (delegate)
         MainQueue::async(
             [this] {
@@ -91,6 +100,32 @@ void SRRecordManager::captureAudioOutput(std::span<const uint8_t> buffer) {
                     int32_t(encodeManager().countRecordedDuration() / 1000));
             },
             this);
+}
+
+void SRRecordManager::pushAudio(std::span<const uint8_t> buffer, size_t frames,
+                                AudioTimeline::Placement at) {
+    const size_t channels = size_t(std::max(encodeManager_->audioChannels, 1));
+    // Silence goes out in one-second pieces, so a long gap never needs one huge buffer.
+    const size_t piece = size_t(std::max(encodeManager_->audioSamples, 1));
+    for (size_t left = at.silence; left > 0;) {
+        const size_t n = std::min(left, piece);
+        const std::vector<uint8_t> silence(n * channels * sizeof(int32_t), 0);
+        encodeManager_->encoderPushAudio(silence);
+        left -= n;
+    }
+    if (at.skip >= frames)
+        return;
+    if (at.skip == 0) {
+        encodeManager_->encoderPushAudio(buffer);
+        return;
+    }
+    // Each channel's block loses its first `skip` samples.
+    const size_t kept = frames - at.skip;
+    std::vector<uint8_t> tail(kept * channels * sizeof(int32_t));
+    for (size_t c = 0; c < channels; ++c)
+        std::copy_n(buffer.data() + (c * frames + at.skip) * sizeof(int32_t),
+                    kept * sizeof(int32_t), tail.data() + c * kept * sizeof(int32_t));
+    encodeManager_->encoderPushAudio(tail);
 }
 
 void SRRecordManager::captureCameraOutput(const QImage& delivered) {

@@ -12,8 +12,11 @@
 
 class AudioCapture {
 public:
-    // `frames` samples per channel; the bytes are frames × channels × 4.
-    using BufferHandler = std::function<void(std::span<const uint8_t> planar, size_t frames)>;
+    // `frames` samples per channel; the bytes are frames × channels × 4. `captureTime` is when
+    // the first sample was captured, in wall-clock seconds since the epoch (the recording
+    // clock's own), so consumers can place the sound next to the picture.
+    using BufferHandler =
+        std::function<void(std::span<const uint8_t> planar, size_t frames, double captureTime)>;
 
     virtual ~AudioCapture() = default;
     // Starts recording the device `UID` (empty: the system default input), replacing any

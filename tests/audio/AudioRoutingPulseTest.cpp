@@ -51,7 +51,7 @@ std::vector<double> record(const QString& uid) {
     std::vector<double> samples;
     size_t skipped = 0;
     PulseAudioCapture capture;
-    capture.start(uid, kRate, 2, [&](std::span<const uint8_t> planar, size_t frames) {
+    capture.start(uid, kRate, 2, [&](std::span<const uint8_t> planar, size_t frames, double) {
         std::lock_guard lock(mutex);
         if (skipped < size_t(kRate) / 2) {
             skipped += frames;

@@ -45,7 +45,8 @@ protected:
             [] { return 0; }, [] {}, [this](int, std::function<void()> t) { t(); }});
         source = std::make_unique<AudioSampleSource>(
             capture, *routing,
-            AudioSampleSource::Hooks{[this] { ++checks; }, [](std::span<const uint8_t>, size_t) {},
+            AudioSampleSource::Hooks{[this] { ++checks; },
+                                     [](std::span<const uint8_t>, size_t, double) {},
                                      [this] { return samples; }, [this] { return channels; }});
     }
     void TearDown() override { EZAudioDevice::setAudioSystem(nullptr); }

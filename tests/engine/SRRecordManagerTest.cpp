@@ -339,17 +339,39 @@ TEST_F(SRRecordManagerTest, AudioIsMeteredAlwaysAndPushedOnlyWhileRecordingWithA
     const int32_t planar[4] = {1, 2, 3, 4};
     const std::span<const uint8_t> buffer(reinterpret_cast<const uint8_t*>(planar), sizeof planar);
 
-    manager.captureAudioOutput(buffer); // idle
+    manager.captureAudioOutput(buffer, 2, clock); // idle
     manager.startRecording();
-    manager.captureAudioOutput(buffer); // recording: pushed
+    manager.captureAudioOutput(buffer, 2, clock); // recording: pushed
     manager.pauseRecording();
-    manager.captureAudioOutput(buffer); // paused
+    manager.captureAudioOutput(buffer, 2, clock); // paused
     manager.resumeRecording();
     manager.recordAudioType = 3;
-    manager.captureAudioOutput(buffer); // no audio source
+    manager.captureAudioOutput(buffer, 2, clock); // no audio source
     settle();
     EXPECT_EQ(metered, 4);
     EXPECT_EQ(fakeencoder::count("PushAudio"), 1);
     EXPECT_EQ(manager.encodeManager().nTotalAudiosize(), 16);
     EXPECT_FALSE(host.seconds.empty());
+}
+
+TEST_F(SRRecordManagerTest, SoundIsPlacedOnTheRecordingClockAndEndsWithIt) {
+    EncodeManager& encoder = manager.encodeManager();
+    encoder.audioChannels = 2;
+    encoder.audioSamples = 1000;
+    const std::vector<int32_t> planar(2 * 20, 7);
+    const std::span<const uint8_t> buffer(reinterpret_cast<const uint8_t*>(planar.data()),
+                                          planar.size() * 4);
+    const auto frames = [&] { return encoder.nTotalAudiosize() / 8; };
+
+    manager.startRecording();
+    manager.recordedTime(); // the first picture starts the clock
+    manager.captureAudioOutput(buffer, 20, clock - 0.010);
+    EXPECT_EQ(frames(), 10); // the 10 ms before the first picture are cut
+    manager.captureAudioOutput(buffer, 20, clock + 0.510);
+    EXPECT_EQ(frames(), 530); // half a second lost on the way comes back as silence
+    clock += 2.0;
+    manager.pauseRecording();
+    clock += 5.0; // the pause adds nothing
+    manager.stopRecording();
+    EXPECT_EQ(frames(), 2000);
 }

@@ -33,8 +33,8 @@ struct ApplicationSetup::Parts {
                [](int ms, std::function<void()> task) { MainQueue::after(ms, std::move(task)); }}),
           source(capture, routing,
                  {[this] { recovery.checkAudioDevice(); },
-                  [this](std::span<const uint8_t> planar, size_t) {
-                      manager.captureAudioOutput(planar);
+                  [this](std::span<const uint8_t> planar, size_t frames, double captureTime) {
+                      manager.captureAudioOutput(planar, frames, captureTime);
                   },
                   [this] { return int(manager.encodeManager().audioSamples); },
                   [this] { return int(manager.encodeManager().audioChannels); }}),

@@ -131,6 +131,7 @@ void PulseAudioCapture::openStream() {
         return;
     }
     stream_ = pa_stream_new(context_, "Tapedeck recording", &format, nullptr);
+    clock_.emplace(sampleRate_);
     if (!stream_) {
         retryLater();
         return;
@@ -174,15 +175,24 @@ void PulseAudioCapture::deliver() {
     while (stream_ && pa_stream_readable_size(stream_) > 0) {
         if (pa_stream_peek(stream_, &data, &bytes) < 0 || bytes == 0)
             return;
-        // A hole (no data) carries nothing to record; skip it.
-        if (data) {
-            size_t frames = bytes / frameBytes;
+        const size_t frames = bytes / frameBytes;
+        // A hole carries nothing to record, but its time passes all the same.
+        if (!data) {
+            clock_->skipped(frames);
+        } else {
+            // Taken as completed just now: the server's latency figures are not reliable for
+            // every source (a sine source reports seconds), and the clock filters the delay.
+            const double capturedAgo = double(frames) / sampleRate_;
+            timeval now;
+            pa_gettimeofday(&now);
+            const double captureTime = clock_->bufferArrived(
+                double(now.tv_sec) + double(now.tv_usec) / 1e6, capturedAgo, frames);
             auto buffer = std::make_shared<std::vector<uint8_t>>(
                 planar(static_cast<const uint8_t*>(data), frames, channels_));
             uint64_t generation = generation_.load();
-            queue_.async([this, buffer, frames, generation, handler = handler_] {
+            queue_.async([this, buffer, frames, captureTime, generation, handler = handler_] {
                 if (generation == generation_.load())
-                    handler(*buffer, frames);
+                    handler(*buffer, frames, captureTime);
             });
         }
         pa_stream_drop(stream_);

@@ -3,10 +3,12 @@
 #pragma once
 
 #include "AudioCapture.h"
+#include "AudioCaptureClock.h"
 #include "SerialQueue.h"
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 struct pa_context;
@@ -47,6 +49,7 @@ private:
     int sampleRate_ = 0;
     int channels_ = 0;
     BufferHandler handler_;
+    std::optional<AudioCaptureClock> clock_; // per stream: a new stream starts its own timeline
     std::atomic<bool> running_{false};
     // Buffers carry the generation they were captured in; a stop or restart moves it on, and
     // buffers of an older generation are dropped on the queue.

@@ -26,15 +26,23 @@ struct Collector {
     size_t buffers = 0;
     bool wrongThread = false;
     bool badSize = false;
+    bool badTime = false;
 
     AudioCapture::BufferHandler handler(int channelCount) {
         channels.assign(channelCount, {});
-        return [this, channelCount](std::span<const uint8_t> planar, size_t frames) {
+        return [this, channelCount](std::span<const uint8_t> planar, size_t frames,
+                                    double captureTime) {
+            // Captured before it arrived, and not long before: the sandbox's latency is small.
+            const double now =
+                std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch())
+                    .count();
+            const double end = captureTime + double(frames) / 44100;
             char name[16] = {};
             pthread_getname_np(pthread_self(), name, sizeof name);
             std::lock_guard lock(mutex);
             wrongThread |= std::strcmp(name, "AudioDataOutput") != 0;
             badSize |= planar.size() != frames * channelCount * 4;
+            badTime |= end > now + 0.05 || end < now - 1.0;
             for (int c = 0; c < channelCount; ++c) {
                 const auto* block = planar.data() + c * frames * 4;
                 for (size_t f = 0; f < frames; ++f) {
@@ -89,6 +97,7 @@ TEST(PulseAudioCapture, DeliversThePlanarSineOnTheAudioQueue) {
         std::lock_guard lock(got.mutex);
         EXPECT_FALSE(got.wrongThread);
         EXPECT_FALSE(got.badSize);
+        EXPECT_FALSE(got.badTime);
         // Interleaved data read as planar would show half (or twice) the frequency.
         EXPECT_NEAR(crossingsPerSecond(got.channels[0], 44100), 2 * c.hz, 2 * c.hz * 0.03);
         EXPECT_EQ(got.channels[0], got.channels[1]); // a mono source fills both channels alike
@@ -112,6 +121,7 @@ TEST(PulseAudioCapture, ARestartReplacesTheStream) {
     EXPECT_EQ(first.frames(), firstFrames);
     std::lock_guard lock(second.mutex);
     EXPECT_FALSE(second.badSize);
+    EXPECT_FALSE(second.badTime);
     EXPECT_NEAR(crossingsPerSecond(second.channels[0], 48000), 880, 880 * 0.03);
 }
 

@@ -1,0 +1,29 @@
+// When each buffer of an audio stream was captured, on the wall clock. A buffer reaches us late
+// by however long the server and our threads took to hand it over, and that delay jitters; the
+// stream itself runs at its sample rate, so the start that looks earliest over the last few
+// seconds is the best estimate, and a slowly drifting device clock is still followed.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+class AudioCaptureClock {
+public:
+    explicit AudioCaptureClock(int sampleRate) : rate_(sampleRate) {}
+
+    // A buffer of `frames` arrived at `now` (seconds), its first sample captured `capturedAgo`
+    // seconds earlier as far as the server can tell. Returns that sample's capture time.
+    double bufferArrived(double now, double capturedAgo, size_t frames);
+    // Frames the stream skipped (a hole): they still take their time.
+    void skipped(size_t frames) { framesBefore_ += frames; }
+
+private:
+    static constexpr double kWindow = 2.0; // seconds per minimum bucket
+
+    int rate_;
+    uint64_t framesBefore_ = 0;
+    bool started_ = false;
+    double bucketStart_ = 0;
+    double currentStart_ = 0;  // earliest stream start seen in this bucket
+    double previousStart_ = 0; // ... and in the one before
+};
