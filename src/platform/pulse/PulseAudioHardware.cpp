@@ -64,6 +64,8 @@ void addSource(pa_context*, const pa_source_info* info, int eol, void* data) {
     d.UID = QString::fromUtf8(info->name);
     d.name = QString::fromUtf8(info->description ? info->description : info->name);
     d.manufacturer = property(info->proplist, PA_PROP_DEVICE_VENDOR_NAME);
+    if (info->flags & PA_SOURCE_HARDWARE)
+        d.name = hardwareInputName(d.name);
     d.deviceID = info->index;
     d.inputChannelCount = info->channel_map.channels;
     d.isBuiltIn = builtIn(info->proplist);

@@ -10,3 +10,9 @@ QByteArray sourceName(const QString& UID) {
         name += ".monitor";
     return name;
 }
+
+QString hardwareInputName(const QString& description) {
+    if (description.endsWith("Microphone", Qt::CaseInsensitive))
+        return description;
+    return description + " Microphone";
+}

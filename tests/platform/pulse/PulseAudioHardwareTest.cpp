@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "PulseAudioHardware.h"
+#include "PulseDeviceNames.h"
 #include "PulseTestServer.h"
 
 namespace {
@@ -161,4 +162,16 @@ TEST(PulseAudioHardware, NoServerMeansNoDevices) {
     EXPECT_FALSE(hardware.defaultDevice(true));
     EXPECT_NE(hardware.setDefaultDevice(true, "microphone"), 0);
     EXPECT_NE(hardware.createAggregateDevice("ZR-OutputDevice", "a", "b", true), 0);
+}
+
+TEST(PulseAudioHardware, CaptureCardsAreNamedAsMicrophones) {
+    const struct {
+        const char* description;
+        const char* name;
+    } cases[] = {{"Built-in Audio Analog Stereo", "Built-in Audio Analog Stereo Microphone"},
+                 {"HD Webcam C270 Mono", "HD Webcam C270 Mono Microphone"},
+                 {"Built-in Microphone", "Built-in Microphone"},
+                 {"USB microphone", "USB microphone"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(hardwareInputName(c.description), QString(c.name)) << c.description;
 }
