@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# End to end on a desktop split into two monitors (left and right, 960 x 1080 each): Escape
+# takes the selection overlays off both monitors and records nothing; then Full Screen with
+# the right monitor chosen in the screen pop-up records that monitor alone.
+# Usage: record_two_monitors.sh <tapedeck binary>
+set -euo pipefail
+xrandr --setmonitor left 960/254x1080/286+0+0 screen >/dev/null
+xrandr --setmonitor right 960/254x1080/286+960+0 none >/dev/null
+here=$(dirname "$0")
+source "$here/main_window.sh" "$1"
+xdotool windowmove --sync "$win" 100 100
+solid_window Green 00c000 400 300 1200 300
+
+click 168 117 1     # Custom Area
+click 260 191 1.5   # record: an overlay on each monitor
+[ "$(overlays)" = 2 ] || { echo "overlays shown: $(overlays)"; exit 1; }
+xdotool key Escape
+sleep 1
+[ "$(overlays)" = 0 ] || { echo "overlays left after Escape: $(overlays)"; exit 1; }
+[ "$(xdotool getwindowname "$win")" = Tapedeck ] || { echo "still recording"; exit 1; }
+[ ! -e "$HOME/Videos/Tapedeck" ] || { echo "Escape wrote:"; ls "$HOME/Videos/Tapedeck"; exit 1; }
+
+click 38 39 0.5      # back to the modes
+click 60 110 1      # Full Screen
+click 376 132 0.5   # screen pop-up: left, right
+xdotool key Down Return
+sleep 0.5
+click 260 191 2.5   # record: starts at once on the chosen monitor
+click 260 191 2     # stop
+
+files=("$HOME"/Videos/Tapedeck/*.mp4)
+[ -f "${files[0]}" ] || { echo "no recording written"; cat "$log"; exit 1; }
+size=$(ffprobe -v error -select_streams v -show_entries stream=width,height -of csv=p=0 "${files[0]}")
+[ "$size" = 960,1080 ] || { echo "recorded $size, not the right monitor"; exit 1; }
+# The green window sits at 240,300 on the right monitor; the rest of it is the dark desktop.
+python3 "$here/frame_colour.py" "${files[0]}" 244,304,392,292 00c000 300,700,600,300 000000
