@@ -8,10 +8,6 @@ using namespace AudioDeviceNames;
 
 namespace {
 
-const char* text(const QString& s) {
-    return qUtf8Printable(s);
-}
-
 std::optional<EZAudioDevice> firstStartingWith(const std::vector<EZAudioDevice>& list,
                                                const QString& prefix) {
     for (const EZAudioDevice& d : list)
@@ -91,7 +87,7 @@ int AudioRouting::prepareDevice(const QString& inName, const QString& outName) {
         KTLOG("没有找到麦克风");
         return 80;
     }
-    KTLOG("input %s output %s", text(inName), text(outName));
+    KTLOG("input %s output %s", qUtf8Printable(inName), qUtf8Printable(outName));
     int result = loadEZAudioInputDevice(inName);
     if (result == 0)
         result = loadEZAudioOutputDevice(outName);
@@ -101,7 +97,7 @@ int AudioRouting::prepareDevice(const QString& inName, const QString& outName) {
 int AudioRouting::loadEZAudioInputDevice(const QString& name) {
     std::optional<EZAudioDevice> existing;
     for (const EZAudioDevice& d : EZAudioDevice::inputDevices()) {
-        KTLOG("%s isBuiltIn %d", text(d.description()), int(d.isBuiltIn));
+        KTLOG("%s isBuiltIn %d", qUtf8Printable(d.description()), int(d.isBuiltIn));
         if (d.name.startsWith(name))
             builtInputDevice = d;
         if (d.name.startsWith(kLoopbackName))
@@ -121,7 +117,7 @@ int AudioRouting::loadEZAudioInputDevice(const QString& name) {
         destroyAggregateDevice(existing->deviceID);
     if (createAggregateDevice(kInputAggregate, builtInputDevice->UID, soundflowerInputDevcie->UID,
                               false) != 0) {
-        KTLOG("createAggregateDevice %s fail", text(kInputAggregate));
+        KTLOG("createAggregateDevice %s fail", qUtf8Printable(kInputAggregate));
         return 82;
     }
     std::weak_ptr<AudioRouting*> self = self_;
@@ -149,13 +145,13 @@ int AudioRouting::loadEZAudioOutputDevice(const QString& name) {
     builtOutputDevice = listening;
     // A loop-back without an output side cannot receive the played sound.
     if (!loopback) {
-        KTLOG("create output AggregateDevice fail  name= %s", text(kOutputAggregate));
+        KTLOG("create output AggregateDevice fail  name= %s", qUtf8Printable(kOutputAggregate));
         return 91;
     }
     if (existing)
         destroyAggregateDevice(existing->deviceID);
     if (createAggregateDevice(kOutputAggregate, listening->UID, loopback->UID, true) != 0) {
-        KTLOG("create output AggregateDevice fail  name= %s", text(kOutputAggregate));
+        KTLOG("create output AggregateDevice fail  name= %s", qUtf8Printable(kOutputAggregate));
         return 91;
     }
     std::weak_ptr<AudioRouting*> self = self_;
@@ -200,9 +196,9 @@ int AudioRouting::setSystemDefaultInput(const EZAudioDevice& device) {
     AudioSystem* system = EZAudioDevice::audioSystem();
     int err = system ? system->setDefaultDevice(true, device.UID) : -1;
     if (err)
-        KTLOG("setSystemDefaultInput:%s,err:%d", text(device.name), err);
+        KTLOG("setSystemDefaultInput:%s,err:%d", qUtf8Printable(device.name), err);
     else
-        KTLOG("setSystemDefaultInput %s", text(device.name));
+        KTLOG("setSystemDefaultInput %s", qUtf8Printable(device.name));
     return err;
 }
 
@@ -212,7 +208,7 @@ int AudioRouting::setSystemDefaultOutPut(const EZAudioDevice& device) {
     if (err)
         KTLOG("id:%d err：%d", int(device.deviceID), err);
     else
-        KTLOG("setSystemDefaultOutPut %s", text(device.name));
+        KTLOG("setSystemDefaultOutPut %s", qUtf8Printable(device.name));
     return err;
 }
 
