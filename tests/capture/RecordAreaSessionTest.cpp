@@ -183,10 +183,12 @@ TEST(RecordAreaRegion, CountdownSideIsHalfTheSmallerSideBelow200) {
     }
 }
 
-TEST_F(RecordAreaSessionTest, EveryScreenGetsAnOverlayAndEscapeRemovesThemAll) {
+TEST_F(RecordAreaSessionTest, EveryScreenGetsOneOverlayAndEscapeRemovesThemAll) {
     useScreens(3, SRRecordManager::CustomArea);
     pointAt(kScreens[1]);
     manager.readyToRecordScreen();
+    manager.readyToRecordScreen(); // while overlays are up, a second call adds none
+    settle();
     ASSERT_EQ(manager.recordWindowControllerArray.size(), 3u);
     EXPECT_EQ(visiblePanels(), 3);
     EXPECT_EQ(platform.fakeInputMonitor.monitorCount(), 3u);
@@ -203,16 +205,6 @@ TEST_F(RecordAreaSessionTest, EveryScreenGetsAnOverlayAndEscapeRemovesThemAll) {
     settle();
     EXPECT_EQ(manager.status(), SRRecordManager::Idle);
     EXPECT_EQ(fakeencoder::count("Encode"), 0);
-}
-
-TEST_F(RecordAreaSessionTest, ANewSelectionOnlyStartsWhileIdleAndFromAnEmptyList) {
-    useScreens(2, SRRecordManager::CustomArea);
-    pointAt(kScreens[0]);
-    manager.readyToRecordScreen();
-    manager.readyToRecordScreen();
-    EXPECT_EQ(manager.recordWindowControllerArray.size(), 2u);
-    settle();
-    EXPECT_EQ(visiblePanels(), 2);
 }
 
 TEST_F(RecordAreaSessionTest, ConfirmingClosesTheOtherScreensAndRecordsTheRoundedRegion) {
@@ -257,7 +249,6 @@ TEST_F(RecordAreaSessionTest, TheRecordingFrameNeverCoversTheRecordedArea) {
     SRClipView* view = c->recordScreenView();
     const QRegion frame = c->frameRegion();
     EXPECT_FALSE(frame.isEmpty());
-    EXPECT_FALSE(frame.intersects(view->toWidget(c->selectedRegion()).toAlignedRect()));
     EXPECT_FALSE(frame.intersects(view->toWidget(view->contentRect()).toAlignedRect()));
     EXPECT_TRUE(frame.boundingRect().contains(view->toWidget(view->contentRect()).toAlignedRect()));
     EXPECT_EQ(c->shadeWindow()->mask(), frame);
