@@ -22,17 +22,15 @@ protected:
         fake.defaultOutput = "spk";
     }
     std::unique_ptr<AudioRouting> make() {
-        auto r = std::make_unique<AudioRouting>(
+        return std::make_unique<AudioRouting>(
             AudioRouting::Hooks{[this] { return status; }, [this] { ++encoderDefaults; },
                                 [this](int ms, std::function<void()> task) {
                                     EXPECT_EQ(ms, 500);
                                     pending.push_back(std::move(task));
                                 }});
-        return r;
     }
     void runLater() {
-        auto tasks = std::move(pending);
-        pending.clear();
+        auto tasks = std::exchange(pending, {});
         for (auto& t : tasks)
             t();
     }
@@ -79,49 +77,29 @@ TEST_F(Routing, RebuildsLeaveOneOfEach) {
 }
 
 TEST_F(Routing, ResultCodes) {
+    using Device = std::tuple<const char*, const char*, int, int>;
+    const Device spk{"spk", "Built-in Output", 0, 2}, mic{"mic", "Built-in Microphone", 1, 0},
+        loop{"BlackHole2ch_UID", "BlackHole 2ch", 2, 2},
+        loopInputOnly{"BlackHole2ch_UID", "BlackHole 2ch", 2, 0};
     struct Case {
         const char* what;
-        std::vector<std::tuple<const char*, const char*, int, int>> devices;
+        std::vector<Device> devices;
         QString in, out;
         int failCreate;
         int expected;
     } cases[] = {
         {"missing name", {}, "", "Built-in Output", 0, 80},
-        {"no such microphone",
-         {{"BlackHole2ch_UID", "BlackHole 2ch", 2, 2}},
-         "USB Microphone",
-         "x",
-         0,
-         80},
-        {"no loop-back", {{"mic", "Built-in Microphone", 1, 0}}, "Built-in", "x", 0, 81},
-        {"input aggregate refused",
-         {{"mic", "Built-in Microphone", 1, 0}, {"BlackHole2ch_UID", "BlackHole 2ch", 2, 2}},
-         "Built-in",
-         "x",
-         5,
-         82},
-        {"no listening device",
-         {{"mic", "Built-in Microphone", 1, 0}, {"BlackHole2ch_UID", "BlackHole 2ch", 2, 2}},
-         "Built-in",
-         "Built-in Output",
-         0,
-         90},
+        {"no such microphone", {loop}, "USB Microphone", "x", 0, 80},
+        {"no loop-back", {mic}, "Built-in", "x", 0, 81},
+        {"input aggregate refused", {mic, loop}, "Built-in", "x", 5, 82},
+        {"no listening device", {mic, loop}, "Built-in", "Built-in Output", 0, 90},
         {"loop-back without output side",
-         {{"spk", "Built-in Output", 0, 2},
-          {"mic", "Built-in Microphone", 1, 0},
-          {"BlackHole2ch_UID", "BlackHole 2ch", 2, 0}},
+         {spk, mic, loopInputOnly},
          "Built-in",
          "Built-in Output",
          0,
          91},
-        {"fine",
-         {{"spk", "Built-in Output", 0, 2},
-          {"mic", "Built-in Microphone", 1, 0},
-          {"BlackHole2ch_UID", "BlackHole 2ch", 2, 2}},
-         "Built-in",
-         "Built-in Output",
-         0,
-         0},
+        {"fine", {spk, mic, loop}, "Built-in", "Built-in Output", 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
