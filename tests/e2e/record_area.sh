@@ -3,10 +3,11 @@
 # confirm with Return, record, stop; the file has the confirmed region's size and pixels.
 # Usage: record_area.sh <tapedeck binary>
 set -euo pipefail
-source "$(dirname "$0")/main_window.sh" "$1"
-# Keep the window clear of the area that will be recorded.
+here=$(dirname "$0")
+source "$here/main_window.sh" "$1"
+# Keep the window clear of the area that will be recorded; a red one lies inside it.
 xdotool windowmove "$win" 1200 600
-sleep 0.5
+solid_window Red e00000 200 150 150 150
 
 click 168 117 1     # Custom Area
 click 260 191 1.5   # record: the overlay covers the screen
@@ -33,3 +34,6 @@ duration = float(probe["format"]["duration"])
 assert 1.0 <= duration <= 4.0, duration
 print("recorded", path, video, duration)
 PY
+# The rounding counts from the bottom left, so the rows lost are at the top: the file starts
+# at 100,104 on the desktop. It shows the red window's inside and the dark desktop beside it.
+python3 "$here/frame_colour.py" "${files[0]}" 52,48,196,146 e00000 260,160,120,120 000000
