@@ -82,13 +82,6 @@ TEST_F(CountdownTest, DigitsFollowABlankSecondAndTheFinishComesOneSecondAfterThe
     }
 }
 
-TEST_F(CountdownTest, TheRingTurnsWhileADigitIsShown) {
-    CircleCounterView* counter = CircleDownCounter::showCircleDownWithSeconds(3, host.get());
-    EXPECT_FALSE(counter->isAnimating());
-    ticks.fire();
-    EXPECT_TRUE(counter->isAnimating());
-}
-
 TEST_F(CountdownTest, TheDefaultDelegateTakesTheFinishedCounterAway) {
     CircleDownCounter::showCircleDownWithSeconds(3, host.get());
     ticks.fireAll();
@@ -133,27 +126,19 @@ TEST_F(CountdownTest, StartingARunningCounterAgainIsIgnored) {
     EXPECT_DOUBLE_EQ(delegate.elapsedAtFinish, 4.0);
 }
 
-TEST_F(CountdownTest, StopHaltsWithoutAFinish) {
+TEST_F(CountdownTest, TheRingTurnsWhileADigitIsShownAndStopHaltsWithoutAFinish) {
     CircleCounterView* counter = CircleDownCounter::showCircleDownWithSeconds(3, host.get());
     counter->delegate = &delegate;
+    EXPECT_FALSE(counter->isAnimating());
     ticks.fire();
+    EXPECT_TRUE(counter->isAnimating());
     counter->stop();
     EXPECT_EQ(ticks.fireAll(), 1);
     EXPECT_TRUE(delegate.finished.empty());
     EXPECT_EQ(counter->imageView->imageName(), "3.png");
 }
 
-TEST_F(CountdownTest, NothingStartsWithoutPositiveSeconds) {
-    for (float seconds : {0.0f, -2.0f}) {
-        CircleCounterView* counter =
-            CircleDownCounter::showCircleDownWithSeconds(seconds, host.get());
-        counter->delegate = &delegate;
-        EXPECT_FALSE(counter->isRunning());
-        EXPECT_TRUE(ticks.pending.empty());
-    }
-    EXPECT_TRUE(delegate.finished.empty());
-}
-
+// Unknown types and 0 or fewer seconds never start.
 TEST_F(CountdownTest, TypesChooseTickCountingDirectionAndWhetherItStarts) {
     struct Case {
         int type;
@@ -166,7 +151,8 @@ TEST_F(CountdownTest, TypesChooseTickCountingDirectionAndWhetherItStarts) {
         {0, 3, 1.0f, true, false},       {1, 3, 0.1f, true, false},
         {1, 0.05f, 0.005f, true, false}, {2, 3, 1.0f, true, true},
         {3, 0.05f, 0.005f, true, true},  {4, 3, 1.0f, false, false},
-        {-1, 3, 1.0f, false, false},
+        {-1, 3, 1.0f, false, false},     {0, 0, 1.0f, false, false},
+        {0, -2, 1.0f, false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "type " << c.type << " seconds " << c.seconds);
