@@ -244,7 +244,8 @@ TEST(AudioDeviceNames, Patterns) {
         {"MACBOOK Pro Mic", false, true, false},        {"Desk 咪高風", false, true, false},
         {"Built-in Microphone 2", false, false, false}, {"Built-in Output", false, false, true},
         {"Sony Headphones", false, false, true},        {"蓝牙耳机", false, false, true},
-        {"Built-in Output 2", false, false, false},     {"BlackHole 2ch", false, false, false}};
+        {"Built-in Output 2", false, false, false},     {"BlackHole 2ch", false, false, false},
+        {"usb microphone", false, false, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(isPreferredMicrophone(c.name), c.preferredMic);
