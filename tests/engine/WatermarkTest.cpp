@@ -11,57 +11,28 @@
 
 namespace {
 
-struct PlacementCase {
-    const char* name;
-    QSizeF image;
-    int width, height;
-    WatermarkPlacement placement;
-    bool isTime;
-    QRectF expected;
-};
-
 TEST(WatermarkPlacement, Rectangles) {
-    const PlacementCase cases[] = {
-        {"wide picture fitted to 560, k 2",
-         {1200, 300},
-         1188,
-         600,
-         {0.5f, 0.5f, 1},
-         false,
-         {34, 160, 1120, 280}},
-        {"narrow picture keeps its size",
-         {200, 100},
-         594,
-         400,
-         {0.5f, 0.5f, 1},
-         false,
-         {197, 150, 200, 100}},
-        {"scale halves k", {200, 100}, 1188, 600, {0.25f, 0.5f, 0.5f}, false, {197, 250, 200, 100}},
-        {"unplaced picture centred on the corner",
-         {200, 100},
-         594,
-         400,
-         {0, 0, 1},
-         false,
-         {-100, -50, 200, 100}},
-        {"unplaced time flush in the corner",
-         {200, 100},
-         594,
-         400,
-         {0, 0, 1},
-         true,
-         {0, 0, 200, 100}},
-        {"time placed on x only", {200, 100}, 594, 400, {0.5f, 0, 1}, true, {197, 0, 200, 100}},
-        {"time at a negative centre",
-         {200, 100},
-         594,
-         400,
-         {-0.2f, 0.5f, 1},
-         true,
-         {0, 150, 200, 100}},
+    const QSizeF wide(1200, 300), small(200, 100);
+    const QSize big(1188, 600), frame(594, 400);
+    const struct {
+        const char* name;
+        QSizeF image;
+        QSize frame;
+        WatermarkPlacement placement;
+        bool isTime;
+        QRectF expected;
+    } cases[] = {
+        {"wide fitted to 560, k 2", wide, big, {0.5f, 0.5f, 1}, false, {34, 160, 1120, 280}},
+        {"narrow keeps its size", small, frame, {0.5f, 0.5f, 1}, false, {197, 150, 200, 100}},
+        {"scale halves k", small, big, {0.25f, 0.5f, 0.5f}, false, {197, 250, 200, 100}},
+        {"unplaced: centred on the corner", small, frame, {0, 0, 1}, false, {-100, -50, 200, 100}},
+        {"unplaced time: flush in the corner", small, frame, {0, 0, 1}, true, {0, 0, 200, 100}},
+        {"time placed on x only", small, frame, {0.5f, 0, 1}, true, {197, 0, 200, 100}},
+        {"time at a negative centre", small, frame, {-0.2f, 0.5f, 1}, true, {0, 150, 200, 100}},
     };
-    for (const PlacementCase& c : cases) {
-        const QRectF r = watermarkRect(c.image, c.width, c.height, c.placement, c.isTime);
+    for (const auto& c : cases) {
+        const QRectF r =
+            watermarkRect(c.image, c.frame.width(), c.frame.height(), c.placement, c.isTime);
         EXPECT_NEAR(r.x(), c.expected.x(), 1e-3) << c.name;
         EXPECT_NEAR(r.y(), c.expected.y(), 1e-3) << c.name;
         EXPECT_NEAR(r.width(), c.expected.width(), 1e-3) << c.name;
