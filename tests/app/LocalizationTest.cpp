@@ -132,8 +132,4 @@ TEST_F(LocalizationTest, SwitchRetitlesTheMainWindowMenus) {
     EXPECT_EQ(pause->text(), "Pause/Resume");
 }
 
-TEST_F(LocalizationTest, BundleIdentifier) {
-    EXPECT_EQ(Localization::getCurrentBundleIdentifier(), "org.tapedeck.Tapedeck");
-}
-
 } // namespace
