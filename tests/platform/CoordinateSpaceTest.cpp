@@ -4,72 +4,40 @@
 
 namespace {
 
+// Each rectangle in top-left desktop pixels, then the same one with the origin at the primary's
+// lower left and y up, then with the origin at the primary's top left and y down.
 struct Layout {
-    const char* name;
     QRect primary;
-    QRectF desktop;    // a rectangle in top-left desktop pixels
-    QRectF bottomLeft; // the same rectangle, origin at the primary's lower left, y up
-    QRectF windowList; // the same rectangle, origin at the primary's top left, y down
+    QRectF desktop, bottomLeft, windowList;
 };
 
-// A 1920 x 1080 primary at the root origin; the same primary right of a 1280-wide screen;
-// and a primary lower than the root origin, as when a taller screen sits to its left.
 const Layout kLayouts[] = {
-    {"primary at origin, whole screen",
-     {0, 0, 1920, 1080},
-     {0, 0, 1920, 1080},
-     {0, 0, 1920, 1080},
-     {0, 0, 1920, 1080}},
-    {"primary at origin, top strip",
-     {0, 0, 1920, 1080},
-     {10, 0, 100, 50},
-     {10, 1030, 100, 50},
-     {10, 0, 100, 50}},
-    {"primary at origin, bottom strip",
-     {0, 0, 1920, 1080},
-     {0, 1000, 1920, 80},
-     {0, 0, 1920, 80},
-     {0, 1000, 1920, 80}},
-    {"primary right of another",
-     {1280, 0, 1920, 1080},
-     {0, 0, 1280, 1024},
-     {-1280, 56, 1280, 1024},
-     {-1280, 0, 1280, 1024}},
-    {"primary lowered",
-     {1080, 840, 1920, 1080},
+    // A 1920 x 1080 primary at the root origin: the whole screen, a top and a bottom strip.
+    {{0, 0, 1920, 1080}, {0, 0, 1920, 1080}, {0, 0, 1920, 1080}, {0, 0, 1920, 1080}},
+    {{0, 0, 1920, 1080}, {10, 0, 100, 50}, {10, 1030, 100, 50}, {10, 0, 100, 50}},
+    {{0, 0, 1920, 1080}, {0, 1000, 1920, 80}, {0, 0, 1920, 80}, {0, 1000, 1920, 80}},
+    // The primary right of a 1280-wide screen.
+    {{1280, 0, 1920, 1080}, {0, 0, 1280, 1024}, {-1280, 56, 1280, 1024}, {-1280, 0, 1280, 1024}},
+    // The primary lower than the root origin, as when a taller screen sits to its left.
+    {{1080, 840, 1920, 1080},
      {0, 0, 1080, 1920},
      {-1080, 0, 1080, 1920},
      {-1080, -840, 1080, 1920}},
-    {"screen above the primary",
-     {0, 1080, 1920, 1080},
-     {0, 0, 1920, 1080},
-     {0, 1080, 1920, 1080},
-     {0, -1080, 1920, 1080}},
+    // A screen above the primary.
+    {{0, 1080, 1920, 1080}, {0, 0, 1920, 1080}, {0, 1080, 1920, 1080}, {0, -1080, 1920, 1080}},
 };
 
 } // namespace
 
 TEST(CoordinateSpace, RectanglesConvertBothWaysInEveryLayout) {
-    for (const Layout& layout : kLayouts) {
-        SCOPED_TRACE(layout.name);
+    for (size_t i = 0; i < std::size(kLayouts); ++i) {
+        const Layout& layout = kLayouts[i];
+        SCOPED_TRACE(i);
         const CoordinateSpace space(layout.primary);
         EXPECT_EQ(space.toBottomLeft(layout.desktop), layout.bottomLeft);
         EXPECT_EQ(space.fromBottomLeft(layout.bottomLeft), layout.desktop);
         EXPECT_EQ(space.toWindowList(layout.desktop), layout.windowList);
         EXPECT_EQ(space.fromWindowList(layout.windowList), layout.desktop);
-    }
-}
-
-TEST(CoordinateSpace, WindowListBoundsFlipIntoTheBottomLeftSpaceLikeTheScreenFrames) {
-    // Window picking turns window-list bounds into screen rectangles with
-    // y = primary height - (y + height); both paths must agree.
-    for (const Layout& layout : kLayouts) {
-        SCOPED_TRACE(layout.name);
-        const CoordinateSpace space(layout.primary);
-        const QRectF list = space.toWindowList(layout.desktop);
-        const QRectF flipped(list.x(), layout.primary.height() - (list.y() + list.height()),
-                             list.width(), list.height());
-        EXPECT_EQ(flipped, space.toBottomLeft(layout.desktop));
     }
 }
 
