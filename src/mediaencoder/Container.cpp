@@ -15,14 +15,14 @@ struct Entry {
 };
 
 constexpr std::array<Entry, 8> kContainers{{
-    {".mov", {"mov", AV_CODEC_ID_H264, AV_CODEC_ID_AAC, true, false}},
-    {".mp4", {"mp4", AV_CODEC_ID_H264, AV_CODEC_ID_AAC, true, false}},
-    {".m4v", {"mp4", AV_CODEC_ID_H264, AV_CODEC_ID_AAC, true, false}},
-    {".flv", {"flv", AV_CODEC_ID_H264, AV_CODEC_ID_AAC, false, false}},
-    {".avi", {"avi", AV_CODEC_ID_H264, AV_CODEC_ID_MP3, false, true}},
-    {".mp3", {"mp3", AV_CODEC_ID_NONE, AV_CODEC_ID_MP3, false, false}},
-    {".wav", {"wav", AV_CODEC_ID_NONE, AV_CODEC_ID_PCM_S16LE, false, false}},
-    {".m4a", {"ipod", AV_CODEC_ID_NONE, AV_CODEC_ID_AAC, true, false}},
+    {".mov", {"mov", AV_CODEC_ID_H264, AV_CODEC_ID_AAC, true}},
+    {".mp4", {"mp4", AV_CODEC_ID_H264, AV_CODEC_ID_AAC, true}},
+    {".m4v", {"mp4", AV_CODEC_ID_H264, AV_CODEC_ID_AAC, true}},
+    {".flv", {"flv", AV_CODEC_ID_H264, AV_CODEC_ID_AAC, false}},
+    {".avi", {"avi", AV_CODEC_ID_H264, AV_CODEC_ID_MP3, false}},
+    {".mp3", {"mp3", AV_CODEC_ID_NONE, AV_CODEC_ID_MP3, false}},
+    {".wav", {"wav", AV_CODEC_ID_NONE, AV_CODEC_ID_PCM_S16LE, false}},
+    {".m4a", {"ipod", AV_CODEC_ID_NONE, AV_CODEC_ID_AAC, true}},
 }};
 
 } // namespace

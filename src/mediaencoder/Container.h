@@ -14,8 +14,7 @@ struct Container {
     const char* muxer;    // libavformat short name
     AVCodecID videoCodec; // AV_CODEC_ID_NONE when the container holds no video
     AVCodecID audioCodec;
-    bool fragmented;        // ISO media: written as fragments so a killed recorder leaves a file
-    bool constantFrameRate; // needs one packet per frame slot (the muxer fills gaps)
+    bool fragmented; // ISO media: written as fragments so a killed recorder leaves a file
 };
 
 // The container for a path, by its extension (case-insensitive), or nothing when unknown.

@@ -96,10 +96,10 @@ int OutputFile::openVideo(const EncoderSettings& s) {
     if (fmt_->oformat->flags & AVFMT_GLOBALHEADER)
         video_->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     av_opt_set(video_->priv_data, "preset", "veryfast", 0);
-    // AVI keeps no presentation times, only the frame order: reordered frames would play out
-    // of place around a pause, so it gets none.
-    if (s.container.constantFrameRate)
-        video_->max_b_frames = 0;
+    // No reordered frames. Decoding would start a frame or more before the first picture, and
+    // the muxers move every picture that much later than its sound; AVI, which keeps only the
+    // frame order, would also play them out of place around a pause.
+    video_->max_b_frames = 0;
     if (int rc = avcodec_open2(video_, codec, nullptr); rc < 0)
         return codeFor(rc);
 

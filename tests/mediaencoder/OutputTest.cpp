@@ -39,6 +39,10 @@ TEST_P(EveryContainer, TwoSecondsReadBack) {
         EXPECT_EQ(f.video()->height, 240);
         EXPECT_NEAR(double(f.video()->frames), 60, 1);
         EXPECT_TRUE(f.video()->startsWithKeyFrame);
+        // The first picture is shown with the first sound (AAC priming in FLV aside), not a
+        // decoding delay later.
+        ASSERT_FALSE(f.video()->times.empty());
+        EXPECT_NEAR(f.video()->times.front(), 0.0, 0.025);
     } else {
         EXPECT_EQ(f.video(), nullptr);
     }
