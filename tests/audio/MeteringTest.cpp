@@ -22,15 +22,6 @@ std::vector<uint8_t> buffer(std::initializer_list<int32_t> samples) {
     return out;
 }
 
-QApplication& app() {
-    static int argc = 1;
-    static char name[] = "audio_meter_test";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication instance(argc, argv);
-    return instance;
-}
-
 } // namespace
 
 TEST(SKVoiceFilter, Levels) {
@@ -58,7 +49,6 @@ TEST(SKVoiceFilter, Levels) {
 }
 
 TEST(SKVoiceWaveView, KeepsOneColumnPerPointAsItScrolls) {
-    app();
     SKVoiceWaveView view;
     view.resize(300, 68);
     view.show();
@@ -79,7 +69,6 @@ TEST(SKVoiceWaveView, KeepsOneColumnPerPointAsItScrolls) {
 }
 
 TEST(SKVoiceWaveView, HistoryNeverOutgrowsTheColumns) {
-    app();
     SKVoiceWaveView view;
     view.resize(10, 68);
     view.show();
@@ -90,7 +79,6 @@ TEST(SKVoiceWaveView, HistoryNeverOutgrowsTheColumns) {
 }
 
 TEST(SKVoiceWaveView, DrawsRecordedColumnsGreenAboutTheMiddle) {
-    app();
     SKVoiceWaveView view;
     view.resize(20, 68);
     view.show();
@@ -109,7 +97,6 @@ TEST(SKVoiceWaveView, DrawsRecordedColumnsGreenAboutTheMiddle) {
 }
 
 TEST(NSVertProgressView, BarRisesFromTheBottomSetFromAnyThread) {
-    app();
     NSVertProgressView bar;
     bar.resize(8, 100);
     bar.show();
@@ -134,7 +121,6 @@ TEST(NSVertProgressView, BarRisesFromTheBottomSetFromAnyThread) {
 }
 
 TEST(AudioLevelMeter, EachModeLightsItsBars) {
-    app();
     const std::vector<uint8_t> loud = buffer({INT32_MIN, 3}); // peak 34: volum 1
     struct Case {
         unsigned mode, type;
@@ -157,7 +143,6 @@ TEST(AudioLevelMeter, EachModeLightsItsBars) {
 }
 
 TEST(AudioLevelMeter, AudioOnlyScrollsTheWaveInItsOwnScale) {
-    app();
     struct Case {
         const char* what;
         std::vector<uint8_t> data;
