@@ -30,11 +30,6 @@ struct FakeCapture : AudioCapture {
 class SampleSource : public ::testing::Test {
 protected:
     void SetUp() override {
-        static int argc = 1;
-        static char name[] = "audio_test";
-        static char* argv[] = {name, nullptr};
-        if (!QCoreApplication::instance())
-            new QCoreApplication(argc, argv);
         EZAudioDevice::setAudioSystem(&fake);
         fake.add("spk", "Built-in Output", 0, 2);
         fake.add("mic", "Built-in Microphone", 1, 0);
