@@ -109,8 +109,19 @@ void RecordCommand::start() {
     if (flows_.recordManager().status() == SRRecordManager::Idle)
         return; // the failure has been reported
     started_ = true;
-    if (seconds_ > 0)
-        QTimer::singleShot(qRound64(seconds_ * 1000), this, &RecordCommand::stop);
+    if (seconds_ <= 0)
+        return;
+    // The length counts recorded time, not time since the click: on a busy machine the first
+    // frame can come a second or more after the start. A stalled encoder still ends the
+    // recording, a while after the wall clock says it should have.
+    const qint64 wanted = qRound64(seconds_ * 1000);
+    auto* poll = new QTimer(this);
+    connect(poll, &QTimer::timeout, this, [this, wanted] {
+        if (flows_.recordManager().encodeManager().countRecordedDuration() >= wanted)
+            stop();
+    });
+    poll->start(kLengthPollMs);
+    QTimer::singleShot(wanted + kStalledEncoderGraceMs, this, &RecordCommand::stop);
 }
 
 void RecordCommand::stop() {

@@ -43,6 +43,8 @@ private:
     RecordFlows& flows_;
     const Displays& displays_;
     std::function<void(unsigned)> chooseAudio_;
+    static constexpr int kLengthPollMs = 20;
+    static constexpr int kStalledEncoderGraceMs = 10000;
     double seconds_ = 0;
     bool started_ = false;
     bool done_ = false;
