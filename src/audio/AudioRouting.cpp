@@ -236,6 +236,11 @@ int AudioRouting::destroyAggregateDevice(uint32_t deviceID) {
 }
 
 void AudioRouting::removeAggregatesAndRestoreDefaults() {
+    // Defaults first: playing streams then follow the default while the aggregates still feed
+    // the real devices. Left to the sound server after the aggregate has gone, the move can
+    // bring down PulseAudio 16 when the device it lands on has to change its rate.
+    if (AudioSystem* system = EZAudioDevice::audioSystem())
+        system->restoreDefaultDevices();
     for (const EZAudioDevice& d : EZAudioDevice::inputDevices())
         if (d.name == kInputAggregate)
             destroyAggregateDevice(d.deviceID);
@@ -244,8 +249,6 @@ void AudioRouting::removeAggregatesAndRestoreDefaults() {
             destroyAggregateDevice(d.deviceID);
     aggregateInputDevcie.reset();
     aggregateOutputDevice.reset();
-    if (AudioSystem* system = EZAudioDevice::audioSystem())
-        system->restoreDefaultDevices();
 }
 
 bool AudioRouting::hasInstallSoundFlower() {
