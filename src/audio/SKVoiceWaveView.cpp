@@ -13,6 +13,8 @@ void SKVoiceWaveView::resizeEvent(QResizeEvent* event) {
     if (initialFrame_.isEmpty())
         initialFrame_ = event->size();
     width_ = float(event->size().width());
+    // A view that has its size shows its idle baseline before the first level comes.
+    fillIfEmpty();
 }
 
 void SKVoiceWaveView::fillIfEmpty() {

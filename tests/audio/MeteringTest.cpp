@@ -53,6 +53,7 @@ TEST(SKVoiceWaveView, KeepsOneColumnPerPointAsItScrolls) {
     view.resize(300, 68);
     view.show();
     EXPECT_EQ(view.initialFrame(), QSizeF(300, 68));
+    EXPECT_EQ(view.pointArray().size(), 301u);
     for (int i = 0; i < 5; ++i)
         ASSERT_TRUE(view.addLevel(10 + i, i % 2 == 0));
     std::deque<VoiceStroke> columns = view.pointArray();
