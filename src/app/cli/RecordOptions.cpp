@@ -54,7 +54,7 @@ void describe(QCommandLineParser& p) {
          "The screen to record, counted from 1 with the primary screen first "
          "(default: the screen under the pointer).",
          "N"},
-        {"seconds", "Stops after this many seconds (default: when stopped).", "S"},
+        {"seconds", "Stops after this many recorded seconds (default: when stopped).", "S"},
         {"fps", "Frames per second, 1 to 120 (default: the main window's choice).", "F"},
         {"quality", "0 original, 1 HD, 2 SD (default: the main window's choice).", "0|1|2"},
         {"format", "Container: mov, mp4, m4v, flv, avi for video; mp3, wav, m4a for audio.", "ext"},
