@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-double AudioCaptureClock::bufferArrived(double now, double capturedAgo, size_t frames) {
+double AudioCaptureClock::bufferArrived(double now, size_t frames) {
     const double before = double(framesBefore_) / rate_;
-    const double start = now - capturedAgo - before;
+    const double start = now - double(frames) / rate_ - before;
     if (!started_) {
         started_ = true;
         bucketStart_ = now;

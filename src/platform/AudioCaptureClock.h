@@ -11,9 +11,9 @@ class AudioCaptureClock {
 public:
     explicit AudioCaptureClock(int sampleRate) : rate_(sampleRate) {}
 
-    // A buffer of `frames` arrived at `now` (seconds), its first sample captured `capturedAgo`
-    // seconds earlier as far as the server can tell. Returns that sample's capture time.
-    double bufferArrived(double now, double capturedAgo, size_t frames);
+    // A buffer of `frames` was completed, as far as we can tell, when it arrived at `now`
+    // (seconds). Returns its first sample's capture time.
+    double bufferArrived(double now, size_t frames);
     // Frames the stream skipped (a hole): they still take their time.
     void skipped(size_t frames) { framesBefore_ += frames; }
 

@@ -21,8 +21,7 @@ double worstError(double start, double speed, Delay delay, int buffers, int from
         const double first = start + double(i) * kFrames / kRate / speed;
         const double last = first + double(kFrames) / kRate / speed;
         const double now = last + delay(i);
-        // The server only knows the chunk's length, not the hand-over delay.
-        const double estimate = clock.bufferArrived(now, double(kFrames) / kRate, kFrames);
+        const double estimate = clock.bufferArrived(now, kFrames);
         if (i >= from)
             worst = std::max(worst, std::abs(estimate - first));
     }
@@ -54,8 +53,8 @@ TEST(AudioCaptureClock, JitterIsFilteredAndDriftFollowed) {
 TEST(AudioCaptureClock, HolesKeepTheirTime) {
     AudioCaptureClock clock(kRate);
     const double chunk = double(kFrames) / kRate;
-    EXPECT_NEAR(clock.bufferArrived(10.0 + chunk, chunk, kFrames), 10.0, 1e-9);
+    EXPECT_NEAR(clock.bufferArrived(10.0 + chunk, kFrames), 10.0, 1e-9);
     clock.skipped(kFrames * 5);
     // The next buffer starts six chunks after the first, though only two were delivered.
-    EXPECT_NEAR(clock.bufferArrived(10.0 + 7 * chunk, chunk, kFrames), 10.0 + 6 * chunk, 1e-9);
+    EXPECT_NEAR(clock.bufferArrived(10.0 + 7 * chunk, kFrames), 10.0 + 6 * chunk, 1e-9);
 }

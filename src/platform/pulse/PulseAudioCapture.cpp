@@ -180,13 +180,12 @@ void PulseAudioCapture::deliver() {
         if (!data) {
             clock_->skipped(frames);
         } else {
-            // Taken as completed just now: the server's latency figures are not reliable for
+            // Taken as completed on arrival: the server's latency figures are not reliable for
             // every source (a sine source reports seconds), and the clock filters the delay.
-            const double capturedAgo = double(frames) / sampleRate_;
             timeval now;
             pa_gettimeofday(&now);
-            const double captureTime = clock_->bufferArrived(
-                double(now.tv_sec) + double(now.tv_usec) / 1e6, capturedAgo, frames);
+            const double captureTime =
+                clock_->bufferArrived(double(now.tv_sec) + double(now.tv_usec) / 1e6, frames);
             auto buffer = std::make_shared<std::vector<uint8_t>>(
                 planar(static_cast<const uint8_t*>(data), frames, channels_));
             uint64_t generation = generation_.load();
