@@ -9,7 +9,7 @@ seconds=${2:-60}
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 
-line=$("$build/src/app/cli/tapedeck-encode" --output "$out/tapedeck.mp4" --seconds "$seconds" \
+line=$("$build/src/tools/tapedeck-encode" --output "$out/tapedeck.mp4" --seconds "$seconds" \
   --size 1920x1080 --fps 30 --quality 0 --no-audio 2>/dev/null | grep '^frames')
 ours=$(sed -E 's/.* cpu_s ([0-9.]+).*/\1/' <<<"$line")
 dropped=$(sed -E 's/.* dropped ([0-9]+).*/\1/' <<<"$line")

@@ -19,7 +19,7 @@ out=$TAPEDECK_TEST_ROOT/bench
 mkdir -p "$out"
 period=10
 
-"$build/src/app/shell/tapedeck" record --mode fullscreen --audio system --no-overlays \
+"$build/src/app/main/tapedeck" record --mode fullscreen --audio system --no-overlays \
   --seconds "$seconds" --output "$out/av.mp4" "$@" >"$out/record.out" 2>"$out/record.log" &
 recorder=$!
 # The player starts once the recording's sound routing is in place. A stream that is already

@@ -16,7 +16,7 @@ shift $(($# > 2 ? 2 : $#))
 out=$TAPEDECK_TEST_ROOT/bench
 mkdir -p "$out"
 
-"$build/src/app/cli/tapedeck-testpattern" 30 &
+"$build/src/tools/tapedeck-testpattern" 30 &
 pattern=$!
 trap 'kill $pattern 2>/dev/null || true' EXIT
 sleep 2
@@ -47,7 +47,7 @@ run() {
       n, f, d, u + s, (u + s) / d, r / 1024, (b - a) - d, c - b }'
 }
 
-run tapedeck "$out/tapedeck.mp4" "$build/src/app/shell/tapedeck" record --fps 30 --quality 0 \
+run tapedeck "$out/tapedeck.mp4" "$build/src/app/main/tapedeck" record --fps 30 --quality 0 \
   --audio none --output "$out/tapedeck.mp4" "$@"
 run ffmpeg "$out/ffmpeg.mp4" ffmpeg -nostdin -v error -y -f x11grab -framerate 30 -video_size 1920x1080 \
   -i "$DISPLAY" -c:v libx264 -preset veryfast -b:v 8000k "$out/ffmpeg.mp4"
