@@ -10,15 +10,15 @@ AppCompositionSettings::AppCompositionSettings(AppDelegate& delegate, Preference
 }
 
 bool AppCompositionSettings::isShowMouse() const {
-    return delegate_.isShowMouse;
+    return delegate_.composition.isShowMouse;
 }
 
 bool AppCompositionSettings::isMouseHight() const {
-    return delegate_.isMouseHight;
+    return delegate_.composition.isMouseHight;
 }
 
 bool AppCompositionSettings::isMouseClickEffect() const {
-    return delegate_.isMouseClickEffect;
+    return delegate_.composition.isMouseClickEffect;
 }
 
 WatermarkSettings AppCompositionSettings::watermarkSettings() const {
@@ -28,10 +28,10 @@ WatermarkSettings AppCompositionSettings::watermarkSettings() const {
         settings = watermark_;
     }
     // The switches that change on their own are read live.
-    settings.watermarkType = delegate_.watermarkType;
-    settings.isTimeTextWatermark = delegate_.isTimeTextWatermark;
-    settings.watermarkAlpha = delegate_.watermarkAlpha;
-    settings.timeFramStyleIndex = delegate_.timeFramStyleIndex;
+    settings.watermarkType = delegate_.composition.watermarkType;
+    settings.isTimeTextWatermark = delegate_.composition.isTimeTextWatermark;
+    settings.watermarkAlpha = delegate_.composition.watermarkAlpha;
+    settings.timeFramStyleIndex = delegate_.composition.timeFramStyleIndex;
     return settings;
 }
 
@@ -43,10 +43,10 @@ WatermarkPlacement AppCompositionSettings::watermarkPlacement() const {
 
 void AppCompositionSettings::refresh() {
     WatermarkSettings copy;
-    copy.watermarkImage = delegate_.watermarkImage;
-    copy.textWatermarkFont = delegate_.textWatermarkFont;
-    copy.textWatermarkColor = delegate_.textWatermarkColor;
-    copy.timeFramStyles = delegate_.timeFramStyles;
+    copy.watermarkImage = delegate_.composition.watermarkImage;
+    copy.textWatermarkFont = delegate_.composition.textWatermarkFont;
+    copy.textWatermarkColor = delegate_.composition.textWatermarkColor;
+    copy.timeFramStyles = delegate_.composition.timeFramStyles;
     std::lock_guard lock(mutex_);
     watermark_ = std::move(copy);
 }

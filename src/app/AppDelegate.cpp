@@ -55,64 +55,67 @@ AppDelegate& AppDelegate::sharedInstance() {
 void AppDelegate::loadPreferences(AudioHardware& audioHardware) {
     using namespace PrefKey;
     const Preferences& store = Preferences::shared();
+    LimitsGroup& l = limits;
+    CaptureGroup& c = capture;
+    CompositionGroup& w = composition;
 
-    recordEndTimeDuration = storedAutoStopTime(store);
-    recordEndFileSize = storedAutoStopFileSize(store);
-    isRecordEndSizeType = store.boolean(AutoStop_Type);
-    everyTime = store.boolean(AutoStop_EveryTime);
-    finshpopIndex = storedFinishIndex(store);
-    autoStop_withTime = everyTime;
+    l.recordEndTimeDuration = storedAutoStopTime(store);
+    l.recordEndFileSize = storedAutoStopFileSize(store);
+    l.isRecordEndSizeType = store.boolean(AutoStop_Type);
+    l.everyTime = store.boolean(AutoStop_EveryTime);
+    l.finshpopIndex = storedFinishIndex(store);
+    l.autoStop_withTime = l.everyTime;
 
-    recordVideoType = 0;
-    recordAudioType = unsigned(store.integer(RecordAudioType));
-    if (recordAudioType == 1 && !hasMicrophoneInput(audioHardware.inputDevices()))
-        recordAudioType = 0;
+    c.recordVideoType = 0;
+    c.recordAudioType = unsigned(store.integer(RecordAudioType));
+    if (c.recordAudioType == 1 && !hasMicrophoneInput(audioHardware.inputDevices()))
+        c.recordAudioType = 0;
 
-    framItemIndex = int(store.integer(FramItemIndex));
-    fpsItemIndex = int(store.integer(FpsItemIndex));
-    videoTypeBoxIndex = int(store.integer(VideoTypeIndex));
-    isMouseHight = store.boolean(IsMouseHighlight);
-    isShowMouse = store.boolean(IsShowMouse);
-    isMouseClickEffect = store.boolean(IsMouseClickEffect);
-    isShowReverseTime = store.boolean(IsShowReverseTime);
+    c.framItemIndex = int(store.integer(FramItemIndex));
+    c.fpsItemIndex = int(store.integer(FpsItemIndex));
+    c.videoTypeBoxIndex = int(store.integer(VideoTypeIndex));
+    w.isMouseHight = store.boolean(IsMouseHighlight);
+    w.isShowMouse = store.boolean(IsShowMouse);
+    w.isMouseClickEffect = store.boolean(IsMouseClickEffect);
+    c.isShowReverseTime = store.boolean(IsShowReverseTime);
     // The launch leaves the duration at 0; the stored value stays for the auto-stop window.
-    recordEndTimeDuration = 0;
+    l.recordEndTimeDuration = 0;
 
-    textWatermarkFont = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    textWatermarkFont.setPointSize(20);
+    w.textWatermarkFont = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    w.textWatermarkFont.setPointSize(20);
     const QString fontName = store.string(Watermark_fontName);
     if (!fontName.isEmpty()) {
         const double size = store.floating(Watermark_pointSize);
-        textWatermarkFont = QFont(fontName);
-        textWatermarkFont.setPointSizeF(size > 0 ? size : 20);
+        w.textWatermarkFont = QFont(fontName);
+        w.textWatermarkFont.setPointSizeF(size > 0 ? size : 20);
     }
     const QVariantList rgb = store.array(Watermark_color);
     const auto component = [&](int i) {
         return float(std::clamp(Preferences::toFloating(rgb.value(i)), 0.0, 1.0));
     };
-    textWatermarkColor = QColor::fromRgbF(component(0), component(1), component(2), 1.0f);
+    w.textWatermarkColor = QColor::fromRgbF(component(0), component(1), component(2), 1.0f);
 
-    timeFramStyleIndex = int(store.integer(TimeFramStyleIndex));
-    watermarkAlpha = float(store.floating(Watermark_alpha));
-    isWatermarkShadow = store.boolean(Watermark_isShow);
-    watermarkTextString = store.string(Watermark_textString);
-    watermarkType = unsigned(store.integer(Watermark_Type));
+    w.timeFramStyleIndex = int(store.integer(TimeFramStyleIndex));
+    w.watermarkAlpha = float(store.floating(Watermark_alpha));
+    w.isWatermarkShadow = store.boolean(Watermark_isShow);
+    w.watermarkTextString = store.string(Watermark_textString);
+    w.watermarkType = unsigned(store.integer(Watermark_Type));
     // The user's picture, whatever the type: a text watermark is rendered again only by the
     // settings window, so until then it shows the stored picture.
     const QString imagePath = store.string(Watermark_imagePath);
     if (!imagePath.isEmpty() &&
         KTBookmark::defaultShareBookmark().BookmarkStartAccessingSecurityScopedResourceWithFilePath(
             imagePath))
-        watermarkImage = QImage(imagePath);
-    endTimeType = 0;
-    isResetEventMonitor = false;
-    audioExtensionIndex = int(store.integer(AudioTypeIndex));
-    isCaptrueMirror = store.boolean(IsCaptrueMirrored);
+        w.watermarkImage = QImage(imagePath);
+    l.endTimeType = 0;
+    hotkeys.isResetEventMonitor = false;
+    c.audioExtensionIndex = int(store.integer(AudioTypeIndex));
+    c.isCaptrueMirror = store.boolean(IsCaptrueMirrored);
 
-    audioExtensions = {".mp3", ".wav", ".m4a"};
-    videoTypes = {".mov", ".mp4", ".m4v", ".flv", ".avi"};
-    fpsTitles = {"20 fps", "23.976 fps", "24 fps", "25 fps", "29.97 fps", "30 fps"};
-    timeFramStyles = timeWatermarkStyles(Localization::isEnglishLanguage());
+    c.audioExtensions = {".mp3", ".wav", ".m4a"};
+    c.videoTypes = {".mov", ".mp4", ".m4v", ".flv", ".avi"};
+    c.fpsTitles = {"20 fps", "23.976 fps", "24 fps", "25 fps", "29.97 fps", "30 fps"};
+    w.timeFramStyles = timeWatermarkStyles(Localization::isEnglishLanguage());
 }
 
 double AppDelegate::getNowTimeTimestamp() {
@@ -134,10 +137,11 @@ QString AppDelegate::plistPath() {
 }
 
 QString AppDelegate::createoutputPath(bool video) const {
-    if (!commandLineOutputPath.isEmpty())
-        return commandLineOutputPath;
-    const QString extension = video ? entryOrFirst(videoTypes, videoTypeBoxIndex)
-                                    : entryOrFirst(audioExtensions, audioExtensionIndex);
+    const CaptureGroup& c = capture;
+    if (!c.commandLineOutputPath.isEmpty())
+        return c.commandLineOutputPath;
+    const QString extension = video ? entryOrFirst(c.videoTypes, c.videoTypeBoxIndex)
+                                    : entryOrFirst(c.audioExtensions, c.audioExtensionIndex);
     return OutputNames::makeOutputPath(extension);
 }
 
@@ -152,6 +156,7 @@ void AppDelegate::setLange(int code) {
 }
 
 void AppDelegate::changeLanguage() {
+    QWidget* window = ui.window;
     if (!window)
         return;
     for (QMenuBar* bar : window->findChildren<QMenuBar*>())

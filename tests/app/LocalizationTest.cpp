@@ -125,7 +125,7 @@ TEST_F(LocalizationTest, SwitchRetitlesTheMainWindowMenus) {
     QMenu* state = window.menuBar()->addMenu("x");
     QAction* pause = state->addAction("x");
     pause->setObjectName("Menu_Edit_Pause");
-    delegate.window = &window;
+    delegate.ui.window = &window;
     delegate.setLange(1);
     EXPECT_EQ(pause->text(), QString::fromUtf8("暂停/继续"));
     delegate.setLange(0);

@@ -43,26 +43,26 @@ TEST_F(StartupPass, FreshStoreGetsFirstRunValues) {
     EXPECT_FALSE(store->contains(PrefKey::AutoStop_Time));
 
     // The fields follow the first-run values.
-    EXPECT_EQ(delegate.framItemIndex, 1);
-    EXPECT_EQ(delegate.fpsItemIndex, 3);
-    EXPECT_EQ(delegate.videoTypeBoxIndex, 1);
-    EXPECT_EQ(delegate.audioExtensionIndex, 0);
-    EXPECT_TRUE(delegate.isShowMouse);
-    EXPECT_TRUE(delegate.isMouseClickEffect);
-    EXPECT_FALSE(delegate.isMouseHight);
-    EXPECT_TRUE(delegate.isShowReverseTime);
-    EXPECT_TRUE(delegate.isCaptrueMirror);
-    EXPECT_EQ(delegate.watermarkType, 2u);
-    EXPECT_FLOAT_EQ(delegate.watermarkAlpha, 1.0f);
-    EXPECT_EQ(delegate.textWatermarkColor, QColor::fromRgbF(1, 0, 0, 1));
-    EXPECT_EQ(delegate.textWatermarkFont.pointSize(), 20);
-    EXPECT_EQ(delegate.textWatermarkFont.family(),
+    EXPECT_EQ(delegate.capture.framItemIndex, 1);
+    EXPECT_EQ(delegate.capture.fpsItemIndex, 3);
+    EXPECT_EQ(delegate.capture.videoTypeBoxIndex, 1);
+    EXPECT_EQ(delegate.capture.audioExtensionIndex, 0);
+    EXPECT_TRUE(delegate.composition.isShowMouse);
+    EXPECT_TRUE(delegate.composition.isMouseClickEffect);
+    EXPECT_FALSE(delegate.composition.isMouseHight);
+    EXPECT_TRUE(delegate.capture.isShowReverseTime);
+    EXPECT_TRUE(delegate.capture.isCaptrueMirror);
+    EXPECT_EQ(delegate.composition.watermarkType, 2u);
+    EXPECT_FLOAT_EQ(delegate.composition.watermarkAlpha, 1.0f);
+    EXPECT_EQ(delegate.composition.textWatermarkColor, QColor::fromRgbF(1, 0, 0, 1));
+    EXPECT_EQ(delegate.composition.textWatermarkFont.pointSize(), 20);
+    EXPECT_EQ(delegate.composition.textWatermarkFont.family(),
               QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
-    EXPECT_EQ(delegate.recordVideoType, 0u);
-    EXPECT_EQ(delegate.recordAudioType, 0u);
-    EXPECT_EQ(delegate.videoTypes, QStringList({".mov", ".mp4", ".m4v", ".flv", ".avi"}));
-    EXPECT_EQ(delegate.audioExtensions, QStringList({".mp3", ".wav", ".m4a"}));
-    EXPECT_EQ(delegate.fpsTitles.value(delegate.fpsItemIndex), "25 fps");
+    EXPECT_EQ(delegate.capture.recordVideoType, 0u);
+    EXPECT_EQ(delegate.capture.recordAudioType, 0u);
+    EXPECT_EQ(delegate.capture.videoTypes, QStringList({".mov", ".mp4", ".m4v", ".flv", ".avi"}));
+    EXPECT_EQ(delegate.capture.audioExtensions, QStringList({".mp3", ".wav", ".m4a"}));
+    EXPECT_EQ(delegate.capture.fpsTitles.value(delegate.capture.fpsItemIndex), "25 fps");
 }
 
 TEST_F(StartupPass, ExistingStoreGainsOnlyAMissingDrawToolHotkey) {
@@ -77,8 +77,8 @@ TEST_F(StartupPass, ExistingStoreGainsOnlyAMissingDrawToolHotkey) {
     EXPECT_FALSE(store->contains(PrefKey::EventResumeOrPause));
     EXPECT_FALSE(store->contains(PrefKey::Watermark_Type));
     // A store without the first-run values reads the missing keys as 0.
-    EXPECT_EQ(delegate.fpsItemIndex, 0);
-    EXPECT_FALSE(delegate.isShowMouse);
+    EXPECT_EQ(delegate.capture.fpsItemIndex, 0);
+    EXPECT_FALSE(delegate.composition.isShowMouse);
 
     // A draw-tool hotkey of the user's own is kept.
     store->setValue(PrefKey::EventShowDrawTool, 9);
@@ -102,10 +102,10 @@ TEST_F(StartupPass, AutoStopFallbacks) {
         EXPECT_DOUBLE_EQ(storedAutoStopFileSize(*store), c.wantSize);
         EXPECT_EQ(storedFinishIndex(*store), c.wantFinish);
         AppDelegate delegate(audio);
-        EXPECT_DOUBLE_EQ(delegate.recordEndFileSize, c.wantSize);
-        EXPECT_EQ(delegate.finshpopIndex, c.wantFinish);
+        EXPECT_DOUBLE_EQ(delegate.limits.recordEndFileSize, c.wantSize);
+        EXPECT_EQ(delegate.limits.finshpopIndex, c.wantFinish);
         // The launch always starts with no stop duration armed; the store keeps its value.
-        EXPECT_DOUBLE_EQ(delegate.recordEndTimeDuration, 0);
+        EXPECT_DOUBLE_EQ(delegate.limits.recordEndTimeDuration, 0);
         EXPECT_EQ(store->integer(PrefKey::AutoStop_Time), c.time);
     }
 }
@@ -114,9 +114,9 @@ TEST_F(StartupPass, AutoStopFlagsAreLoaded) {
     store->setValue(PrefKey::AutoStop_Type, true);
     store->setValue(PrefKey::AutoStop_EveryTime, 1);
     AppDelegate delegate(audio);
-    EXPECT_TRUE(delegate.isRecordEndSizeType);
-    EXPECT_TRUE(delegate.everyTime);
-    EXPECT_TRUE(delegate.autoStop_withTime);
+    EXPECT_TRUE(delegate.limits.isRecordEndSizeType);
+    EXPECT_TRUE(delegate.limits.everyTime);
+    EXPECT_TRUE(delegate.limits.autoStop_withTime);
 }
 
 TEST_F(StartupPass, TextWatermarkRevertsToTheApplicationName) {
@@ -124,7 +124,7 @@ TEST_F(StartupPass, TextWatermarkRevertsToTheApplicationName) {
     store->setValue(PrefKey::Watermark_textString, "my own text");
     AppDelegate delegate(audio);
     EXPECT_EQ(store->string(PrefKey::Watermark_textString), "Tapedeck");
-    EXPECT_EQ(delegate.watermarkTextString, "Tapedeck");
+    EXPECT_EQ(delegate.composition.watermarkTextString, "Tapedeck");
 }
 
 TEST_F(StartupPass, TimeFormatsDependOnTheStoredLanguage) {
@@ -135,8 +135,8 @@ TEST_F(StartupPass, TimeFormatsDependOnTheStoredLanguage) {
     for (const Case& c : {Case{0, 3}, Case{1, 5}, Case{2, 5}, Case{5, 5}, Case{-3, 3}}) {
         store->setValue(PrefKey::AppLanguage, c.language);
         AppDelegate delegate(audio);
-        EXPECT_EQ(delegate.timeFramStyles.size(), c.count) << "language " << c.language;
-        EXPECT_EQ(delegate.timeFramStyles.value(0), "YYYY/MM/dd HH/mm/ss");
+        EXPECT_EQ(delegate.composition.timeFramStyles.size(), c.count) << "language " << c.language;
+        EXPECT_EQ(delegate.composition.timeFramStyles.value(0), "YYYY/MM/dd HH/mm/ss");
     }
 }
 
@@ -146,12 +146,12 @@ TEST_F(StartupPass, StoredFontAndColourAreLoaded) {
     store->setValue(PrefKey::Watermark_pointSize, 31.0);
     store->setValue(PrefKey::Watermark_color, QVariantList{0.0, 0.5, 2.0});
     AppDelegate delegate(audio);
-    EXPECT_EQ(delegate.textWatermarkFont.family(), "DejaVu Serif");
-    EXPECT_DOUBLE_EQ(delegate.textWatermarkFont.pointSizeF(), 31.0);
+    EXPECT_EQ(delegate.composition.textWatermarkFont.family(), "DejaVu Serif");
+    EXPECT_DOUBLE_EQ(delegate.composition.textWatermarkFont.pointSizeF(), 31.0);
     // Components are clamped to the colour range; alpha is always 1.
-    EXPECT_NEAR(delegate.textWatermarkColor.greenF(), 0.5, 0.01);
-    EXPECT_FLOAT_EQ(delegate.textWatermarkColor.blueF(), 1.0f);
-    EXPECT_FLOAT_EQ(delegate.textWatermarkColor.alphaF(), 1.0f);
+    EXPECT_NEAR(delegate.composition.textWatermarkColor.greenF(), 0.5, 0.01);
+    EXPECT_FLOAT_EQ(delegate.composition.textWatermarkColor.blueF(), 1.0f);
+    EXPECT_FLOAT_EQ(delegate.composition.textWatermarkColor.alphaF(), 1.0f);
 }
 
 struct MicrophoneCase {
@@ -172,7 +172,7 @@ TEST_P(MicrophoneSource, IsDroppedToSystemSoundWithoutAMicrophone) {
     Preferences::shared().setValue(PrefKey::RecordAudioType, c.storedSource);
     FakeAudioHardware audio(c.inputs);
     AppDelegate delegate(audio);
-    EXPECT_EQ(delegate.recordAudioType, c.wantSource);
+    EXPECT_EQ(delegate.capture.recordAudioType, c.wantSource);
     // Only the loaded source changes, never the stored choice.
     EXPECT_EQ(Preferences::shared().integer(PrefKey::RecordAudioType), c.storedSource);
 }

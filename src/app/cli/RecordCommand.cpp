@@ -79,8 +79,8 @@ int RecordCommand::run(const RecordOptions& options) {
     }
     seconds_ = options.seconds;
     SRRecordManager& manager = flows_.recordManager();
-    manager.recordVideoType = app_.recordVideoType;
-    manager.recordAudioType = app_.recordAudioType;
+    manager.recordVideoType = app_.capture.recordVideoType;
+    manager.recordAudioType = app_.capture.recordAudioType;
 
     StopSignals stopSignals;
     connect(&stopSignals, &StopSignals::stopRequested, this, &RecordCommand::stop);
@@ -94,17 +94,18 @@ int RecordCommand::run(const RecordOptions& options) {
         &flows_, &RecordFlows::recordingChanged, this,
         [this](bool recording) {
             if (!recording && !done_)
-                fail("the recording ended before it was stopped: " + app_.outputPath);
+                fail("the recording ended before it was stopped: " + app_.ui.outputPath);
         },
         Qt::QueuedConnection);
-    MainQueue::after(app_.recordAudioType == kNoSound ? 0 : kRoutingSettleMs, [this] { start(); });
+    MainQueue::after(app_.capture.recordAudioType == kNoSound ? 0 : kRoutingSettleMs,
+                     [this] { start(); });
     return QCoreApplication::exec();
 }
 
 void RecordCommand::start() {
     if (done_)
         return;
-    chooseAudio_(app_.recordAudioType);
+    chooseAudio_(app_.capture.recordAudioType);
     flows_.recordScreenClicked();
     if (flows_.recordManager().status() == SRRecordManager::Idle)
         return; // the failure has been reported
@@ -134,7 +135,7 @@ void RecordCommand::stop() {
     done_ = true;
     // The record button's toggle: the catalogue entry, then the encoder finishes the file.
     flows_.recordScreenClicked();
-    std::printf("%s\n", qPrintable(app_.outputPath));
+    std::printf("%s\n", qPrintable(app_.ui.outputPath));
     std::fflush(stdout);
     QCoreApplication::exit(Finished);
 }

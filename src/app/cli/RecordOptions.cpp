@@ -203,12 +203,13 @@ QString recordHelpText() {
 
 QString applyRecordOptions(const RecordOptions& o, AppDelegate& app) {
     const bool audioOnly = o.mode == kAudioOnlyMode;
-    const unsigned audio = o.audio.value_or(app.recordAudioType);
+    const unsigned audio = o.audio.value_or(app.capture.recordAudioType);
     if (audioOnly && audio == kNoSound)
         return "--mode audio with --audio none would record nothing";
 
     // The container: --output's extension, else --format, else the main window's choice.
-    const QStringList& containers = audioOnly ? app.audioExtensions : app.videoTypes;
+    const QStringList& containers =
+        audioOnly ? app.capture.audioExtensions : app.capture.videoTypes;
     const QString fromOutput = o.output.isEmpty() ? QString() : extensionOf(o.output);
     if (!o.output.isEmpty() && o.format && *o.format != fromOutput)
         return "--output " + o.output + " does not end in --format " + *o.format;
@@ -224,21 +225,23 @@ QString applyRecordOptions(const RecordOptions& o, AppDelegate& app) {
     if (!o.output.isEmpty() && QFileInfo::exists(o.output))
         return o.output + " exists already; Tapedeck does not overwrite recordings";
 
-    app.recordVideoType = o.mode;
-    app.recordAudioType = audio;
+    app.capture.recordVideoType = o.mode;
+    app.capture.recordAudioType = audio;
     // Without the main window nobody turns the stored rate choice into a rate: do it here.
-    app.fps = o.fps ? *o.fps : app.fpsTitles.value(app.fpsItemIndex).section(' ', 0, 0).toFloat();
+    app.capture.fps =
+        o.fps ? *o.fps
+              : app.capture.fpsTitles.value(app.capture.fpsItemIndex).section(' ', 0, 0).toFloat();
     if (o.quality)
-        app.framItemIndex = *o.quality;
+        app.capture.framItemIndex = *o.quality;
     if (index >= 0)
-        (audioOnly ? app.audioExtensionIndex : app.videoTypeBoxIndex) = index;
-    app.commandLineOutputPath = o.output;
+        (audioOnly ? app.capture.audioExtensionIndex : app.capture.videoTypeBoxIndex) = index;
+    app.capture.commandLineOutputPath = o.output;
     if (!o.overlays) {
-        app.isShowMouse = false;
-        app.isMouseHight = false;
-        app.isMouseClickEffect = false;
-        app.isTimeTextWatermark = false;
-        app.watermarkType = WatermarkSettings::None;
+        app.composition.isShowMouse = false;
+        app.composition.isMouseHight = false;
+        app.composition.isMouseClickEffect = false;
+        app.composition.isTimeTextWatermark = false;
+        app.composition.watermarkType = WatermarkSettings::None;
     }
     return QString();
 }

@@ -47,7 +47,7 @@ struct ApplicationSetup::Parts {
                        Localization::localizedStringForKey("Alert_Mic_Message"));
                },
                [this](unsigned type) {
-                   delegate.recordAudioType = type;
+                   delegate.capture.recordAudioType = type;
                    manager.recordAudioType = type;
                    if (audioTypeShown)
                        audioTypeShown(type);

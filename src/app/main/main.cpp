@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
     MainWindow window(setup->delegate(), setup->flows());
     QObject::connect(&window, &MainWindow::audioSourceChosen,
                      [&](unsigned type) { setup->chooseAudio(type); });
-    setup->delegate().window = &window;
+    setup->delegate().ui.window = &window;
     setup->showLevels(window.levelViews());
     setup->setAudioTypeShown([&](unsigned type) { window.showAudioType(type); });
     // A logout or kill asks to quit like closing the window does, so the clean-up runs.

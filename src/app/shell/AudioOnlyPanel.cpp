@@ -32,11 +32,11 @@ AudioOnlyPanel::AudioOnlyPanel(AppDelegate& app, RecordFlows& flows, QWidget* pa
                             "Main_Audio_System&Micphone", "Main_Audio_None"})
         onlyAudio_AudioTypePopBtn_->addItemWithTitle(tr_(key));
     audioExtensionPopUp_->setTitle(tr_("Set_label_4"));
-    for (const QString& extension : app_.audioExtensions)
+    for (const QString& extension : app_.capture.audioExtensions)
         audioExtensionPopUp_->addItemWithTitle(extension);
-    audioExtensionPopUp_->selectStoredIndex(app_.audioExtensionIndex);
+    audioExtensionPopUp_->selectStoredIndex(app_.capture.audioExtensionIndex);
     audioButton_->setFixedSize(40, 40);
-    showAudioType(app_.recordAudioType);
+    showAudioType(app_.capture.recordAudioType);
     sizeLabel_->setText(QString::asprintf("%.2f MB / ", 0.0) + flows_.systemFreeSpace());
 
     auto* grid = new QGridLayout(this);
@@ -61,7 +61,7 @@ AudioOnlyPanel::AudioOnlyPanel(AppDelegate& app, RecordFlows& flows, QWidget* pa
 }
 
 void AudioOnlyPanel::audioExpChangeAction(int i) {
-    app_.audioExtensionIndex = i;
+    app_.capture.audioExtensionIndex = i;
     Preferences::shared().setValue(PrefKey::AudioTypeIndex, i);
 }
 

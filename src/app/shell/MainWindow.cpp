@@ -67,22 +67,23 @@ MainWindow::MainWindow(AppDelegate& app, RecordFlows& flows) : app_(app), flows_
     qualityPopUp_ = popUp(tr_("Set_label_2"),
                           {tr_("Main_Fram_Original_Quality"), tr_("Main_Fram_HD_Quality"),
                            tr_("Main_Fram_SD_Quality")},
-                          app_.framItemIndex);
-    fpsPopUp_ = popUp(tr_("Set_label_3"), app_.fpsTitles, app_.fpsItemIndex);
+                          app_.capture.framItemIndex);
+    fpsPopUp_ = popUp(tr_("Set_label_3"), app_.capture.fpsTitles, app_.capture.fpsItemIndex);
     // The start-up pass stores the index; the rate itself is the chosen title's number.
-    if (app_.fps <= 0)
-        app_.fps = fpsPopUp_->titleOfSelectedItem().section(' ', 0, 0).toFloat();
-    videoTypePopUp_ = popUp(tr_("Set_label_1"), app_.videoTypes, app_.videoTypeBoxIndex);
+    if (app_.capture.fps <= 0)
+        app_.capture.fps = fpsPopUp_->titleOfSelectedItem().section(' ', 0, 0).toFloat();
+    videoTypePopUp_ =
+        popUp(tr_("Set_label_1"), app_.capture.videoTypes, app_.capture.videoTypeBoxIndex);
     audioPopUp_ = popUp(tr_("Main_Audio_System"),
                         {tr_("Main_Audio_System"), tr_("Main_Audio_Micphone"),
                          tr_("Main_Audio_System&Micphone"), tr_("Main_Audio_None")},
-                        int(app_.recordAudioType));
+                        int(app_.capture.recordAudioType));
     connect(qualityPopUp_, &SRPopUpButton::choiceMade, this, &MainWindow::frameChangeAction);
     connect(fpsPopUp_, &SRPopUpButton::choiceMade, this, &MainWindow::fpsChangeAction);
     connect(videoTypePopUp_, &SRPopUpButton::choiceMade, this, &MainWindow::videoTypeChangeAction);
     connect(audioPopUp_, &SRPopUpButton::choiceMade, this, &MainWindow::audioChangeAction);
     onOffMenus_ = new AudioOnOffMenus;
-    onOffMenus_->showAudioType(app_.recordAudioType);
+    onOffMenus_->showAudioType(app_.capture.recordAudioType);
     connect(onOffMenus_, &AudioOnOffMenus::typeChosen, this,
             [this](unsigned type) { audioChangeAction(int(type)); });
     audioOnlyPanel_ = new AudioOnlyPanel(app_, flows_);
@@ -139,7 +140,7 @@ MainWindow::MainWindow(AppDelegate& app, RecordFlows& flows) : app_(app), flows_
                 timeLabel_->setText(time);
                 sizeLabel_->setText(size);
                 // The badge of this desktop: the window title.
-                setWindowTitle(app_.recording ? "Tapedeck — " + time : "Tapedeck");
+                setWindowTitle(app_.ui.recording ? "Tapedeck — " + time : "Tapedeck");
             });
     connect(&flows_, &RecordFlows::startFailed, this, [this](const QString& path) {
         QMessageBox::warning(this, tr_("Alert_Title"), tr_("Alert_Encode_Message") + "\n" + path);
@@ -150,13 +151,13 @@ MainWindow::MainWindow(AppDelegate& app, RecordFlows& flows) : app_(app), flows_
 }
 
 void MainWindow::showHome() {
-    if (!app_.recording)
+    if (!app_.ui.recording)
         panels_->setCurrentIndex(0);
 }
 
 void MainWindow::fullScreenClicked(int tag) {
-    app_.isCanKeyEvent = true;
-    app_.recordVideoType = unsigned(tag);
+    app_.hotkeys.isCanKeyEvent = true;
+    app_.capture.recordVideoType = unsigned(tag);
     flows_.recordManager().recordVideoType = unsigned(tag);
     for (int i = 0; i < 5; ++i)
         modeButtons_[size_t(i)]->setChecked(i == tag);
@@ -192,32 +193,32 @@ void MainWindow::screenItemChange(int i) {
 }
 
 void MainWindow::frameChangeAction(int i) {
-    app_.framItemIndex = i;
+    app_.capture.framItemIndex = i;
     Preferences::shared().setValue(PrefKey::FramItemIndex, i);
 }
 
 void MainWindow::fpsChangeAction(int i) {
-    app_.fpsItemIndex = i;
+    app_.capture.fpsItemIndex = i;
     // "23.976 fps" -> 23.976
-    app_.fps = fpsPopUp_->titleOfSelectedItem().section(' ', 0, 0).toFloat();
+    app_.capture.fps = fpsPopUp_->titleOfSelectedItem().section(' ', 0, 0).toFloat();
     Preferences::shared().setValue(PrefKey::FpsItemIndex, i);
 }
 
 void MainWindow::videoTypeChangeAction(int i) {
-    app_.videoTypeBoxIndex = i;
+    app_.capture.videoTypeBoxIndex = i;
     Preferences::shared().setValue(PrefKey::VideoTypeIndex, i);
 }
 
 void MainWindow::audioChangeAction(int i) {
     if ((i == 1 || i == 2) && !AudioDeviceRecovery::hasMicrophone(EZAudioDevice::inputDevices())) {
         QMessageBox::information(this, QString(), tr_("Alert_Mic_Message"));
-        showAudioType(app_.recordAudioType);
+        showAudioType(app_.capture.recordAudioType);
         return;
     }
     if (i == 3)
         levelBars_->clear();
     showAudioType(unsigned(i));
-    app_.recordAudioType = unsigned(i);
+    app_.capture.recordAudioType = unsigned(i);
     flows_.recordManager().recordAudioType = unsigned(i);
     Preferences::shared().setValue(PrefKey::RecordAudioType, i);
     emit audioSourceChosen(unsigned(i));

@@ -8,21 +8,21 @@ RecordAreaHost::RecordAreaHost(AppDelegate& app, RecordFlows& flows,
     : app_(app), flows_(flows), isCompositing_(std::move(isCompositing)) {}
 
 bool RecordAreaHost::isShowReverseTime() {
-    return app_.isShowReverseTime;
+    return app_.capture.isShowReverseTime;
 }
 
 float RecordAreaHost::fps() {
-    return app_.fps > 0 ? app_.fps : 30;
+    return app_.capture.fps > 0 ? app_.capture.fps : 30;
 }
 
 int RecordAreaHost::framItemIndex() {
-    return app_.framItemIndex;
+    return app_.capture.framItemIndex;
 }
 
 QString RecordAreaHost::createoutputPath() {
     flows_.prepareOverlays();
-    app_.outputPath = app_.createoutputPath(true);
-    return app_.outputPath;
+    app_.ui.outputPath = app_.createoutputPath(true);
+    return app_.ui.outputPath;
 }
 
 std::optional<DisplayInfo> RecordAreaHost::chosenScreen() {
@@ -40,12 +40,12 @@ void RecordAreaHost::setRecordWC(std::shared_ptr<SRRecordScreenWindowController>
 }
 
 void RecordAreaHost::setSelectedWindow(uint32_t number, const QString& name) {
-    app_.selectedWindowNumber = number;
-    app_.selectedWindowName = name;
+    app_.capture.selectedWindowNumber = number;
+    app_.capture.selectedWindowName = name;
 }
 
 void RecordAreaHost::setLastWindowRect(const QRectF& rect) {
-    app_.lastWindowRect = rect;
+    app_.capture.lastWindowRect = rect;
 }
 
 void RecordAreaHost::setRecordControlsEnabled(bool enabled) {

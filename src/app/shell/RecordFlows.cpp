@@ -37,8 +37,8 @@ SRRecordManager& RecordFlows::recordManager() {
     if (!recordManager_) {
         recordManager_ = std::make_unique<SRRecordManager>(platform_, *this);
         recordManager_->delegate = this;
-        recordManager_->recordVideoType = app_.recordVideoType;
-        recordManager_->recordAudioType = app_.recordAudioType;
+        recordManager_->recordVideoType = app_.capture.recordVideoType;
+        recordManager_->recordAudioType = app_.capture.recordAudioType;
         compositionSettings_ =
             std::make_unique<AppCompositionSettings>(app_, Preferences::shared());
         recordManager_->setCompositionSettings(*compositionSettings_);
@@ -89,8 +89,8 @@ QString RecordFlows::chooseRecordWindow(uint32_t window) {
     const std::optional<WindowInfo> info = platform_.windowList().windowInfo(window);
     if (!info)
         return QString("there is no window 0x%1").arg(window, 0, 16);
-    app_.selectedWindowNumber = info->number;
-    app_.selectedWindowName = info->name;
+    app_.capture.selectedWindowNumber = info->number;
+    app_.capture.selectedWindowName = info->name;
     // The window-list bounds: the manager rounds them and follows the window from there.
     recordRegion_ = info->bounds;
     const CoordinateSpace space = desktopSpace();
@@ -103,8 +103,8 @@ QString RecordFlows::chooseRecordWindow(uint32_t window) {
 }
 
 void RecordFlows::recordScreenClicked() {
-    app_.autoStop_Duration = 0;
-    app_.isShowReverseTime = false;
+    app_.limits.autoStop_Duration = 0;
+    app_.capture.isShowReverseTime = false;
     recordAfterScreenClicked();
 }
 
@@ -115,8 +115,8 @@ void RecordFlows::recordAfterScreenClicked() {
         stopRecordingAndCatalogue();
         return;
     }
-    app_.fileDuration = 0;
-    app_.fileSize = 0;
+    app_.ui.fileDuration = 0;
+    app_.ui.fileSize = 0;
     switch (m.recordVideoType.load()) {
     case SRRecordManager::AudioOnly:
         recordAudio();
@@ -148,32 +148,32 @@ void RecordFlows::startScreenRecording() {
     m.setScreen(screen ? screen : displays.mainScreen());
     m.setCaptureRect(recordRegion_.value_or(QRectF()));
     EncodeManager& e = m.encodeManager();
-    e.fps = app_.fps > 0 ? app_.fps : 30;
-    e.videoBitrate = EncodeManager::videoBitrateForQuality(app_.framItemIndex);
-    app_.outputPath = app_.createoutputPath(true);
+    e.fps = app_.capture.fps > 0 ? app_.capture.fps : 30;
+    e.videoBitrate = EncodeManager::videoBitrateForQuality(app_.capture.framItemIndex);
+    app_.ui.outputPath = app_.createoutputPath(true);
     prepareOverlays();
     m.startRecording();
     if (!e.isWorking()) {
         // Nothing is being written: say so and go back to idle.
-        const QString path = app_.outputPath;
+        const QString path = app_.ui.outputPath;
         m.stopRecording();
         emit startFailed(path);
     }
 }
 
 void RecordFlows::recordAudio() {
-    app_.outputPath = app_.createoutputPath(false);
+    app_.ui.outputPath = app_.createoutputPath(false);
     SRRecordManager& m = recordManager();
     m.startRecording();
     if (!m.encodeManager().isWorking()) {
-        const QString path = app_.outputPath;
+        const QString path = app_.ui.outputPath;
         m.stopRecording();
         emit startFailed(path);
     }
 }
 
 void RecordFlows::recordVideo() {
-    app_.outputPath = app_.createoutputPath(true);
+    app_.ui.outputPath = app_.createoutputPath(true);
     recordManager().startRecording();
 }
 
@@ -199,7 +199,7 @@ void RecordFlows::stopRecordingAndCatalogue() {
     const bool isVideo = m.recordVideoType != SRRecordManager::AudioOnly;
     // The entry carries the last progress report; the encoder finishes the file right after.
     Catalogue().insert(Catalogue::recordingEntry(
-        app_.outputPath, app_.fileDuration.load(), app_.fileSize.load(),
+        app_.ui.outputPath, app_.ui.fileDuration.load(), app_.ui.fileSize.load(),
         OutputNames::dateToString(QDateTime::currentDateTime()), isVideo));
     m.stopRecording();
     emit pauseImageChanged("btnPauseRecord_Normal");
@@ -216,52 +216,52 @@ void RecordFlows::recordScreenTimeDuration(int32_t s) {
     if (s < 0)
         return;
     if (s > 0) {
-        app_.fileDuration = float(s);
-        app_.fileSize = float(encodeManager().filesize());
+        app_.ui.fileDuration = float(s);
+        app_.ui.fileSize = float(encodeManager().filesize());
     }
-    if (s == app_.recordProgressNum)
+    if (s == app_.ui.recordProgressNum)
         return;
-    app_.recordProgressNum = s;
+    app_.ui.recordProgressNum = s;
     emit progressChanged(timeText(s),
-                         QString::asprintf("%.2f MB / ", app_.fileSize.load() / 1000000.0) +
+                         QString::asprintf("%.2f MB / ", app_.ui.fileSize.load() / 1000000.0) +
                              systemFreeSpace());
 }
 
 void RecordFlows::generateMemoryInfo() {
     const QString caches = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
     QStorageInfo volume(caches);
-    app_.freeSpace = double(volume.bytesAvailable()) / 1e9;
-    app_.totalSpace = double(volume.bytesTotal());
+    app_.ui.freeSpace = double(volume.bytesAvailable()) / 1e9;
+    app_.ui.totalSpace = double(volume.bytesTotal());
 }
 
 QString RecordFlows::systemFreeSpace() const {
-    if (app_.freeSpace > 1.0)
-        return QString::asprintf("%.2f G", app_.freeSpace);
-    return QString::asprintf("%.2f MB", app_.freeSpace * 1024);
+    if (app_.ui.freeSpace > 1.0)
+        return QString::asprintf("%.2f G", app_.ui.freeSpace);
+    return QString::asprintf("%.2f MB", app_.ui.freeSpace * 1024);
 }
 
 void RecordFlows::setRecording(bool recording) {
-    app_.recording = recording;
+    app_.ui.recording = recording;
     emit recordingChanged(recording);
 }
 
 bool RecordFlows::isCaptrue() {
-    return app_.isCaptrue;
+    return app_.capture.isCaptrue;
 }
 QString RecordFlows::outputPath() {
-    return app_.outputPath;
+    return app_.ui.outputPath;
 }
 uint32_t RecordFlows::selectedWindowNumber() {
-    return app_.selectedWindowNumber;
+    return app_.capture.selectedWindowNumber;
 }
 QString RecordFlows::selectedWindowName() {
-    return app_.selectedWindowName;
+    return app_.capture.selectedWindowName;
 }
 double RecordFlows::fps() {
-    return app_.fps;
+    return app_.capture.fps;
 }
 int RecordFlows::framItemIndex() {
-    return app_.framItemIndex;
+    return app_.capture.framItemIndex;
 }
 void RecordFlows::refreshStateMenuItem() {}
 void RecordFlows::setTimeSetsBtnEnabled(bool) {}

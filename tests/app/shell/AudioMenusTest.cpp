@@ -77,7 +77,7 @@ TEST_F(AudioOnlyPanelTest, FormatMenuNamesTheNextAudioFile) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.extension);
         pick(formats, c.item);
-        EXPECT_EQ(app.audioExtensionIndex, c.item - 1);
+        EXPECT_EQ(app.capture.audioExtensionIndex, c.item - 1);
         EXPECT_EQ(Preferences::shared().integer(PrefKey::AudioTypeIndex), c.item - 1);
         EXPECT_TRUE(app.createoutputPath(false).endsWith(c.extension))
             << app.createoutputPath(false).toStdString();

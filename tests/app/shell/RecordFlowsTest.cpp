@@ -49,7 +49,7 @@ TEST_F(RecordFlowsTest, FreeSpaceInGigabytesOrMegabytes) {
         const char* want;
     } cases[] = {{2.5, "2.50 G"}, {1.0, "1024.00 MB"}, {0.5, "512.00 MB"}};
     for (const Case& c : cases) {
-        app.freeSpace = c.free;
+        app.ui.freeSpace = c.free;
         EXPECT_EQ(flows.systemFreeSpace(), c.want) << c.free;
     }
 }
@@ -57,14 +57,14 @@ TEST_F(RecordFlowsTest, FreeSpaceInGigabytesOrMegabytes) {
 TEST_F(RecordFlowsTest, ToggleRecordsReportsProgressAndCataloguesOnStop) {
     AppDelegate app(audio);
     RecordFlows flows(app, platform);
-    app.recordVideoType = 0;
-    app.framItemIndex = 1;
-    app.fps = 23.976f;
+    app.capture.recordVideoType = 0;
+    app.capture.framItemIndex = 1;
+    app.capture.fps = 23.976f;
     QSignalSpy progress(&flows, &RecordFlows::progressChanged);
     flows.recordScreenClicked();
     SRRecordManager& m = flows.recordManager();
     EXPECT_EQ(m.status(), SRRecordManager::Recording);
-    EXPECT_TRUE(app.recording);
+    EXPECT_TRUE(app.ui.recording);
     EXPECT_EQ(fakeencoder::lastCall("SetVideoBitrate")->args[0], 5000);
     EXPECT_NEAR(fakeencoder::lastCall("SetFps")->args[0], 23.976, 1e-5);
     EXPECT_EQ(fakeencoder::lastCall("SetImageSize")->args, (std::vector<double>{1920, 1080}));
@@ -76,10 +76,10 @@ TEST_F(RecordFlowsTest, ToggleRecordsReportsProgressAndCataloguesOnStop) {
     EXPECT_EQ(progress[0][0].toString(), "00:00:03");
     EXPECT_TRUE(progress[0][1].toString().startsWith("2.50 MB / "));
 
-    const QString path = app.outputPath;
+    const QString path = app.ui.outputPath;
     flows.recordScreenClicked(); // the same toggle stops
     EXPECT_EQ(m.status(), SRRecordManager::Idle);
-    EXPECT_FALSE(app.recording);
+    EXPECT_FALSE(app.ui.recording);
     std::optional<QVariantList> entries = Catalogue().read();
     ASSERT_TRUE(entries);
     ASSERT_EQ(entries->size(), 1);
@@ -98,7 +98,7 @@ TEST_F(RecordFlowsTest, EncoderThatCannotStartLeavesTheSystemIdle) {
     flows.recordScreenClicked();
     EXPECT_EQ(failed.count(), 1);
     EXPECT_EQ(flows.recordManager().status(), SRRecordManager::Idle);
-    EXPECT_FALSE(app.recording);
+    EXPECT_FALSE(app.ui.recording);
 }
 
 TEST_F(RecordFlowsTest, PauseAndResumeSwapTheButtonImage) {

@@ -143,7 +143,7 @@ TEST_F(RecordOptionsTest, FormatAndOutputPickTheContainerOfTheMode) {
         ASSERT_TRUE(parsed.options) << parsed.error.toStdString();
         EXPECT_EQ(applyRecordOptions(*parsed.options, app), QString())
             << c.options.join(' ').toStdString();
-        EXPECT_EQ(app.recordVideoType, c.video ? 0u : 4u);
+        EXPECT_EQ(app.capture.recordVideoType, c.video ? 0u : 4u);
         const QString path = app.createoutputPath(c.video);
         EXPECT_TRUE(path.endsWith(c.extension))
             << c.options.join(' ').toStdString() << " -> " << path.toStdString();
@@ -174,15 +174,15 @@ TEST_F(RecordOptionsTest, RefusesOptionsThatDoNotFitTogether) {
     };
     for (const Case& c : cases) {
         AppDelegate app(audio);
-        const int videoIndex = app.videoTypeBoxIndex;
+        const int videoIndex = app.capture.videoTypeBoxIndex;
         const ParsedRecordOptions parsed = parseRecordOptions(command(c.options));
         ASSERT_TRUE(parsed.options) << parsed.error.toStdString();
         const QString error = applyRecordOptions(*parsed.options, app);
         EXPECT_TRUE(error.contains(c.mentions))
             << c.options.join(' ').toStdString() << ": " << error.toStdString();
         // A refused run leaves the settings as they were.
-        EXPECT_EQ(app.videoTypeBoxIndex, videoIndex);
-        EXPECT_TRUE(app.commandLineOutputPath.isEmpty());
+        EXPECT_EQ(app.capture.videoTypeBoxIndex, videoIndex);
+        EXPECT_TRUE(app.capture.commandLineOutputPath.isEmpty());
     }
 }
 
@@ -192,29 +192,29 @@ TEST_F(RecordOptionsTest, RateQualitySoundAndOverlaysForThisRunOnly) {
     store.setValue(PrefKey::IsShowMouse, true);
     const qint64 storedFps = store.integer(PrefKey::FpsItemIndex);
     const qint64 storedQuality = store.integer(PrefKey::FramItemIndex);
-    app.fpsItemIndex = 1; // "23.976 fps"
-    app.isShowMouse = true;
-    app.isMouseHight = true;
-    app.isMouseClickEffect = true;
-    app.watermarkType = 0;
+    app.capture.fpsItemIndex = 1; // "23.976 fps"
+    app.composition.isShowMouse = true;
+    app.composition.isMouseHight = true;
+    app.composition.isMouseClickEffect = true;
+    app.composition.watermarkType = 0;
 
     RecordOptions stored = *parseRecordOptions(command({})).options;
     ASSERT_EQ(applyRecordOptions(stored, app), QString());
     // Without --fps the stored choice's rate, as the main window would set it.
-    EXPECT_FLOAT_EQ(app.fps, 23.976f);
-    EXPECT_TRUE(app.isShowMouse);
+    EXPECT_FLOAT_EQ(app.capture.fps, 23.976f);
+    EXPECT_TRUE(app.composition.isShowMouse);
 
     RecordOptions o = *parseRecordOptions(command({"--fps", "30", "--quality", "2", "--audio",
                                                    "none", "--no-overlays"}))
                            .options;
     ASSERT_EQ(applyRecordOptions(o, app), QString());
-    EXPECT_FLOAT_EQ(app.fps, 30.f);
-    EXPECT_EQ(app.framItemIndex, 2);
-    EXPECT_EQ(app.recordAudioType, 3u);
-    EXPECT_FALSE(app.isShowMouse);
-    EXPECT_FALSE(app.isMouseHight);
-    EXPECT_FALSE(app.isMouseClickEffect);
-    EXPECT_EQ(app.watermarkType, 2u);
+    EXPECT_FLOAT_EQ(app.capture.fps, 30.f);
+    EXPECT_EQ(app.capture.framItemIndex, 2);
+    EXPECT_EQ(app.capture.recordAudioType, 3u);
+    EXPECT_FALSE(app.composition.isShowMouse);
+    EXPECT_FALSE(app.composition.isMouseHight);
+    EXPECT_FALSE(app.composition.isMouseClickEffect);
+    EXPECT_EQ(app.composition.watermarkType, 2u);
     EXPECT_TRUE(store.boolean(PrefKey::IsShowMouse));
     EXPECT_EQ(store.integer(PrefKey::FpsItemIndex), storedFps);
     EXPECT_EQ(store.integer(PrefKey::FramItemIndex), storedQuality);
