@@ -9,6 +9,7 @@
 #include "ClickEffectState.h"
 #include "CompositionSettings.h"
 #include "CursorOverlay.h"
+#include "Displays.h"
 #include "Pointer.h"
 #include "TestSignal.h"
 
@@ -32,6 +33,13 @@ struct BenchCursor : ArrowCursor {
     }
 };
 
+// Whole-screen frames never ask where the primary screen is.
+struct BenchDisplays : Displays {
+    std::vector<DisplayInfo> screens() const override { return {}; }
+    std::optional<DisplayInfo> mainScreen() const override { return {}; }
+    std::optional<DisplayInfo> currentScreenForMouseLocation() const override { return {}; }
+};
+
 struct BenchSettings : CompositionSettings {
     bool mouse = true, highlight = true, ring = true, time = true;
     bool isShowMouse() const override { return mouse; }
@@ -50,14 +58,16 @@ struct BenchSettings : CompositionSettings {
 void BM_Compose1080p(benchmark::State& state) {
     BenchPointer pointer;
     BenchCursor cursor;
+    BenchDisplays displays;
     ClickEffectState click;
     BenchSettings settings;
     settings.mouse = state.range(0);
     settings.highlight = state.range(1);
     settings.ring = state.range(2);
     settings.time = state.range(3);
-    CursorOverlay overlay(pointer, cursor, click, settings,
-                          [] { return QRectF(0, 0, 1920, 1080); });
+    CursorOverlay overlay(pointer, cursor, displays, click, settings, [] {
+        return CaptureArea{QRectF(0, 0, 1920, 1080), QRectF(), false};
+    });
     QImage frame(1920, 1080, QImage::Format_ARGB32_Premultiplied);
     tapedeck::paintTestFrame(frame.bits(), 1920, 1080, int(frame.bytesPerLine()), 0);
     for (auto _ : state) {

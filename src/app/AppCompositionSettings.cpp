@@ -1,8 +1,7 @@
 #include "AppCompositionSettings.h"
 
 #include "AppDelegate.h"
-#include "PreferenceKeys.h"
-#include "Preferences.h"
+#include "WatermarkPlacement.h"
 
 AppCompositionSettings::AppCompositionSettings(AppDelegate& delegate, Preferences& store)
     : delegate_(delegate), store_(store) {
@@ -36,9 +35,7 @@ WatermarkSettings AppCompositionSettings::watermarkSettings() const {
 }
 
 WatermarkPlacement AppCompositionSettings::watermarkPlacement() const {
-    return {float(store_.floating(PrefKey::Watermark_center_x)),
-            float(store_.floating(PrefKey::Watermark_center_y)),
-            float(store_.floating(PrefKey::Watermark_scale))};
+    return storedWatermarkPlacement(store_);
 }
 
 void AppCompositionSettings::refresh() {

@@ -7,7 +7,7 @@
 #include "ClickEffectState.h"
 #include "CompositionSettings.h"
 #include "CursorOverlayImages.h"
-#include "FrameCoordinates.h"
+#include "Displays.h"
 #include "Pointer.h"
 #include "WatermarkImage.h"
 #include "WatermarkPlacement.h"
@@ -21,11 +21,23 @@ constexpr float kRingEnd = 60;
 
 } // namespace
 
-CursorOverlay::CursorOverlay(Pointer& pointer, ArrowCursor& cursor, ClickEffectState& clickEffect,
-                             const CompositionSettings& settings,
-                             std::function<QRectF()> captureRect, std::function<QDateTime()> now)
-    : pointer_(pointer), cursor_(cursor), clickEffect_(clickEffect), settings_(settings),
-      captureRect_(std::move(captureRect)), now_(std::move(now)) {}
+CursorOverlay::CursorOverlay(Pointer& pointer, ArrowCursor& cursor, const Displays& displays,
+                             ClickEffectState& clickEffect, const CompositionSettings& settings,
+                             std::function<CaptureArea()> captureArea,
+                             std::function<QDateTime()> now)
+    : pointer_(pointer), cursor_(cursor), displays_(displays), clickEffect_(clickEffect),
+      settings_(settings), captureArea_(std::move(captureArea)), now_(std::move(now)) {}
+
+QRectF CursorOverlay::frameRect() const {
+    const CaptureArea area = captureArea_();
+    double primaryHeight = 0;
+    // Only window bounds need the primary screen; screen modes skip the look-up.
+    if (area.isWindowBounds) {
+        if (const std::optional<DisplayInfo> primary = displays_.mainScreen())
+            primaryHeight = primary->frame.height();
+    }
+    return globalFrameRect(area, primaryHeight);
+}
 
 void CursorOverlay::appendMouseCursor(QImage& frame) {
     if (frame.isNull())
@@ -36,7 +48,7 @@ void CursorOverlay::appendMouseCursor(QImage& frame) {
     const CursorImage arrow = cursor_.arrowCursor();
     const int iw = int(arrow.image.width());
     const int ih = int(arrow.image.height());
-    const QRectF rect = captureRect_();
+    const QRectF rect = frameRect();
 
     // Lower-left corner of the cursor picture in frame coordinates, and its centre.
     const int px = int(mx - rect.x() - arrow.hotSpot.x());

@@ -8,17 +8,21 @@
 
 #include <functional>
 
+#include "FrameCoordinates.h"
+
 class ArrowCursor;
 class CompositionSettings;
+class Displays;
 class Pointer;
 struct ClickEffectState;
 
 class CursorOverlay {
 public:
-    // captureRect: the recorded rectangle in global points (origin bottom left, y up), read
-    // for every frame. now: the clock of the time watermark.
-    CursorOverlay(Pointer& pointer, ArrowCursor& cursor, ClickEffectState& clickEffect,
-                  const CompositionSettings& settings, std::function<QRectF()> captureRect,
+    // captureArea: what the recording takes its frames from, read for every frame; displays
+    // place window bounds. now: the clock of the time watermark.
+    CursorOverlay(Pointer& pointer, ArrowCursor& cursor, const Displays& displays,
+                  ClickEffectState& clickEffect, const CompositionSettings& settings,
+                  std::function<CaptureArea()> captureArea,
                   std::function<QDateTime()> now = &QDateTime::currentDateTime);
 
     // frame: Format_ARGB32_Premultiplied, the capture rectangle's size. Runs on the capture
@@ -26,10 +30,14 @@ public:
     void appendMouseCursor(QImage& frame);
 
 private:
+    // Where this frame lies in global points (origin bottom left, y up), like the pointer.
+    QRectF frameRect() const;
+
     Pointer& pointer_;
     ArrowCursor& cursor_;
+    const Displays& displays_;
     ClickEffectState& clickEffect_;
     const CompositionSettings& settings_;
-    std::function<QRectF()> captureRect_;
+    std::function<CaptureArea()> captureArea_;
     std::function<QDateTime()> now_;
 };

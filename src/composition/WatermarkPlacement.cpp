@@ -1,5 +1,8 @@
 #include "WatermarkPlacement.h"
 
+#include "PreferenceKeys.h"
+#include "Preferences.h"
+
 namespace {
 
 // The placement window shows frames 594 points wide; pictures wider than 560 are fitted first.
@@ -7,6 +10,15 @@ constexpr double kPreviewWidth = 594.0;
 constexpr double kMaxBaseWidth = 560;
 
 } // namespace
+
+WatermarkPlacement storedWatermarkPlacement(const Preferences& store) {
+    WatermarkPlacement placement;
+    placement.centerX = float(store.floating(PrefKey::Watermark_center_x));
+    placement.centerY = float(store.floating(PrefKey::Watermark_center_y));
+    if (store.contains(PrefKey::Watermark_scale))
+        placement.scale = float(store.floating(PrefKey::Watermark_scale));
+    return placement;
+}
 
 QRectF watermarkRect(const QSizeF& imageSize, int frameWidth, int frameHeight,
                      const WatermarkPlacement& placement, bool isTimeWatermark) {

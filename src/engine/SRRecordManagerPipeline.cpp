@@ -20,14 +20,14 @@ QRectF SRRecordManager::evenBounds(const QRectF& b) {
 }
 
 void SRRecordManager::setCompositionSettings(const CompositionSettings& settings) {
-    overlay_ = std::make_unique<CursorOverlay>(platform_.pointer(), platform_.cursor(), clickEffect,
-                                               settings, [this] {
+    overlay_ = std::make_unique<CursorOverlay>(platform_.pointer(), platform_.cursor(),
+                                               platform_.displays(), clickEffect, settings, [this] {
                                                    std::lock_guard lock(rectMutex_);
-                                                   // A whole-screen recording has no rectangle of
-                                                   // its own: the frame is the screen.
-                                                   if (captureRect.isNull() && screen)
-                                                       return screen->frame;
-                                                   return captureRect;
+                                                   // Window mode keeps the window's bounds; the
+                                                   // other modes a part of the screen.
+                                                   return CaptureArea{
+                                                       screen ? screen->frame : QRectF(),
+                                                       captureRect, recordVideoType == AppWindow};
                                                });
 }
 

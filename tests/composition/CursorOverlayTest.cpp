@@ -2,12 +2,9 @@
 #include "ClickEffectState.h"
 #include "CompositionSettings.h"
 #include "FakeArrowCursor.h"
+#include "FakeDisplays.h"
 #include "FakePointer.h"
-#include "GuiApplication.h"
-#include "WatermarkText.h"
-
-#include <QColor>
-#include <QPainter>
+#include "TestApplication.h"
 
 #include <gtest/gtest.h>
 
@@ -15,83 +12,69 @@
 
 namespace {
 
-class TestSettings : public CompositionSettings {
-public:
-    bool showMouse = false;
-    bool highlight = false;
-    bool clickEffect = false;
+struct TestSettings : CompositionSettings {
+    bool showMouse = false, highlight = false, clickEffect = false;
     WatermarkSettings watermark;
-    WatermarkPlacement placement;
 
     bool isShowMouse() const override { return showMouse; }
     bool isMouseHight() const override { return highlight; }
     bool isMouseClickEffect() const override { return clickEffect; }
     WatermarkSettings watermarkSettings() const override { return watermark; }
-    WatermarkPlacement watermarkPlacement() const override { return placement; }
+    WatermarkPlacement watermarkPlacement() const override { return {}; }
 };
 
 const QRgb kWhite = qRgb(255, 255, 255);
+const QRectF kPrimary(0, 0, 1920, 1080);
 
 // Bounding box, in frame coordinates (origin bottom left), of the pixels that are not white.
 std::optional<QRect> drawnBox(const QImage& frame) {
-    int left = frame.width(), right = -1, bottom = frame.height(), top = -1;
-    for (int row = 0; row < frame.height(); ++row) {
-        const int y = frame.height() - 1 - row;
-        for (int x = 0; x < frame.width(); ++x) {
-            if (frame.pixel(x, row) == kWhite)
-                continue;
-            left = std::min(left, x);
-            right = std::max(right, x);
-            bottom = std::min(bottom, y);
-            top = std::max(top, y);
-        }
-    }
-    if (right < 0)
-        return std::nullopt;
-    return QRect(QPoint(left, bottom), QPoint(right, top));
+    QRect box;
+    for (int row = 0; row < frame.height(); ++row)
+        for (int x = 0; x < frame.width(); ++x)
+            if (frame.pixel(x, row) != kWhite)
+                box |= QRect(x, frame.height() - 1 - row, 1, 1);
+    return box.isNull() ? std::nullopt : std::optional(box);
+}
+
+QRgb pixelAt(const QImage& frame, int x, int y) {
+    return frame.pixel(x, frame.height() - 1 - y);
 }
 
 class CursorOverlayTest : public ::testing::Test {
 protected:
-    // The recorded rectangle in global points; the cursor is 12 x 20 with its hot spot at (1, 1).
-    QRectF rect{100, 200, 300, 200};
+    // A 300 x 200 part of the primary screen; the cursor is 12 x 20, hot spot (1, 1).
+    CaptureArea area{kPrimary, QRectF(100, 200, 300, 200), false};
+    FakeDisplays displays;
     FakePointer pointer;
     FakeArrowCursor cursor{12, 20, {1, 1}};
     ClickEffectState state;
     TestSettings settings;
     CursorOverlay overlay{pointer,
                           cursor,
+                          displays,
                           state,
                           settings,
-                          [this] { return rect; },
+                          [this] { return area; },
                           [] { return QDateTime(QDate(2026, 12, 31), QTime(23, 59, 58)); }};
 
+    void SetUp() override { displays.displays = {{kPrimary, 1, false, "Primary"}}; }
+
     QImage compose() {
-        QImage frame(int(rect.width()), int(rect.height()), QImage::Format_ARGB32_Premultiplied);
+        QImage frame(area.rect.size().toSize(), QImage::Format_ARGB32_Premultiplied);
         frame.fill(kWhite);
         overlay.appendMouseCursor(frame);
         return frame;
     }
-
-    // The cursor picture's centre in frame coordinates for the pointer at `at`.
+    // The cursor picture's centre in frame coordinates for the pointer at global `at`.
     QPointF cursorCentre(QPointF at) const {
-        const int px = int(int(at.x()) - rect.x() - 1);
-        const int py = int(int(at.y()) - rect.y() - (20 / 2 + 1));
-        return {px + 6.0, py + 10.0};
+        return {int(at.x()) - 100 - 1 + 6.0, int(at.y()) - 200 - 11 + 10.0};
     }
-
-    static QRgb pixelAt(const QImage& frame, int x, int y) {
-        return frame.pixel(x, frame.height() - 1 - y);
-    }
-
     // The drawn ring's radius, from the stroke's coverage along the row through its centre.
     static double ringRadius(const QImage& frame, QPointF centre) {
-        const int y = int(centre.y());
         double weighted = 0, total = 0;
         for (int d = 0; d < 30; ++d) {
-            const QRgb p = pixelAt(frame, int(centre.x()) + d, y);
-            // Only blends of white and the ring's blue count; the cursor is black.
-            if (qBlue(p) < 170)
+            const QRgb p = pixelAt(frame, int(centre.x()) + d, int(centre.y()));
+            if (qBlue(p) < 170) // only blends of white and the ring's blue; the cursor is black
                 continue;
             const double coverage = (255.0 - qRed(p)) / (255.0 - 56.0);
             weighted += coverage * (d + 0.5);
@@ -101,16 +84,41 @@ protected:
     }
 };
 
-TEST_F(CursorOverlayTest, CursorSitsAtTheTruncatedPlacement) {
+TEST_F(CursorOverlayTest, CursorLandsUnderThePointerInEveryModeOnEveryScreen) {
+    // Global frames, origin bottom left of the primary: one screen right of it and lower by
+    // 56, one above it. The window list counts y down from the primary's top edge.
+    const QRectF right(1920, 56, 1280, 1024), above(0, 1080, 1280, 720);
+    const struct {
+        const char* name;
+        QRectF screen;
+        CaptureArea area;
+        QRectF frame; // where the frame lies in global points
+    } cases[] = {
+        {"full, primary", kPrimary, {kPrimary, {}, false}, kPrimary},
+        {"full, right", right, {right, {}, false}, right},
+        {"full, above", above, {above, {}, false}, above},
+        {"area, primary", kPrimary, {kPrimary, {300, 200, 400, 300}, false}, {300, 200, 400, 300}},
+        {"area, right", right, {right, {300, 200, 400, 300}, false}, {2220, 256, 400, 300}},
+        {"area, above", above, {above, {300, 200, 400, 300}, false}, {300, 1280, 400, 300}},
+        {"window, primary", kPrimary, {kPrimary, {300, 400, 400, 300}, true}, {300, 380, 400, 300}},
+        {"window, right", right, {right, {2000, 100, 400, 300}, true}, {2000, 680, 400, 300}},
+        {"window, above", above, {above, {100, -600, 400, 300}, true}, {100, 1380, 400, 300}},
+    };
     settings.showMouse = true;
-    pointer.location = {150.7, 260.9};
-    // px = trunc(150 - 100 - 1) = 49, py = trunc(260 - 200 - (10 + 1)) = 49.
-    const std::optional<QRect> box = drawnBox(compose());
-    ASSERT_TRUE(box);
-    EXPECT_EQ(*box, QRect(49, 49, 12, 20));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        displays.displays = {{kPrimary, 1, false, "Primary"}, {c.screen, 2, false, "Other"}};
+        area = c.area;
+        QImage frame(c.frame.size().toSize(), QImage::Format_ARGB32_Premultiplied);
+        frame.fill(kWhite);
+        // Truncated: px = trunc(50 - 1) = 49, py = trunc(60 - (10 + 1)) = 49.
+        pointer.location = c.frame.topLeft() + QPointF(50.7, 60.9);
+        overlay.appendMouseCursor(frame);
+        EXPECT_EQ(drawnBox(frame), QRect(49, 49, 12, 20));
+    }
 }
 
-TEST_F(CursorOverlayTest, CursorOutsideTheRectangleLeavesNoPixels) {
+TEST_F(CursorOverlayTest, CursorOutsideTheFrameLeavesNoPixels) {
     settings.showMouse = true;
     settings.highlight = true;
     for (QPointF at : {QPointF(20, 300), QPointF(600, 300), QPointF(250, 100), QPointF(250, 500)}) {
@@ -119,7 +127,7 @@ TEST_F(CursorOverlayTest, CursorOutsideTheRectangleLeavesNoPixels) {
     }
 }
 
-TEST_F(CursorOverlayTest, SwitchesOffDrawNothingAndLeaveTheClickArmed) {
+TEST_F(CursorOverlayTest, SwitchedOffNothingIsDrawnAndTheClickStaysArmed) {
     pointer.location = {250, 300};
     state.arm();
     for (int i = 0; i < 3; ++i)
@@ -130,9 +138,7 @@ TEST_F(CursorOverlayTest, SwitchesOffDrawNothingAndLeaveTheClickArmed) {
     // Switched on later, the ring starts where the cursor is on that frame.
     settings.clickEffect = true;
     pointer.location = {200, 260};
-    const QImage frame = compose();
-    const QPointF centre = cursorCentre(pointer.location);
-    EXPECT_NEAR(ringRadius(frame, centre), 10, 0.3);
+    EXPECT_NEAR(ringRadius(compose(), cursorCentre(pointer.location)), 10, 0.3);
 }
 
 TEST_F(CursorOverlayTest, RingGrowsForFourteenFramesAtTheClickAndEndsOnTheFifteenth) {
@@ -142,9 +148,7 @@ TEST_F(CursorOverlayTest, RingGrowsForFourteenFramesAtTheClickAndEndsOnTheFiftee
     const QPointF clickCentre = cursorCentre(pointer.location);
     state.arm();
     for (int frameNumber = 1; frameNumber <= 14; ++frameNumber) {
-        const QImage frame = compose();
-        EXPECT_NEAR(ringRadius(frame, clickCentre), 9 + frameNumber, 0.3) << frameNumber;
-        EXPECT_EQ(state.cursorEffectWidth, 30 + 2 * frameNumber);
+        EXPECT_NEAR(ringRadius(compose(), clickCentre), 9 + frameNumber, 0.3) << frameNumber;
         // The ring stays at the click while the cursor moves on.
         pointer.location += QPointF(-6, 4);
     }
@@ -153,35 +157,16 @@ TEST_F(CursorOverlayTest, RingGrowsForFourteenFramesAtTheClickAndEndsOnTheFiftee
     EXPECT_FALSE(state.isCursorClick);
     EXPECT_EQ(state.cursorEffectWidth, 0);
     EXPECT_EQ(ringRadius(last, clickCentre), 0);
-}
 
-TEST_F(CursorOverlayTest, RingNearAnEdgeIsDrawnInPart) {
-    settings.clickEffect = true;
-    // The cursor's centre lands 3 points inside the left edge.
-    pointer.location = {rect.x() - 2, 300};
-    state.arm();
-    compose();
-    const std::optional<QRect> box = drawnBox(compose());
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box->left(), 0);
-    // Radius 11 around x = 3: the right side of the ring reaches about x = 15.
-    EXPECT_NEAR(box->right(), 15, 1);
-}
-
-TEST_F(CursorOverlayTest, SecondClickRestartsTheRingAtTheNewPosition) {
-    settings.clickEffect = true;
-    pointer.location = {200, 300};
-    const QPointF first = cursorCentre(pointer.location);
+    // A click while a ring runs restarts it where the cursor is then.
     state.arm();
     for (int i = 0; i < 5; ++i)
         compose();
-
     pointer.location = {320, 280};
-    const QPointF second = cursorCentre(pointer.location);
     state.arm();
-    const QImage frame = compose();
-    EXPECT_NEAR(ringRadius(frame, second), 10, 0.3);
-    EXPECT_EQ(ringRadius(frame, first), 0);
+    const QImage restarted = compose();
+    EXPECT_NEAR(ringRadius(restarted, cursorCentre(pointer.location)), 10, 0.3);
+    EXPECT_EQ(ringRadius(restarted, cursorCentre({120, 220})), 0);
 }
 
 TEST_F(CursorOverlayTest, HighlightHidesWhileTheCursorStaysAtTheRingStart) {
@@ -189,88 +174,35 @@ TEST_F(CursorOverlayTest, HighlightHidesWhileTheCursorStaysAtTheRingStart) {
     settings.clickEffect = true;
     pointer.location = {250, 300};
     const QPointF centre = cursorCentre(pointer.location);
-    // White under cyan at 0.6.
-    const QRgb highlighted = qRgb(102, 255, 255);
-    auto nearColour = [](QRgb a, QRgb b) {
-        return std::abs(qRed(a) - qRed(b)) <= 2 && std::abs(qGreen(a) - qGreen(b)) <= 2 &&
-               std::abs(qBlue(a) - qBlue(b)) <= 2;
+    auto highlightedAt = [](const QImage& frame, QPointF at) {
+        const QRgb p = pixelAt(frame, int(at.x()), int(at.y()));
+        // White under cyan at 0.6.
+        return std::abs(qRed(p) - 102) <= 2 && qGreen(p) >= 253 && qBlue(p) >= 253;
     };
-
-    // Before a ring runs the highlight shows.
-    EXPECT_TRUE(nearColour(pixelAt(compose(), int(centre.x()), int(centre.y())), highlighted));
-
+    EXPECT_TRUE(highlightedAt(compose(), centre));
     state.arm();
     // The arming frame still decides on the state the frame before left: highlight drawn.
+    EXPECT_TRUE(highlightedAt(compose(), centre));
     QImage frame = compose();
-    EXPECT_TRUE(nearColour(pixelAt(frame, int(centre.x()), int(centre.y())), highlighted));
-
-    frame = compose();
     EXPECT_EQ(pixelAt(frame, int(centre.x()), int(centre.y())), kWhite);
     EXPECT_NEAR(ringRadius(frame, centre), 11, 0.3);
-
     pointer.location += QPointF(1, 0);
-    frame = compose();
-    EXPECT_TRUE(nearColour(pixelAt(frame, int(centre.x()) + 1, int(centre.y())), highlighted));
+    EXPECT_TRUE(highlightedAt(compose(), centre + QPointF(1, 0)));
     EXPECT_EQ(state.cursorEffectWidth, 36);
 }
 
-class WatermarkCompositionTest : public CursorOverlayTest {
-protected:
-    void SetUp() override { guiApplication(); }
-
-    static QImage solid(int width, int height) {
-        QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::green);
-        return image;
-    }
-};
-
-TEST_F(WatermarkCompositionTest, WidePictureIsFittedThenScaledToTheFrame) {
-    rect = QRectF(0, 0, 1188, 600);
-    settings.watermark.watermarkType = WatermarkSettings::Image;
-    settings.watermark.watermarkImage = solid(1200, 300);
-    settings.placement = {0.5f, 0.5f, 1};
-    const std::optional<QRect> box = drawnBox(compose());
-    ASSERT_TRUE(box);
-    EXPECT_EQ(*box, QRect(34, 160, 1120, 280));
-}
-
-TEST_F(WatermarkCompositionTest, UnplacedPictureIsCentredOnTheBottomLeftCorner) {
-    rect = QRectF(0, 0, 594, 400);
-    settings.watermark.watermarkType = WatermarkSettings::Image;
-    settings.watermark.watermarkImage = solid(200, 100);
-    const std::optional<QRect> box = drawnBox(compose());
-    ASSERT_TRUE(box);
-    EXPECT_EQ(*box, QRect(0, 0, 100, 50));
-}
-
-TEST_F(WatermarkCompositionTest, UnplacedTimeSitsFlushInTheBottomLeftCorner) {
-    rect = QRectF(0, 0, 594, 400);
-    settings.watermark.watermarkType = WatermarkSettings::None;
-    settings.watermark.isTimeTextWatermark = true;
-    settings.watermark.timeFramStyles = {"YYYY-MM-dd HH:mm:ss"};
-    const QImage text = saveImageWithText("2026-12-31 23:59:58", settings.watermark);
-    ASSERT_FALSE(text.isNull());
-
-    const QImage frame = compose();
-    const std::optional<QRect> box = drawnBox(frame);
-    ASSERT_TRUE(box);
-    EXPECT_TRUE(QRect(0, 0, text.width(), text.height()).contains(*box));
-    // The text's picture is drawn there unscaled, so the frame's corner holds its pixels.
-    QImage expected(text.size(), QImage::Format_ARGB32_Premultiplied);
-    expected.fill(kWhite);
-    QPainter(&expected).drawImage(0, 0, text);
-    EXPECT_EQ(frame.copy(0, frame.height() - text.height(), text.width(), text.height()), expected);
-}
-
-TEST_F(WatermarkCompositionTest, WatermarkIsDrawnOverTheCursor) {
-    rect = QRectF(0, 0, 594, 400);
+TEST_F(CursorOverlayTest, WatermarkIsDrawnLastAtItsPlace) {
+    testApplication();
+    area.rect = QRectF(0, 0, 594, 400);
     settings.showMouse = true;
-    // The cursor covers x 20..31, y 40..59; the unplaced picture y 0..49.
+    // The cursor covers x 20..31, y 40..59; the unplaced picture, centred on the bottom-left
+    // corner, x 0..99 and y 0..49.
     pointer.location = {21, 51};
     settings.watermark.watermarkType = WatermarkSettings::Image;
-    settings.watermark.watermarkImage = solid(200, 100);
+    settings.watermark.watermarkImage = QImage(200, 100, QImage::Format_ARGB32_Premultiplied);
+    settings.watermark.watermarkImage.fill(Qt::green);
     const QImage frame = compose();
+    EXPECT_EQ(drawnBox(frame), QRect(0, 0, 100, 60));
     EXPECT_EQ(pixelAt(frame, 25, 45), QColor(Qt::green).rgb());
     EXPECT_EQ(pixelAt(frame, 25, 55), QColor(Qt::black).rgb());
 }
