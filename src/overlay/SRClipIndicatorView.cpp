@@ -1,10 +1,18 @@
 #include "SRClipIndicatorView.h"
 
+#include "Localization.h"
+#include "NotificationCenter.h"
 #include "SRButton.h"
+
+#include <QFontMetrics>
+
+#include <algorithm>
 
 namespace {
 constexpr int kButtonSize = 24;
 constexpr int kLabelX = 10;
+// Between the size text and the OK button, and around the buttons.
+constexpr int kGap = 4;
 } // namespace
 
 SRClipIndicatorView::SRClipIndicatorView(QWidget* parent)
@@ -14,23 +22,45 @@ SRClipIndicatorView::SRClipIndicatorView(QWidget* parent)
     setAttribute(Qt::WA_StyledBackground);
     setStyleSheet(
         "SRClipIndicatorView { background: rgba(255, 255, 255, 230); border-radius: 4px; }");
-    const int buttonY = (kHeight - kButtonSize) / 2;
     cancelBtn_->setImages("NSStopProgressTemplate", QString(), QString());
-    cancelBtn_->setGeometry(kWidth - 4 - kButtonSize, buttonY, kButtonSize, kButtonSize);
     okBtn_->setImages("NSMenuOnStateTemplate", QString(), QString());
-    okBtn_->setGeometry(cancelBtn_->x() - 2 - kButtonSize, buttonY, kButtonSize, kButtonSize);
-    // The label reaches from x 10 to the cancel button, vertically centred.
-    frameTextField_->setGeometry(kLabelX, (kHeight - 24) / 2, cancelBtn_->x() - kLabelX, 24);
     // A label only: it never takes a click (disabling it would grey it out).
     frameTextField_->setAttribute(Qt::WA_TransparentForMouseEvents);
     frameTextField_->setFocusPolicy(Qt::NoFocus);
     QPalette palette = frameTextField_->palette();
     palette.setColor(QPalette::ButtonText, Qt::black);
     frameTextField_->setPalette(palette);
-    okBtn_->raise();
-    cancelBtn_->raise();
+    layOut();
+    retitle();
+    connect(&NotificationCenter::defaultCenter(), &NotificationCenter::ChangeLanguageNotification,
+            this, &SRClipIndicatorView::retitle);
+}
+
+void SRClipIndicatorView::retitle() {
+    const std::pair<SRButton*, const char*> buttons[] = {{okBtn_, "btnOK"},
+                                                         {cancelBtn_, "btnCancel"}};
+    for (const auto& [button, key] : buttons) {
+        const QString title = Localization::localizedStringForKey(key);
+        button->setToolTip(title);
+        button->setAccessibleName(title);
+    }
 }
 
 void SRClipIndicatorView::setSelectionSize(const QSizeF& size) {
     frameTextField_->setText(QString::asprintf("%.fx%.f", size.width() - 4, size.height() - 4));
+    layOut();
+}
+
+void SRClipIndicatorView::layOut() {
+    const int textWidth =
+        QFontMetrics(frameTextField_->font()).horizontalAdvance(frameTextField_->text());
+    const int buttonsWidth = 2 * kButtonSize + 2 + kGap;
+    const int width = std::max(kWidth, kLabelX + textWidth + kGap + buttonsWidth);
+    // Keep the right edge where it was, so the box still ends at the selection's edge.
+    setGeometry(x() + this->width() - width, y(), width, kHeight);
+    const int buttonY = (kHeight - kButtonSize) / 2;
+    cancelBtn_->setGeometry(width - kGap - kButtonSize, buttonY, kButtonSize, kButtonSize);
+    okBtn_->setGeometry(cancelBtn_->x() - 2 - kButtonSize, buttonY, kButtonSize, kButtonSize);
+    // The text reaches from x 10 to just short of OK, vertically centred.
+    frameTextField_->setGeometry(kLabelX, (kHeight - 24) / 2, okBtn_->x() - kGap - kLabelX, 24);
 }

@@ -1,4 +1,5 @@
-// The 144 x 30 box in the selection's corner: the selection size, OK and cancel.
+// The box in the selection's corner: the selection size, OK and cancel. It is 144 x 30 and
+// grows to the left when the size text needs more room.
 #pragma once
 
 #include <QSizeF>
@@ -22,6 +23,11 @@ public:
     SRButton* cancelBtn() const { return cancelBtn_; }
 
 private:
+    // Names the buttons in the interface language, for screen readers and tool tips.
+    void retitle();
+    // Puts the buttons at the right edge and gives the size text the room left of them.
+    void layOut();
+
     SRButton* frameTextField_;
     SRButton* okBtn_;
     SRButton* cancelBtn_;

@@ -34,12 +34,14 @@ SRClipMagnifierView::SRClipMagnifierView(QWidget* parent)
     hide();
 }
 
-QString SRClipMagnifierView::cursorText(const QImage& screenImage, const QPointF& pointer) {
+QString SRClipMagnifierView::cursorText(const QImage& screenImage, const QPointF& pointer,
+                                        const QPoint& screenOrigin) {
     const QPoint pixel = pixelUnder(screenImage, pointer);
     if (!screenImage.valid(pixel))
         return QString();
     const QColor colour = screenImage.pixelColor(pixel);
-    return QString::asprintf("%d,%d\n%.f,%.f,%.f", int(pointer.x()), int(pointer.y()),
+    const QPoint onDesktop = screenOrigin + pixel;
+    return QString::asprintf("%d,%d\n%.f,%.f,%.f", onDesktop.x(), onDesktop.y(),
                              colour.redF() * 255, colour.greenF() * 255, colour.blueF() * 255);
 }
 
@@ -63,8 +65,9 @@ QImage SRClipMagnifierView::zoomedImage(const QImage& screenImage, const QPointF
     return zoomed;
 }
 
-void SRClipMagnifierView::showPointer(const QImage& screenImage, const QPointF& pointer) {
-    const QString text = cursorText(screenImage, pointer);
+void SRClipMagnifierView::showPointer(const QImage& screenImage, const QPointF& pointer,
+                                      const QPoint& screenOrigin) {
+    const QString text = cursorText(screenImage, pointer, screenOrigin);
     if (text.isEmpty()) {
         hide();
         return;

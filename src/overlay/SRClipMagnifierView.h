@@ -18,11 +18,14 @@ public:
     explicit SRClipMagnifierView(QWidget* parent = nullptr);
 
     // pointer: overlay coordinates (y up); the pixel read is counted from the picture's top.
-    void showPointer(const QImage& screenImage, const QPointF& pointer);
+    // screenOrigin: the screen's top-left corner on the desktop.
+    void showPointer(const QImage& screenImage, const QPointF& pointer, const QPoint& screenOrigin);
 
-    // "%d,%d\n%.f,%.f,%.f": pointer position, then red, green, blue 0-255. Empty when the
-    // pointer is outside the picture.
-    static QString cursorText(const QImage& screenImage, const QPointF& pointer);
+    // "%d,%d\n%.f,%.f,%.f": the pixel's desktop position counted from the top left, as xdotool
+    // and "tapedeck record --rect" count, then red, green, blue 0-255. Empty when the pointer
+    // is outside the picture.
+    static QString cursorText(const QImage& screenImage, const QPointF& pointer,
+                              const QPoint& screenOrigin);
     // The 10 x 10 cut centred on the pointer scaled to 80 x 80, with the red circle and cross.
     static QImage zoomedImage(const QImage& screenImage, const QPointF& pointer);
 

@@ -4,6 +4,7 @@
 #include "FrozenDesktop.h"
 #include "GKCropBorderView.h"
 #include "Localization.h"
+#include "NotificationCenter.h"
 #include "Platform.h"
 #include "SRButton.h"
 #include "SRClipIndicatorView.h"
@@ -107,6 +108,12 @@ void SRClipView::setUpUI() {
         indicatorField_->setAttribute(Qt::WA_TransparentForMouseEvents);
         indicatorField_->setStyleSheet("color: rgba(255, 255, 255, 204);");
         indicatorField_->show();
+        connect(&NotificationCenter::defaultCenter(),
+                &NotificationCenter::ChangeLanguageNotification, indicatorField_, [this] {
+                    indicatorField_->setText(
+                        Localization::localizedStringForKey("Press ESC key to exit"));
+                    layoutSubviews();
+                });
         indicatorView_ = new SRClipIndicatorView(this);
         connect(indicatorView_->okBtn(), &SRButton::clicked, this,
                 &SRClipView::startNoteButtonClick);
@@ -187,11 +194,11 @@ void SRClipView::layoutSubviews() {
         indicatorField_->setVisible(border.width() >= textWidth + 10);
     }
     if (indicatorView_) {
-        // Its right edge meets the selection's right edge.
-        placeWidget(indicatorView_,
-                    QRectF(border.x() + border.width() - 150, border.y() + 5,
-                           SRClipIndicatorView::kWidth, SRClipIndicatorView::kHeight));
         indicatorView_->setSelectionSize(contentRect_.size());
+        // Its right edge meets the selection's right edge, however wide the size text made it.
+        const QSizeF size = indicatorView_->size();
+        placeWidget(indicatorView_, QRectF(border.x() + border.width() - 6 - size.width(),
+                                           border.y() + 5, size.width(), size.height()));
     }
 }
 
@@ -401,7 +408,8 @@ void SRClipView::updateMagnifier() {
         cursorpointView_->hide();
         return;
     }
-    cursorpointView_->showPointer(screenImage_, pointer_);
+    // The panel covers its screen exactly, so its corner is the screen's on the desktop.
+    cursorpointView_->showPointer(screenImage_, pointer_, mapToGlobal(QPoint(0, 0)));
     const CursorImage arrow = platform_.cursor().arrowCursor();
     const double arrowRight = pointer_.x() - arrow.hotSpot.x() + arrow.image.width();
     const QSizeF size = cursorpointView_->size();

@@ -2,6 +2,7 @@
 // what the screen shows is checked through the server's own picture of the root window.
 #include "SRClipView.h"
 #include "SRClipWindow.h"
+#include "TestApplication.h"
 #include "X11CompositorCheck.h"
 #include "X11Platform.h"
 
@@ -29,6 +30,7 @@ QColor pixelAt(Platform& platform, QPoint at) {
 }
 
 TEST(ClipOverlayOnX11, PaintsTheFrozenScreenDarkenedAroundTheSelection) {
+    testApplication();
     auto compositor = X11CompositorCheck::create();
     ASSERT_TRUE(compositor);
     EXPECT_FALSE(compositor->isCompositing());
