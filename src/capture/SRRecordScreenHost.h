@@ -18,9 +18,6 @@ public:
 
     // The countdown runs before the recording starts.
     virtual bool isShowReverseTime() = 0;
-    virtual float fps() = 0;
-    // Quality choice: 0 original, 1 HD, any other SD.
-    virtual int framItemIndex() = 0;
     // Makes the next video output path and keeps it as the application's output path.
     virtual QString createoutputPath() = 0;
     // The screen picked in the main window's screen chooser; none while the chooser offers a

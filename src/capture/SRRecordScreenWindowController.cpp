@@ -8,6 +8,7 @@
 #include "SRClipIndicatorView.h"
 #include "SRClipView.h"
 #include "SRClipWindow.h"
+#include "SRRecordAreaSession.h"
 #include "SRRecordManager.h"
 #include "SRRecordScreenHost.h"
 #include "SnipUtil.h"
@@ -41,10 +42,12 @@ QRect primaryDesktop(const Displays& displays) {
 
 } // namespace
 
-SRRecordScreenWindowController::SRRecordScreenWindowController(SRRecordManager& delegate,
+SRRecordScreenWindowController::SRRecordScreenWindowController(SRRecordAreaSession& delegate,
+                                                               SRRecordManager& manager,
                                                                SRRecordScreenHost& host,
                                                                Platform& platform)
-    : delegate(&delegate), manager_(delegate), host_(host), platform_(platform) {}
+    : delegate(&delegate), session_(delegate), manager_(manager), host_(host), platform_(platform) {
+}
 
 SRRecordScreenWindowController::~SRRecordScreenWindowController() {
     removeEventMonitor();
@@ -75,7 +78,7 @@ WindowPicker::Mode SRRecordScreenWindowController::pickerMode() const {
     mode.recordVideoType = manager_.recordVideoType;
     if (mode.recordVideoType == SRRecordManager::FullScreen)
         mode.chosenScreen = host_.chosenScreen();
-    mode.isDisableChangeScreen = manager_.isDisableChangeScreen;
+    mode.isDisableChangeScreen = session_.isDisableChangeScreen;
     return mode;
 }
 
@@ -83,9 +86,9 @@ SRRecordScreenWindowController* SRRecordScreenWindowController::targetController
     const std::optional<DisplayInfo> target = picker_->pointerScreen(pickerMode());
     if (!target || *target == screen_)
         return this;
-    for (const auto& c : manager_.recordWindowControllerArray) {
+    for (const auto& c : session_.recordWindowControllerArray) {
         if (c->screen() == *target)
-            return dynamic_cast<SRRecordScreenWindowController*>(c.get());
+            return c.get();
     }
     return nullptr;
 }
@@ -167,7 +170,7 @@ void SRRecordScreenWindowController::keyDown(const InputEvent& event) {
 
 bool SRRecordScreenWindowController::clipViewMouseMoved(SRClipView*, const QPointF& location) {
     SRRecordScreenWindowController* target = targetController();
-    if (!target || !target->recordScreenView_ || manager_.isDisableChangeScreen)
+    if (!target || !target->recordScreenView_ || session_.isDisableChangeScreen)
         return true;
     SRClipView* overlay = target->recordScreenView_;
     if (!overlay->haveSetClearColor()) {
@@ -176,7 +179,7 @@ bool SRRecordScreenWindowController::clipViewMouseMoved(SRClipView*, const QPoin
     }
     const QPointF pointer = screen_.frame.topLeft() + location;
     const std::optional<WindowPicker::Hover> hover =
-        picker_->clipViewMouseMoved(manager_.arrayRect, pointer, pickerMode());
+        picker_->clipViewMouseMoved(session_.arrayRect, pointer, pickerMode());
     if (!hover)
         return true;
     if (hover->keyScreen) {
@@ -184,7 +187,7 @@ bool SRRecordScreenWindowController::clipViewMouseMoved(SRClipView*, const QPoin
             if (SRClipWindow* window = shadeWindow(); window && !window->isKeyWindow())
                 window->makeKeyAndOrderFront();
         } else {
-            manager_.changeKeyWindowWithScreen(*hover->keyScreen);
+            session_.changeKeyWindowWithScreen(*hover->keyScreen);
         }
     }
     if (manager_.recordVideoType != SRRecordManager::FullScreen)
@@ -213,7 +216,7 @@ bool SRRecordScreenWindowController::recordStartNote() {
     selectedScreen_ = screen_;
     manager_.setScreen(selectedScreen_);
     manager_.setScreenNumber(selectedScreen_->number);
-    manager_.isDisableChangeScreen = true;
+    session_.isDisableChangeScreen = true;
 
     if (delegate)
         delegate->recordScreenWindowControllerRemoveEventMonitor(this);
@@ -224,13 +227,13 @@ bool SRRecordScreenWindowController::recordStartNote() {
         window->show();
     }
 
-    std::vector<SRRecordAreaController*> others;
-    for (const auto& c : manager_.recordWindowControllerArray) {
+    std::vector<SRRecordScreenWindowController*> others;
+    for (const auto& c : session_.recordWindowControllerArray) {
         if (c->screen().number != selectedScreen_->number)
             others.push_back(c.get());
     }
-    for (SRRecordAreaController* c : others)
-        manager_.removeRecordWindowController(c);
+    for (SRRecordScreenWindowController* c : others)
+        session_.removeRecordWindowController(c);
     // The recorded screen's controller is the one the application stops.
     host_.setRecordWC(shared_from_this());
 
@@ -289,7 +292,7 @@ void SRRecordScreenWindowController::applyFrameMask() {
 void SRRecordScreenWindowController::showCircleDownCounter() {
     if (!recordScreenView_)
         return;
-    manager_.isDisableChangeScreen = true;
+    session_.isDisableChangeScreen = true;
     host_.setRecordControlsEnabled(false);
     if (recordScreenView_->indicatorView())
         recordScreenView_->indicatorView()->hide();
@@ -341,20 +344,13 @@ void SRRecordScreenWindowController::startRecording() {
         return;
     status_ = Recording;
     const QString path = host_.createoutputPath();
-    EncodeManager& encoder = manager_.encodeManager();
-    encoder.fps = host_.fps();
-    encoder.videoBitrate = EncodeManager::videoBitrateForQuality(host_.framItemIndex());
+    RecordingSettings settings = manager_.recordingSettings();
+    settings.screen = selectedScreen_;
+    // Full screen records every pixel of the screen: no rectangle of its own.
     const bool fullScreen = manager_.recordVideoType == SRRecordManager::FullScreen;
-    if (fullScreen) {
-        // The whole screen, every pixel of it.
-        encoder.setImageSize(selectedScreen_->frame.width(), selectedScreen_->frame.height());
-        manager_.setCaptureRect(QRectF());
-    } else {
-        encoder.setImageSize(selectedRegion_.width(), selectedRegion_.height());
-        manager_.setCaptureRect(selectedRegion_);
-    }
-    manager_.startRecording();
-    if (!encoder.isWorking()) {
+    settings.captureRect = fullScreen ? QRectF() : selectedRegion_;
+    manager_.startRecording(settings);
+    if (!manager_.isEncoding()) {
         // Nothing is being written: back to idle, and the user hears why.
         manager_.stopRecording();
         stopRecording();
@@ -376,9 +372,8 @@ void SRRecordScreenWindowController::startRecording() {
 }
 
 void SRRecordScreenWindowController::timerDurationTimeOut() {
-    EncodeManager& encoder = manager_.encodeManager();
     // The adapter never answers a negative duration.
-    host_.showRecordProgress(encoder.countRecordedDuration() / 1000, encoder.filesize());
+    host_.showRecordProgress(manager_.countRecordedDuration() / 1000, manager_.filesize());
 }
 
 void SRRecordScreenWindowController::pauseRecording() {

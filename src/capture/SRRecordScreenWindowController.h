@@ -9,7 +9,6 @@
 #include "SRClipView.h"
 #include "SRClipViewDelegate.h"
 #include "SRClipWindow.h"
-#include "SRRecordAreaController.h"
 #include "WindowPicker.h"
 
 #include <QObject>
@@ -24,12 +23,12 @@
 class Platform;
 class QTimer;
 class QWidget;
+class SRRecordAreaSession;
 class SRRecordManager;
 class SRRecordScreenHost;
 
 class SRRecordScreenWindowController
     : public QObject,
-      public SRRecordAreaController,
       public SRClipViewDelegate,
       public CircleCounterViewDelegate,
       public std::enable_shared_from_this<SRRecordScreenWindowController> {
@@ -37,9 +36,10 @@ class SRRecordScreenWindowController
 public:
     enum Status : uint64_t { Idle = 0, Recording = 1, Paused = 2, Resumed = 3 };
 
-    // initWithDelegate: the session controller is the delegate. Always held by a shared_ptr.
-    SRRecordScreenWindowController(SRRecordManager& delegate, SRRecordScreenHost& host,
-                                   Platform& platform);
+    // initWithDelegate: the area session is the delegate; the chosen area goes to the session
+    // controller. Always held by a shared_ptr.
+    SRRecordScreenWindowController(SRRecordAreaSession& delegate, SRRecordManager& manager,
+                                   SRRecordScreenHost& host, Platform& platform);
     ~SRRecordScreenWindowController() override;
 
     // The capture rectangle of a confirmed selection: origin rounded up, size rounded down to
@@ -48,14 +48,16 @@ public:
     // The countdown's side for a selection: 200, or half the smaller side below 200.
     static int circleSideForSelection(const QRectF& selection);
 
-    // SRRecordAreaController
-    DisplayInfo screen() const override { return screen_; }
-    void startRecorderScreen(const DisplayInfo& screen) override;
-    void clearDelegate() override { delegate = nullptr; }
-    void cleanup() override;
-    void orderOut() override;
-    void removeEventMonitor() override;
-    void makeKeyAndOrderFront() override;
+    DisplayInfo screen() const { return screen_; }
+    // Covers the screen with its overlay and starts listening for Escape and Return.
+    void startRecorderScreen(const DisplayInfo& screen);
+    // From now on the controller tells the area session nothing.
+    void clearDelegate() { delegate = nullptr; }
+    // Takes the overlay off the screen and stops listening for keys.
+    void cleanup();
+    void orderOut();
+    void removeEventMonitor();
+    void makeKeyAndOrderFront();
 
     // SRClipViewDelegate
     bool clipViewMouseMoved(SRClipView* view, const QPointF& location) override;
@@ -84,7 +86,7 @@ public:
     // The part of the screen the panel still covers once the selection is confirmed.
     QRegion frameRegion() const;
 
-    SRRecordManager* delegate;
+    SRRecordAreaSession* delegate;
 
 private:
     WindowPicker::Mode pickerMode() const;
@@ -95,6 +97,7 @@ private:
     void applyFrameMask();
     void stopTimerDuration();
 
+    SRRecordAreaSession& session_;
     SRRecordManager& manager_;
     SRRecordScreenHost& host_;
     Platform& platform_;

@@ -14,12 +14,8 @@
 
 class EncodeManager {
 public:
-    // The audio bit rate the audio callers set, in kbit/s.
+    // The audio bit rate every recording with sound uses, in kbit/s.
     static constexpr int32_t kAudioBitrate = 128;
-    // The video bit rate of a quality choice, in kbit/s: 0 original, 1 HD, any other SD.
-    static int64_t videoBitrateForQuality(int index) {
-        return index == 0 ? 8000 : index == 1 ? 5000 : 3000;
-    }
 
     EncodeManager();
     EncodeManager(const EncodeManager&) = delete;
@@ -50,7 +46,8 @@ public:
     QString outputPath() const { return outputPath_; }
     QSizeF imageSize() const { return imageSize_; }
 
-    // Plain settings, written by the callers before a recording starts.
+    // Plain settings, written before a recording starts; the sound settings are read on the
+    // audio queue, so their writer and that reader share a lock.
     int32_t splitTime = 0;
     int32_t splitSize = 0;
     float fps = 0;

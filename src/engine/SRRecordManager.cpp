@@ -3,33 +3,23 @@
 #include <QImage>
 
 #include <cmath>
-#include <numeric>
 
+#include "CoordinateSpace.h"
 #include "CursorOverlay.h"
 #include "KTLog.h"
-#include "MainQueue.h"
 #include "Platform.h"
-#include "RecordingClock.h"
-#include "ScreenCaptureSession.h"
-#include "SerialQueue.h"
 #include "WindowList.h"
 
 SRRecordManager::SRRecordManager(Platform& platform, SRRecordManagerHost& host)
-    : now(getNowTimeTimestamp), platform_(platform), host_(host) {}
-
-SRRecordManager::~SRRecordManager() {
-    captrueScreenInputEnable(false);
-    // Frames still queued refer to this object; let them run before it goes.
-    screenOutputQueue_.reset();
+    : platform_(platform), host_(host), self_(this), clock_([this] { return now(); }),
+      audioTrack_(encodeManager_, clock_),
+      screenChain_(platform, [this](QImage frame) { captureOutput(std::move(frame)); }) {
+    encodeManager_.isAudioOnlyMode = [this] { return recordVideoType == AudioOnly; };
+    connect(&screenChain_, &ScreenCaptureChain::runtimeError, this,
+            &SRRecordManager::captureSessionRuntimeErrorNotification);
 }
 
-EncodeManager& SRRecordManager::encodeManager() {
-    if (!encodeManager_) {
-        encodeManager_ = std::make_unique<EncodeManager>();
-        encodeManager_->isAudioOnlyMode = [this] { return recordVideoType == AudioOnly; };
-    }
-    return *encodeManager_;
-}
+SRRecordManager::~SRRecordManager() = default;
 
 void SRRecordManager::setScreen(const std::optional<DisplayInfo>& s) {
     if (!s)
@@ -39,62 +29,28 @@ void SRRecordManager::setScreen(const std::optional<DisplayInfo>& s) {
 
 void SRRecordManager::captrueScreenInputEnable(bool enable) {
     if (!enable) {
-        if (captureScreenSession_) {
-            captureScreenSession_->removeInput();
-            captureScreenSession_->removeOutput();
-            captureScreenSession_->stopRunning();
-        }
+        screenChain_.close();
         return;
     }
     clickEffect.cursorEffectWidth = 0;
     clickEffect.isCursorClick = false;
-    if (captureScreenSession_) {
-        // The old chain stops delivering before it is replaced.
-        captureScreenSession_->removeOutput();
-        captureScreenSession_->stopRunning();
-    }
-    captureScreenSession_ = platform_.createScreenCaptureSession();
-    if (!captureScreenSession_)
-        return;
-    {
-        std::lock_guard lock(clockMutex_);
-        startDate_ = 0;
-    }
-    for (const DisplayInfo& d : platform_.displays().screens())
-        KTLOG("NSScreenNumber %u", d.number);
-    KTLOG("screen NSScreenNumber %u", screen ? screen->number : 0u);
-
-    // The integer part of the frame rate; below one frame a second still means one.
-    const int fps = std::max(1, int(host_.fps()));
-    const bool added = screen && captureScreenSession_->addInput(screen->number, 1.0 / fps);
-    if (!added)
-        KTLOG("screen input not added");
     if (!captureRect.isNull()) {
         captureRect.setWidth(captureRect.width() - 2);
         captureRect.setHeight(captureRect.height() - 2);
-        captureScreenSession_->setCropRect(captureRect);
     }
-    if (!screenOutputQueue_)
-        screenOutputQueue_ = std::make_shared<SerialQueue>("ScreenOutputQueue");
-    captureScreenSession_->addOutput(screenOutputQueue_,
-                                     [this](QImage frame) { captureOutput(std::move(frame)); });
-    ScreenCaptureSession* session = captureScreenSession_.get();
-    connect(session, &ScreenCaptureSession::didStopRunning, this,
-            [this, session] { captureSessionStoppedRunningNotification(session); });
-    connect(session, &ScreenCaptureSession::runtimeError, this,
-            &SRRecordManager::captureSessionRuntimeErrorNotification);
-    session->startRunning();
+    screenChain_.open(screen, fps_, captureRect);
 }
 
-void SRRecordManager::startRecording() {
+void SRRecordManager::startRecording(const RecordingSettings& settings) {
+    fps_ = settings.fps;
+    screen = settings.screen;
+    captureRect = settings.captureRect;
     isWorking_ = true;
-    {
-        std::lock_guard lock(clockMutex_);
-        startDate_ = 0;
-    }
     host_.setRecording(true);
-    EncodeManager& encoder = encodeManager();
+    EncodeManager& encoder = encodeManager_;
     encoder.initHandle();
+    encoder.fps = settings.fps;
+    encoder.videoBitrate = settings.videoBitrate;
 
     const unsigned mode = recordVideoType;
     if (mode != Camera) {
@@ -116,6 +72,7 @@ void SRRecordManager::startRecording() {
             const QSizeF size = screen ? screen->frame.size() : QSizeF(0, 0);
             encoder.setImageSize(size.width(), size.height());
         } else {
+            bool followsWindow = false;
             if (mode == AppWindow) {
                 const uint32_t selected = host_.selectedWindowNumber();
                 const bool keepAll = host_.selectedWindowName().contains("Desktop");
@@ -132,27 +89,20 @@ void SRRecordManager::startRecording() {
                             desktopElements.erase(desktopElements.begin() + long(i));
                     } else {
                         captureRect = evenBounds(w->bounds);
+                        followsWindow = true;
                     }
                 }
             }
             encoder.setImageSize(captureRect.width(), captureRect.height());
-            if (captureScreenSession_)
-                captureScreenSession_->setCropRect(captureRect);
+            screenChain_.setCropRect(followsWindow ? screenCropOfWindow(captureRect) : captureRect);
         }
     }
 
-    {
-        std::lock_guard lock(clockMutex_);
-        startDate_ = 0;
-        fileTimes_.clear();
-    }
-    {
-        std::lock_guard lock(audioMutex_);
-        audioTimeline_.reset();
-    }
-    status_ = Recording;
-    if (recordAudioType != 3)
+    clock_.start();
+    if (recordAudioType != 3) {
+        audioTrack_.begin(settings.audio);
         encoder.setUpAudioSettings();
+    }
     if (mode != AudioOnly)
         encoder.setUpVideoSettings();
     encoder.setOutputPath(host_.outputPath());
@@ -160,23 +110,29 @@ void SRRecordManager::startRecording() {
     host_.refreshStateMenuItem();
 }
 
+QRectF SRRecordManager::evenBounds(const QRectF& b) {
+    auto even = [](double v) { return 2 * std::floor(float(v) / 2); };
+    return QRectF(even(b.x()), even(b.y()), even(b.width()), even(b.height()));
+}
+
+QRectF SRRecordManager::screenCropOfWindow(const QRectF& bounds) const {
+    const std::optional<DisplayInfo> primary = platform_.displays().mainScreen();
+    if (!primary || !screen)
+        return bounds;
+    // Window-list bounds count from the primary screen's top left, y down; a crop counts from
+    // the recorded screen's lower left, y up.
+    const CoordinateSpace space(QRect(QPoint(), primary->frame.size().toSize()));
+    return space.toBottomLeft(space.fromWindowList(bounds)).translated(-screen->frame.topLeft());
+}
+
 void SRRecordManager::pauseRecording() {
     isWorking_ = false;
-    {
-        std::lock_guard lock(clockMutex_);
-        // Before the first frame nothing has been recorded yet; now - 0 would be decades.
-        fileTimes_.push_back(startDate_ == 0 ? 0.0 : now() - startDate_);
-    }
-    status_ = Paused;
+    clock_.pause();
 }
 
 void SRRecordManager::resumeRecording() {
-    {
-        std::lock_guard lock(clockMutex_);
-        startDate_ = now();
-    }
+    clock_.resume();
     isWorking_ = true;
-    status_ = Resumed;
 }
 
 void SRRecordManager::stopRecording() {
@@ -188,54 +144,15 @@ void SRRecordManager::stopRecording() {
         desktopElements.clear();
         onScreenWindows.clear();
     }
-    {
-        // End the sound with the picture: what was still on its way is silence.
-        std::lock_guard lock(audioMutex_);
-        const int rate = encodeManager().audioSamples;
-        const double end = status_ == Paused ? pausedRecordedTime() : recordedTimeAt(now());
-        if (recordAudioType != 3 && rate > 0)
-            pushAudio({}, 0, {audioTimeline_.silenceUntil(end, rate), 0});
-        status_ = Idle; // under the lock: no buffer is pushed after the silence
-    }
-    encodeManager().stopEncoderEncode();
+    audioTrack_.finish(recordAudioType != 3);
+    clock_.stop();
+    encodeManager_.stopEncoderEncode();
     host_.removeRecordScreenView();
     host_.refreshStateMenuItem();
 }
 
 void SRRecordManager::stopCapture() {
     isWorking_ = false;
-}
-
-double SRRecordManager::recordedTime() {
-    return recordedTimeAt(now());
-}
-
-double SRRecordManager::recordedTimeAt(double t) {
-    std::lock_guard lock(clockMutex_);
-    if (startDate_ == 0) {
-        fileTimes_.clear();
-        startDate_ = now();
-    }
-    return (t - startDate_) + std::accumulate(fileTimes_.begin(), fileTimes_.end(), 0.0);
-}
-
-double SRRecordManager::pausedRecordedTime() const {
-    std::lock_guard lock(clockMutex_);
-    return std::accumulate(fileTimes_.begin(), fileTimes_.end(), 0.0);
-}
-
-std::vector<double> SRRecordManager::fileTimes() const {
-    std::lock_guard lock(clockMutex_);
-    return fileTimes_;
-}
-
-void SRRecordManager::captureSessionStoppedRunningNotification(ScreenCaptureSession* session) {
-    if (session != captureScreenSession_.get())
-        return;
-    session->removeInput();
-    session->removeOutput();
-    // Deleted later: this runs inside the session's own signal.
-    captureScreenSession_.release()->deleteLater();
 }
 
 void SRRecordManager::captureSessionRuntimeErrorNotification(const QString& error) {

@@ -1,8 +1,11 @@
-// The one object that owns a recording: the screen capture chain, the encoder adapter, the
-// recording status and the pause-free recording clock.
+// The one object that owns a recording: the recording mode and area, the screen capture chain,
+// the encoder adapter, the recording status and clock, and what each delivered frame and
+// buffer becomes. Its jobs are classes of their own: ScreenCaptureChain, RecordingClock and
+// AudioTrack.
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QRectF>
 #include <QString>
 
@@ -15,25 +18,26 @@
 #include <span>
 #include <vector>
 
-#include "AudioTimeline.h"
+#include "AudioTrack.h"
 #include "ClickEffectState.h"
 #include "Displays.h"
 #include "EncodeManager.h"
-#include "SRRecordAreaController.h"
+#include "RecordingClock.h"
+#include "RecordingSettings.h"
 #include "SRRecordManagerHost.h"
-#include "WindowList.h"
+#include "ScreenCaptureChain.h"
 
 class CompositionSettings;
 class CursorOverlay;
 class Platform;
-class ScreenCaptureSession;
-class SerialQueue;
 class QImage;
 
 class SRRecordManager : public QObject {
     Q_OBJECT
 public:
-    enum Status : unsigned { Idle = 0, Recording = 1, Paused = 2, Resumed = 3 };
+    using Status = RecordingClock::Status;
+    static constexpr Status Idle = RecordingClock::Idle, Recording = RecordingClock::Recording,
+                            Paused = RecordingClock::Paused, Resumed = RecordingClock::Resumed;
     enum VideoType : unsigned {
         FullScreen = 0,
         CustomArea = 1,
@@ -45,7 +49,14 @@ public:
     SRRecordManager(Platform& platform, SRRecordManagerHost& host);
     ~SRRecordManager() override;
 
-    EncodeManager& encodeManager();
+    EncodeManager& encodeManager() { return encodeManager_; }
+    // The application's current choices, which a recording starts from.
+    RecordingSettings recordingSettings() { return host_.recordingSettings(); }
+    // What the application shows of the encoder: whether it is writing, the bytes written and
+    // the milliseconds recorded.
+    bool isEncoding() const { return encodeManager_.isWorking(); }
+    double filesize() const { return encodeManager_.filesize(); }
+    int64_t countRecordedDuration() const { return encodeManager_.countRecordedDuration(); }
 
     void setScreen(const std::optional<DisplayInfo>& screen);
     void setScreenNumber(int64_t number) { screenNumber = number; }
@@ -58,14 +69,15 @@ public:
     void appendMouseCursor(QImage& frame);
 
     void captrueScreenInputEnable(bool enable);
-    void startRecording();
+    // Records the settings' screen and area at their rate and quality, in the current mode.
+    void startRecording(const RecordingSettings& settings);
     void pauseRecording();
     void resumeRecording();
     void stopRecording();
     void stopCapture();
 
-    // Recorded seconds so far, paused time left out. Starts the clock on the first frame.
-    double recordedTime();
+    // Recorded seconds so far, paused time left out.
+    double recordedTime() { return clock_.elapsed(); }
 
     // A screen frame arrived on "ScreenOutputQueue".
     void captureOutput(QImage frame);
@@ -77,28 +89,12 @@ public:
     // The selected window's picture at its current place, covered parts included.
     QImage getCapturedImage();
 
-    // The recording-area session: one controller per screen, made by
-    // createRecordWindowController, until one of them confirms its selection or all are
-    // cancelled. Main thread only.
-    void startRecordScreen();
-    void readyToRecordScreen();
-    void clearRecordWindowControllerArray();
-    void changeKeyWindowWithScreen(const DisplayInfo& screen);
-    // Clears the controller's delegate, cleans it up and drops it from the list.
-    void removeRecordWindowController(SRRecordAreaController* controller);
-    void recordScreenWindowControllerDidSelectRegion(SRRecordAreaController* controller);
-    void recordScreenWindowControllerRemoveEventMonitor(SRRecordAreaController* controller);
-    void recordScreenWindowControllerDidCancel(SRRecordAreaController* controller);
-    void recordScreenWindowController(SRRecordAreaController* controller, const QString& fileName,
-                                      bool saveToLocal);
-
-    void captureSessionStoppedRunningNotification(ScreenCaptureSession* session);
     void captureSessionRuntimeErrorNotification(const QString& error);
 
-    unsigned status() const { return status_.load(); }
+    unsigned status() const { return clock_.status(); }
     bool isWorking() const { return isWorking_.load(); }
-    std::vector<double> fileTimes() const;
-    ScreenCaptureSession* captureScreenSession() const { return captureScreenSession_.get(); }
+    std::vector<double> fileTimes() const { return clock_.fileTimes(); }
+    ScreenCaptureSession* captureScreenSession() const { return screenChain_.session(); }
 
     SRRecordAudioManagerDelegate* delegate = nullptr;
     std::atomic<unsigned> recordAudioType{0};
@@ -107,21 +103,17 @@ public:
     QString selectedVideoDevice;
     std::optional<DisplayInfo> screen;
     int64_t screenNumber = 0;
-    QRectF captureRect; // changes on the delivery queue in window mode; guarded by rectMutex_
+    // The screen's own points in the area modes; window-list bounds in window mode, which
+    // change on the delivery queue as the window moves (guarded by rectMutex_).
+    QRectF captureRect;
     std::vector<uint32_t> exceptWinodwArray;
     std::vector<uint32_t> desktopElements;
     std::vector<uint32_t> onScreenWindows;
-    bool isDisableChangeScreen = false;
-    // The on-screen windows when the area selection started, front to back.
-    std::vector<WindowInfo> arrayRect;
-    std::vector<std::shared_ptr<SRRecordAreaController>> recordWindowControllerArray;
-    // Makes the recording-area controller of one screen; without it no selection starts.
-    std::function<std::shared_ptr<SRRecordAreaController>()> createRecordWindowController;
     // Armed by mouse-downs on the main thread, advanced by each composed frame.
     ClickEffectState clickEffect;
 
     // The clock; tests replace it.
-    std::function<double()> now;
+    std::function<double()> now = getNowTimeTimestamp;
     // Measures the level of every audio buffer, recording or not.
     std::function<void(std::span<const uint8_t> buffer)> audioVolum;
     // Shows a mirrored camera picture: in the main window's camera view in camera mode,
@@ -133,32 +125,24 @@ public:
 private:
     // Each value rounded down to an even number.
     static QRectF evenBounds(const QRectF& bounds);
-    bool isRecording() const;
-    // The recording time of wall-clock time `t`, on the clock recordedTime reads.
-    double recordedTimeAt(double t);
-    // While paused: everything recorded before the pause.
-    double pausedRecordedTime() const;
+    // Window-list bounds as a crop of the recorded screen.
+    QRectF screenCropOfWindow(const QRectF& bounds) const;
+    // Whether a frame of the current recording goes to the encoder, and its time in ms.
+    std::optional<double> framePts();
     void pushFrame(const QImage& frame, double ptsMs);
-    // Pushes `frames` frames of planar sound, after `silence` frames of silence, the first
-    // `skip` frames left out. Holds audioMutex_.
-    void pushAudio(std::span<const uint8_t> buffer, size_t frames, AudioTimeline::Placement at);
-    // Controllers taken off the list may still be running the call that removed them.
-    void releaseLater(std::vector<std::shared_ptr<SRRecordAreaController>> controllers);
+    void reportDuration();
 
     Platform& platform_;
     SRRecordManagerHost& host_;
-    std::unique_ptr<EncodeManager> encodeManager_;
-    std::unique_ptr<ScreenCaptureSession> captureScreenSession_;
+    // Made on the main thread; the delivery queues copy it for their main-queue tasks.
+    const QPointer<const QObject> self_;
+    EncodeManager encodeManager_;
     std::unique_ptr<CursorOverlay> overlay_;
-    std::shared_ptr<SerialQueue> screenOutputQueue_;
-
-    std::atomic<unsigned> status_{Idle};
     std::atomic<bool> isWorking_{false};
     mutable std::mutex rectMutex_;
-    mutable std::mutex clockMutex_; // startDate and fileTimes, read on the delivery queue
-    double startDate_ = 0;
-    std::vector<double> fileTimes_;
-    // Audio pushes, and the silence that ends the sound at stop, one at a time.
-    std::mutex audioMutex_;
-    AudioTimeline audioTimeline_;
+    RecordingClock clock_;
+    AudioTrack audioTrack_;
+    float fps_ = 30; // the recording's rate, which paces the screen chain
+    // Last, so it goes first: no frame arrives once the rest is gone.
+    ScreenCaptureChain screenChain_;
 };

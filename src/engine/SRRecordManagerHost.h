@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "RecordingSettings.h"
+
 class SRRecordAudioManagerDelegate {
 public:
     virtual ~SRRecordAudioManagerDelegate() = default;
@@ -24,9 +26,9 @@ public:
     virtual QString outputPath() = 0;
     virtual uint32_t selectedWindowNumber() = 0;
     virtual QString selectedWindowName() = 0;
-    virtual double fps() = 0;
-    // Quality pop-up index: 0 original, 1 HD, other SD.
-    virtual int framItemIndex() = 0;
+    // The user's current frame rate, quality and sound format, without screen or area: the
+    // one source the recording-area session and the idle camera read them from.
+    virtual RecordingSettings recordingSettings() = 0;
     virtual void refreshStateMenuItem() = 0;
     virtual void setTimeSetsBtnEnabled(bool enabled) = 0;
     // Takes the recording-area view of the recording window away and orders the window out.

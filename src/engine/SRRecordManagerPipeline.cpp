@@ -1,23 +1,12 @@
-// What happens to each delivered frame: which branch it takes, its pause-free time, and its
-// hand-over to the encoder on the main queue.
+// What happens to each delivered frame and buffer: which branch it takes, its pause-free
+// time, and its hand-over to the encoder.
 #include <QImage>
-#include <QPainter>
-
-#include <algorithm>
-#include <cmath>
-#include <vector>
 
 #include "CursorOverlay.h"
-#include "KTLog.h"
 #include "MainQueue.h"
 #include "Platform.h"
 #include "SRRecordManager.h"
 #include "WindowList.h"
-
-QRectF SRRecordManager::evenBounds(const QRectF& b) {
-    auto even = [](double v) { return 2 * std::floor(float(v) / 2); };
-    return QRectF(even(b.x()), even(b.y()), even(b.width()), even(b.height()));
-}
 
 void SRRecordManager::setCompositionSettings(const CompositionSettings& settings) {
     overlay_ = std::make_unique<CursorOverlay>(platform_.pointer(), platform_.cursor(),
@@ -36,9 +25,12 @@ void SRRecordManager::appendMouseCursor(QImage& frame) {
         overlay_->appendMouseCursor(frame);
 }
 
-bool SRRecordManager::isRecording() const {
-    const unsigned s = status_;
-    return (s == Recording || s == Resumed) && encodeManager_ && encodeManager_->isWorking();
+std::optional<double> SRRecordManager::framePts() {
+    if (!encodeManager_.isWorking())
+        return std::nullopt;
+    // The status test and the clock reading are one step: a pause cannot fall between them.
+    const std::optional<double> t = clock_.recordedTime();
+    return t ? std::optional(*t * 1000.0) : std::nullopt;
 }
 
 QImage SRRecordManager::getCapturedImage() {
@@ -63,11 +55,13 @@ QImage SRRecordManager::getCapturedImage() {
 }
 
 void SRRecordManager::captureOutput(QImage frame) {
-    if (!isRecording() || recordVideoType == AudioOnly || recordVideoType == Camera ||
-        frame.isNull())
+    const unsigned mode = recordVideoType;
+    if (mode == AudioOnly || mode == Camera || frame.isNull())
         return;
-    const double ptsMs = recordedTime() * 1000.0;
-    if (recordVideoType == AppWindow) {
+    const std::optional<double> ptsMs = framePts();
+    if (!ptsMs)
+        return;
+    if (mode == AppWindow) {
         frame = getCapturedImage();
         if (frame.isNull())
             return;
@@ -76,56 +70,18 @@ void SRRecordManager::captureOutput(QImage frame) {
         frame = std::move(frame).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     appendMouseCursor(frame);
     // The push runs on the main queue, in arrival order, never at the same time as a stop.
-    MainQueue::async([this, frame = std::move(frame), ptsMs] { pushFrame(frame, ptsMs); }, this);
+    MainQueue::async([this, frame = std::move(frame), pts = *ptsMs] { pushFrame(frame, pts); },
+                     self_);
 }
 
 void SRRecordManager::captureAudioOutput(std::span<const uint8_t> buffer, size_t frames,
                                          double captureTime) {
     if (audioVolum)
         audioVolum(buffer);
-    if (!isRecording() || recordAudioType == 3 || frames == 0)
+    if (recordAudioType == 3 || frames == 0)
         return;
-    {
-        // The encoder times sound by its samples; place them where they were captured.
-        std::lock_guard lock(audioMutex_);
-        if (!isRecording())
-            return;
-        const int rate = encodeManager_->audioSamples > 0 ? encodeManager_->audioSamples : 44100;
-        pushAudio(buffer, frames, audioTimeline_.place(recordedTimeAt(captureTime), frames, rate));
-    }
-    if (delegate)
-        MainQueue::async(
-            [this] {
-                delegate->recordScreenTimeDuration(
-                    int32_t(encodeManager().countRecordedDuration() / 1000));
-            },
-            this);
-}
-
-void SRRecordManager::pushAudio(std::span<const uint8_t> buffer, size_t frames,
-                                AudioTimeline::Placement at) {
-    const size_t channels = size_t(std::max(encodeManager_->audioChannels, 1));
-    // Silence goes out in one-second pieces, so a long gap never needs one huge buffer.
-    const size_t piece = size_t(std::max(encodeManager_->audioSamples, 1));
-    for (size_t left = at.silence; left > 0;) {
-        const size_t n = std::min(left, piece);
-        const std::vector<uint8_t> silence(n * channels * sizeof(int32_t), 0);
-        encodeManager_->encoderPushAudio(silence);
-        left -= n;
-    }
-    if (at.skip >= frames)
-        return;
-    if (at.skip == 0) {
-        encodeManager_->encoderPushAudio(buffer);
-        return;
-    }
-    // Each channel's block loses its first `skip` samples.
-    const size_t kept = frames - at.skip;
-    std::vector<uint8_t> tail(kept * channels * sizeof(int32_t));
-    for (size_t c = 0; c < channels; ++c)
-        std::copy_n(buffer.data() + (c * frames + at.skip) * sizeof(int32_t),
-                    kept * sizeof(int32_t), tail.data() + c * kept * sizeof(int32_t));
-    encodeManager_->encoderPushAudio(tail);
+    if (audioTrack_.push(buffer, frames, captureTime) && delegate)
+        MainQueue::async([this] { reportDuration(); }, self_);
 }
 
 void SRRecordManager::captureCameraOutput(const QImage& delivered) {
@@ -134,23 +90,23 @@ void SRRecordManager::captureCameraOutput(const QImage& delivered) {
     QImage mirrored =
         delivered.convertToFormat(QImage::Format_ARGB32_Premultiplied).mirrored(true, false);
     const bool cameraMode = recordVideoType == Camera;
-    if (cameraMode && status_ == Idle) {
-        // Ready for the camera's size and the chosen quality before the recording starts.
-        EncodeManager& encoder = encodeManager();
-        encoder.videoBitrate = EncodeManager::videoBitrateForQuality(host_.framItemIndex());
-        encoder.setImageSize(mirrored.width(), mirrored.height());
-        encoder.fps = float(host_.fps());
-    }
-    const bool push = cameraMode && isRecording();
-    const double ptsMs = push ? recordedTime() * 1000.0 : 0;
+    const std::optional<double> ptsMs = cameraMode ? framePts() : std::nullopt;
     MainQueue::async(
-        [this, mirrored = std::move(mirrored), cameraMode, push, ptsMs] {
+        [this, mirrored = std::move(mirrored), cameraMode, ptsMs] {
+            if (cameraMode && status() == Idle) {
+                // Ready for the camera's size and the chosen quality before the recording
+                // starts.
+                const RecordingSettings settings = host_.recordingSettings();
+                encodeManager_.videoBitrate = settings.videoBitrate;
+                encodeManager_.fps = settings.fps;
+                encodeManager_.setImageSize(mirrored.width(), mirrored.height());
+            }
             if (showCameraPicture)
                 showCameraPicture(mirrored, cameraMode);
-            if (push)
-                pushFrame(mirrored, ptsMs);
+            if (ptsMs)
+                pushFrame(mirrored, *ptsMs);
         },
-        this);
+        self_);
 }
 
 void SRRecordManager::pushFrame(const QImage& frame, double ptsMs) {
@@ -161,7 +117,11 @@ void SRRecordManager::pushFrame(const QImage& frame, double ptsMs) {
                            const_cast<uint8_t*>(frame.constBits()),
                            int32_t(frame.sizeInBytes()),
                            0};
-    encodeManager().encoderPushVideo(&record, ptsMs);
+    encodeManager_.encoderPushVideo(&record, ptsMs);
+    reportDuration();
+}
+
+void SRRecordManager::reportDuration() {
     if (delegate)
-        delegate->recordScreenTimeDuration(int32_t(encodeManager().countRecordedDuration() / 1000));
+        delegate->recordScreenTimeDuration(int32_t(encodeManager_.countRecordedDuration() / 1000));
 }

@@ -3,6 +3,7 @@
 #include "CircleCounterView.h"
 #include "FakeMediaEncoder.h"
 #include "FakePlatform.h"
+#include "FakeRecordManagerHost.h"
 #include "GKCropBorderView.h"
 #include "ManualAnimationDriver.h"
 #include "ManualTicks.h"
@@ -10,6 +11,7 @@
 #include "Preferences.h"
 #include "SRClipView.h"
 #include "SRClipWindow.h"
+#include "SRRecordAreaSession.h"
 #include "SRRecordManager.h"
 #include "SRRecordScreenHost.h"
 #include "SRRecordScreenWindowController.h"
@@ -23,28 +25,9 @@
 
 namespace {
 
-struct EngineHost : SRRecordManagerHost, SRRecordAudioManagerDelegate {
-    void setRecording(bool) override {}
-    bool checkCaptureAudio() override { return true; }
-    bool checkCapture(bool) override { return false; }
-    bool isCaptrue() override { return false; }
-    QString outputPath() override { return path; }
-    uint32_t selectedWindowNumber() override { return 0; }
-    QString selectedWindowName() override { return {}; }
-    double fps() override { return 25; }
-    int framItemIndex() override { return 1; }
-    void refreshStateMenuItem() override {}
-    void setTimeSetsBtnEnabled(bool) override {}
-    void removeRecordScreenView() override {}
-    void recordScreenTimeDuration(int32_t) override {}
-    QString path;
-};
-
 struct AreaHost : SRRecordScreenHost {
     bool isShowReverseTime() override { return countdown; }
-    float fps() override { return 25; }
-    int framItemIndex() override { return quality; }
-    QString createoutputPath() override { return engine->path = "/r/Area.mp4"; }
+    QString createoutputPath() override { return QString::fromStdString(engine->path); }
     std::optional<DisplayInfo> chosenScreen() override { return chosen; }
     bool isCompositing() override { return true; }
     void setRecordWC(std::shared_ptr<SRRecordScreenWindowController> c) override { wc = c; }
@@ -57,9 +40,8 @@ struct AreaHost : SRRecordScreenHost {
     }
     void startFailed(const QString& path) override { failures.push_back(path); }
 
-    EngineHost* engine = nullptr;
+    FakeRecordManagerHost* engine = nullptr;
     bool countdown = false;
-    int quality = 1;
     std::optional<DisplayInfo> chosen;
     std::shared_ptr<SRRecordScreenWindowController> wc;
     bool controlsEnabled = true;
@@ -80,34 +62,33 @@ protected:
         fakeencoder::reset();
         platform.fakeDisplays.displays.clear();
         engineHost.path = "/r/Area.mp4";
+        engineHost.settings.fps = 25;
+        engineHost.settings.videoBitrate = 5000;
         areaHost.engine = &engineHost;
         manager.delegate = &engineHost;
         manager.now = [] { return 1000.0; };
-        manager.createRecordWindowController = [this] {
-            return std::make_shared<SRRecordScreenWindowController>(manager, areaHost, platform);
-        };
         Preferences::shared().setValue(PrefKey::RECORDTIME_DURATION, 3);
     }
     void TearDown() override {
         areaHost.wc.reset();
-        manager.clearRecordWindowControllerArray();
+        session.clearRecordWindowControllerArray();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
         Preferences::shared().remove(PrefKey::RECORDTIME_DURATION);
     }
 
-    void useScreens(int count, unsigned mode) {
+    // `count` screens in `mode`, the pointer on screen `at`, an overlay on each.
+    void select(int count, unsigned mode, int at = 0) {
         for (int i = 0; i < count; ++i)
             platform.fakeDisplays.displays.push_back(kScreens[i]);
         manager.recordVideoType = mode;
-    }
-    void pointAt(const DisplayInfo& screen) {
-        platform.fakePointer.location = screen.frame.center();
+        platform.fakePointer.location = kScreens[at].frame.center();
+        session.readyToRecordScreen();
     }
     SRRecordScreenWindowController* controllerOf(const DisplayInfo& screen) {
-        for (const auto& c : manager.recordWindowControllerArray) {
+        for (const auto& c : session.recordWindowControllerArray) {
             if (c->screen() == screen)
-                return static_cast<SRRecordScreenWindowController*>(c.get());
+                return c.get();
         }
         return nullptr;
     }
@@ -127,9 +108,7 @@ protected:
     // One screen in area mode: the selection drawn as `drawn` (the whole screen when none
     // is), confirmed with Return, the overlay's fade run.
     SRRecordScreenWindowController* confirmOnOneScreen(std::optional<QRectF> drawn = {}) {
-        useScreens(1, SRRecordManager::CustomArea);
-        pointAt(kScreens[0]);
-        manager.readyToRecordScreen();
+        select(1, SRRecordManager::CustomArea);
         SRRecordScreenWindowController* c = controllerOf(kScreens[0]);
         if (drawn)
             drawSelection(c->recordScreenView(), drawn->topLeft(), drawn->bottomRight());
@@ -145,26 +124,34 @@ protected:
             QCoreApplication::processEvents();
         }
     }
+    // Nothing left of the session, nothing recording.
+    void expectIdleWithoutOverlays() {
+        EXPECT_TRUE(session.recordWindowControllerArray.empty());
+        EXPECT_EQ(visiblePanels(), 0);
+        EXPECT_EQ(platform.fakeInputMonitor.monitorCount(), 0u);
+        settle();
+        EXPECT_EQ(manager.status(), SRRecordManager::Idle);
+        EXPECT_EQ(fakeencoder::count("Encode"), 0);
+    }
 
     FakePlatform platform;
-    EngineHost engineHost;
+    FakeRecordManagerHost engineHost;
     AreaHost areaHost;
     SRRecordManager manager{platform, engineHost};
+    SRRecordAreaSession session{manager, areaHost, platform};
     ManualAnimationDriver animations;
     ManualTicks ticks;
 };
 
 TEST(RecordAreaRegion, ConfirmedSelectionsRoundToEvenNumbersInside) {
-    struct Case {
+    const struct {
         QRectF selection, region;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {{11, 7, 301, 201}, {12, 8, 298, 198}},
         {{10, 8, 300, 200}, {10, 8, 298, 198}},
-        {{0, 0, 1920, 1080}, {0, 0, 1918, 1078}},
         {{-3, 5.5, 100.5, 64}, {-2, 6, 98, 62}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const QRectF region =
             SRRecordScreenWindowController::selectedRegionForSelection(c.selection);
         EXPECT_EQ(region, c.region) << c.selection.x() << "," << c.selection.y();
@@ -173,55 +160,51 @@ TEST(RecordAreaRegion, ConfirmedSelectionsRoundToEvenNumbersInside) {
 }
 
 TEST(RecordAreaRegion, CountdownSideIsHalfTheSmallerSideBelow200) {
-    struct Case {
-        QRectF selection;
-        int side;
-    };
-    for (const Case& c : {Case{{0, 0, 150, 300}, 75}, Case{{0, 0, 400, 300}, 200},
-                          Case{{0, 0, 500, 200}, 200}, Case{{0, 0, 199, 641}, 99}}) {
-        EXPECT_EQ(SRRecordScreenWindowController::circleSideForSelection(c.selection), c.side);
-    }
+    for (const auto& [selection, side] : {std::pair{QRectF(0, 0, 150, 300), 75},
+                                          {QRectF(0, 0, 500, 200), 200},
+                                          {QRectF(0, 0, 199, 641), 99}})
+        EXPECT_EQ(SRRecordScreenWindowController::circleSideForSelection(selection), side);
 }
 
 TEST_F(RecordAreaSessionTest, EveryScreenGetsOneOverlayAndEscapeRemovesThemAll) {
-    useScreens(3, SRRecordManager::CustomArea);
-    pointAt(kScreens[1]);
-    manager.readyToRecordScreen();
-    manager.readyToRecordScreen(); // while overlays are up, a second call adds none
+    select(3, SRRecordManager::CustomArea, 1);
+    session.readyToRecordScreen(); // while overlays are up, a second call adds none
     settle();
-    ASSERT_EQ(manager.recordWindowControllerArray.size(), 3u);
+    ASSERT_EQ(session.recordWindowControllerArray.size(), 3u);
     EXPECT_EQ(visiblePanels(), 3);
     EXPECT_EQ(platform.fakeInputMonitor.monitorCount(), 3u);
     EXPECT_EQ(controllerOf(kScreens[1])->selectedScreen(), kScreens[1]);
     EXPECT_FALSE(controllerOf(kScreens[0])->selectedScreen());
 
     key(kVK_ANSI_A); // other keys pass by
-    EXPECT_EQ(manager.recordWindowControllerArray.size(), 3u);
-
+    EXPECT_EQ(session.recordWindowControllerArray.size(), 3u);
     key(kVK_Escape);
-    EXPECT_TRUE(manager.recordWindowControllerArray.empty());
-    EXPECT_EQ(visiblePanels(), 0);
-    EXPECT_EQ(platform.fakeInputMonitor.monitorCount(), 0u);
-    settle();
-    EXPECT_EQ(manager.status(), SRRecordManager::Idle);
-    EXPECT_EQ(fakeencoder::count("Encode"), 0);
+    expectIdleWithoutOverlays();
+}
+
+TEST_F(RecordAreaSessionTest, CancelReturnsToIdleWithTheControlsBack) {
+    select(2, SRRecordManager::CustomArea);
+    areaHost.controlsEnabled = false;
+    controllerOf(kScreens[0])->recordScreenView()->cancelBtnAction();
+    EXPECT_TRUE(areaHost.controlsEnabled);
+    expectIdleWithoutOverlays();
+    session.readyToRecordScreen(); // the next selection starts afresh
+    EXPECT_EQ(session.recordWindowControllerArray.size(), 2u);
 }
 
 TEST_F(RecordAreaSessionTest, ConfirmingClosesTheOtherScreensAndRecordsTheRoundedRegion) {
-    useScreens(3, SRRecordManager::CustomArea);
-    pointAt(kScreens[1]);
-    manager.readyToRecordScreen();
+    select(3, SRRecordManager::CustomArea, 1);
     SRRecordScreenWindowController* chosen = controllerOf(kScreens[1]);
     drawSelection(chosen->recordScreenView(), {11, 7}, {312, 208});
     EXPECT_EQ(chosen->recordScreenView()->contentRect(), QRectF(11, 7, 301, 201));
     EXPECT_EQ(visiblePanels(), 1); // the other screens' panels are ordered out
 
     key(kVK_Return);
-    ASSERT_EQ(manager.recordWindowControllerArray.size(), 1u);
-    EXPECT_EQ(manager.recordWindowControllerArray.front().get(), chosen);
+    ASSERT_EQ(session.recordWindowControllerArray.size(), 1u);
+    EXPECT_EQ(session.recordWindowControllerArray.front().get(), chosen);
     EXPECT_EQ(manager.screen, kScreens[1]);
     EXPECT_EQ(manager.screenNumber, 22);
-    EXPECT_TRUE(manager.isDisableChangeScreen);
+    EXPECT_TRUE(session.isDisableChangeScreen);
     EXPECT_EQ(platform.fakeInputMonitor.monitorCount(), 0u);
     EXPECT_EQ(chosen->selectedRegion(), QRectF(12, 8, 298, 198));
     EXPECT_TRUE(chosen->recordScreenView()->cropBorderView()->hideHandleRect());
@@ -233,26 +216,22 @@ TEST_F(RecordAreaSessionTest, ConfirmingClosesTheOtherScreensAndRecordsTheRounde
     settle();
     EXPECT_EQ(manager.status(), SRRecordManager::Recording);
     EXPECT_EQ(chosen->status(), SRRecordScreenWindowController::Recording);
-    EXPECT_EQ(manager.encodeManager().videoBitrate, 5000);
-    EXPECT_FLOAT_EQ(manager.encodeManager().fps, 25.0f);
+    EXPECT_EQ(fakeencoder::lastCall("SetVideoBitrate")->args[0], 5000);
+    EXPECT_EQ(fakeencoder::lastCall("SetFps")->args[0], 25);
     // The session controller takes 2 more points off before cropping.
     EXPECT_EQ(manager.captureRect, QRectF(12, 8, 296, 196));
     EXPECT_FALSE(areaHost.controlsEnabled);
     EXPECT_EQ(areaHost.recordingLooks, 1);
     EXPECT_TRUE(chosen->isTimerDurationActive());
-}
 
-TEST_F(RecordAreaSessionTest, TheRecordingFrameNeverCoversTheRecordedArea) {
-    SRRecordScreenWindowController* c =
-        confirmOnOneScreen(QRectF(QPointF(11, 7), QPointF(312, 208)));
-    ASSERT_EQ(manager.status(), SRRecordManager::Recording);
-    SRClipView* view = c->recordScreenView();
-    const QRegion frame = c->frameRegion();
-    EXPECT_FALSE(frame.isEmpty());
-    EXPECT_FALSE(frame.intersects(view->toWidget(view->contentRect()).toAlignedRect()));
-    EXPECT_TRUE(frame.boundingRect().contains(view->toWidget(view->contentRect()).toAlignedRect()));
-    EXPECT_EQ(c->shadeWindow()->mask(), frame);
-    EXPECT_TRUE(c->shadeWindow()->isVisible());
+    // The frame around the recording never covers the recorded area.
+    SRClipView* view = chosen->recordScreenView();
+    const QRect selection = view->toWidget(view->contentRect()).toAlignedRect();
+    const QRegion frame = chosen->frameRegion();
+    EXPECT_FALSE(frame.intersects(selection));
+    EXPECT_TRUE(frame.boundingRect().contains(selection));
+    EXPECT_EQ(chosen->shadeWindow()->mask(), frame);
+    EXPECT_TRUE(chosen->shadeWindow()->isVisible());
 }
 
 TEST_F(RecordAreaSessionTest, TheCountdownRunsInTheSelectionBeforeTheRecordingStarts) {
@@ -265,7 +244,6 @@ TEST_F(RecordAreaSessionTest, TheCountdownRunsInTheSelectionBeforeTheRecordingSt
     EXPECT_EQ(counter->size(), QSize(75, 75));
     EXPECT_EQ(counter->delegate, c);
     EXPECT_TRUE(c->frameRegion().contains(counter->mapTo(c->recordScreenView(), QPoint(37, 37))));
-    EXPECT_EQ(manager.status(), SRRecordManager::Idle);
     EXPECT_FALSE(areaHost.controlsEnabled);
 
     for (int i = 0; i < 3; ++i)
@@ -287,59 +265,32 @@ TEST_F(RecordAreaSessionTest, ACountdownThatCannotRunStartsAtOnce) {
     EXPECT_EQ(manager.status(), SRRecordManager::Recording);
 }
 
-TEST_F(RecordAreaSessionTest, CancelReturnsToIdleWithTheControlsBack) {
-    useScreens(2, SRRecordManager::CustomArea);
-    pointAt(kScreens[0]);
-    manager.readyToRecordScreen();
-    areaHost.controlsEnabled = false;
-    controllerOf(kScreens[0])->recordScreenView()->cancelBtnAction();
-    EXPECT_TRUE(manager.recordWindowControllerArray.empty());
-    EXPECT_EQ(visiblePanels(), 0);
-    EXPECT_EQ(platform.fakeInputMonitor.monitorCount(), 0u);
-    EXPECT_TRUE(areaHost.controlsEnabled);
-    settle();
-    EXPECT_EQ(manager.status(), SRRecordManager::Idle);
-    EXPECT_EQ(fakeencoder::count("Encode"), 0);
-    // The next selection starts afresh.
-    manager.readyToRecordScreen();
-    EXPECT_EQ(manager.recordWindowControllerArray.size(), 2u);
-}
-
-TEST_F(RecordAreaSessionTest, FullScreenRecordsTheChoosersScreenWithNothingOverIt) {
-    useScreens(2, SRRecordManager::FullScreen);
-    pointAt(kScreens[0]);
-    areaHost.chosen = kScreens[1];
-    manager.readyToRecordScreen();
-    settle();
-    EXPECT_EQ(manager.status(), SRRecordManager::Recording);
-    EXPECT_EQ(manager.screen, kScreens[1]);
-    EXPECT_EQ(manager.captureRect, QRectF());
-    EXPECT_EQ(manager.encodeManager().imageSize(), kScreens[1].frame.size());
-    EXPECT_TRUE(manager.recordWindowControllerArray.empty());
-    EXPECT_EQ(visiblePanels(), 0);
-    ASSERT_TRUE(areaHost.wc);
-    EXPECT_EQ(areaHost.wc->screen(), kScreens[1]);
-    EXPECT_TRUE(areaHost.wc->isTimerDurationActive()); // kept alive by the application
-}
-
-TEST_F(RecordAreaSessionTest, FullScreenWithoutAChoiceRecordsThePointersScreen) {
-    useScreens(3, SRRecordManager::FullScreen);
-    pointAt(kScreens[2]);
-    manager.readyToRecordScreen();
-    settle();
-    EXPECT_EQ(manager.status(), SRRecordManager::Recording);
-    EXPECT_EQ(manager.screen, kScreens[2]);
-    EXPECT_EQ(fakeencoder::count("Encode"), 1);
-    EXPECT_EQ(visiblePanels(), 0);
+TEST_F(RecordAreaSessionTest, FullScreenRecordsTheChosenOrElseThePointersScreenUncovered) {
+    for (const auto& chosen : {std::optional(kScreens[1]), std::optional<DisplayInfo>()}) {
+        areaHost.chosen = chosen;
+        select(3, SRRecordManager::FullScreen, 2);
+        settle();
+        const DisplayInfo recorded = chosen.value_or(kScreens[2]);
+        EXPECT_EQ(manager.status(), SRRecordManager::Recording);
+        EXPECT_EQ(manager.screen, recorded);
+        EXPECT_EQ(manager.captureRect, QRectF());
+        EXPECT_EQ(manager.encodeManager().imageSize(), recorded.frame.size());
+        EXPECT_TRUE(session.recordWindowControllerArray.empty());
+        EXPECT_EQ(visiblePanels(), 0);
+        ASSERT_TRUE(areaHost.wc);
+        EXPECT_EQ(areaHost.wc->screen(), recorded);
+        EXPECT_TRUE(areaHost.wc->isTimerDurationActive()); // kept alive by the application
+        manager.stopRecording();
+        platform.fakeDisplays.displays.clear();
+    }
 }
 
 TEST_F(RecordAreaSessionTest, AClickInWindowModeRecordsTheHoveredWindowOnItsOwnScreen) {
-    useScreens(2, SRRecordManager::AppWindow);
     // On the first screen, which is not the last one to get its overlay.
     platform.fakeWindowList.windows.push_back(
         {7, "Editor", "notes", kWindowLayerNormal, QRectF(100, 100, 401, 301)});
+    select(2, SRRecordManager::AppWindow);
     platform.fakePointer.location = QPointF(300, 800);
-    manager.readyToRecordScreen();
     SRRecordScreenWindowController* first = controllerOf(kScreens[0]);
     SRClipView* view = first->recordScreenView();
     const QPointF local = platform.fakePointer.location;
@@ -351,8 +302,8 @@ TEST_F(RecordAreaSessionTest, AClickInWindowModeRecordsTheHoveredWindowOnItsOwnS
     EXPECT_EQ(manager.status(), SRRecordManager::Recording);
     EXPECT_EQ(manager.screen, kScreens[0]);
     EXPECT_EQ(first->selectedRegion(), QRectF(100, 680, 398, 298));
-    ASSERT_EQ(manager.recordWindowControllerArray.size(), 1u);
-    EXPECT_EQ(manager.recordWindowControllerArray.front().get(), first);
+    ASSERT_EQ(session.recordWindowControllerArray.size(), 1u);
+    EXPECT_EQ(session.recordWindowControllerArray.front().get(), first);
     EXPECT_EQ(areaHost.wc.get(), first);
 }
 
@@ -387,24 +338,24 @@ TEST_F(RecordAreaSessionTest, AnEncoderThatCannotStartLeavesNothingRecording) {
     confirmOnOneScreen();
     EXPECT_EQ(manager.status(), SRRecordManager::Idle);
     EXPECT_EQ(areaHost.failures, std::vector<QString>{"/r/Area.mp4"});
-    EXPECT_TRUE(manager.recordWindowControllerArray.empty());
+    EXPECT_TRUE(session.recordWindowControllerArray.empty());
     EXPECT_EQ(visiblePanels(), 0);
     EXPECT_TRUE(areaHost.controlsEnabled);
 }
 
 TEST_F(RecordAreaSessionTest, ARefusedScreenCaptureShowsNoOverlay) {
-    useScreens(1, SRRecordManager::CustomArea);
+    platform.fakeDisplays.displays.push_back(kScreens[0]);
     platform.fakeAuthorization.statuses[CaptureMediaType::Screen] = AuthorizationStatus::Denied;
     platform.fakeAuthorization.grants = false;
-    manager.startRecordScreen();
+    session.startRecordScreen();
     settle();
     EXPECT_EQ(platform.fakeAuthorization.requests, 1);
-    EXPECT_TRUE(manager.recordWindowControllerArray.empty());
+    EXPECT_TRUE(session.recordWindowControllerArray.empty());
 
     platform.fakeAuthorization.grants = true;
-    manager.startRecordScreen();
+    session.startRecordScreen();
     settle();
-    EXPECT_EQ(manager.recordWindowControllerArray.size(), 1u);
+    EXPECT_EQ(session.recordWindowControllerArray.size(), 1u);
 }
 
 } // namespace

@@ -1,34 +1,31 @@
-// A whole screen recording on the private X display through the real capture and encoder,
-// read back from the file.
+// Recordings on the private X display through the real capture and encoder: pauses, the
+// cursor and click ring (clicks and window moves made with xdotool), window mode; each read
+// back from the encoded file.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 
 #include <cstdlib>
 #include <filesystem>
 
+#include "ClickEffectArming.h"
+#include "CompositionSettings.h"
+#include "FakeRecordManagerHost.h"
 #include "MediaProbe.h"
+#include "QtTestLoop.h"
 #include "SRRecordManager.h"
 #include "X11Platform.h"
+#include "X11TestDesktop.h"
 
 namespace {
 
-struct Host : SRRecordManagerHost {
-    std::string path;
-    void setRecording(bool) override {}
-    bool checkCaptureAudio() override { return true; }
-    bool checkCapture(bool) override { return false; }
-    bool isCaptrue() override { return false; }
-    QString outputPath() override { return QString::fromStdString(path); }
-    uint32_t selectedWindowNumber() override { return 0; }
-    QString selectedWindowName() override { return {}; }
-    double fps() override { return 30; }
-    int framItemIndex() override { return 2; }
-    void refreshStateMenuItem() override {}
-    void setTimeSetsBtnEnabled(bool) override {}
-    void removeRecordScreenView() override {}
+struct CursorAndRing : CompositionSettings {
+    bool isShowMouse() const override { return true; }
+    bool isMouseHight() const override { return false; }
+    bool isMouseClickEffect() const override { return true; }
+    WatermarkSettings watermarkSettings() const override { return {}; }
+    WatermarkPlacement watermarkPlacement() const override { return {}; }
 };
 
 void runFor(int ms) {
@@ -37,43 +34,88 @@ void runFor(int ms) {
     loop.exec();
 }
 
+void xdotool(const QStringList& arguments) {
+    runTool("xdotool", arguments);
+}
+
+struct Rgb {
+    int r, g, b;
+};
+
+Rgb at(int width, const uint8_t* rgb, int x, int y) {
+    const uint8_t* p = rgb + (size_t(y) * width + x) * 3;
+    return {p[0], p[1], p[2]};
+}
+
+// Pixels in the box around (cx, cy) that pass the test.
+int countNear(int width, int height, const uint8_t* rgb, int cx, int cy, int radius,
+              const std::function<bool(Rgb)>& test) {
+    int n = 0;
+    for (int y = std::max(0, cy - radius); y < std::min(height, cy + radius); ++y)
+        for (int x = std::max(0, cx - radius); x < std::min(width, cx + radius); ++x)
+            n += test(at(width, rgb, x, y));
+    return n;
+}
+
+bool nearGreen(Rgb c) {
+    return c.r < 90 && c.g > 110 && c.b < 90;
+}
+// The ring's stroke colour (56, 116, 175) after encoding, told apart from the green backdrop
+// and from the black and white arrow.
+bool ringBlue(Rgb c) {
+    return c.b > 120 && c.b - c.r > 60 && c.b - c.g > 20;
+}
+
+class RecordScreenTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testApplication();
+        platform = X11Platform::create();
+        ASSERT_NE(platform, nullptr);
+        dir = std::string(std::getenv("TAPEDECK_TEST_ROOT")) + "/rec";
+        std::filesystem::create_directories(dir);
+        host.settings.fps = 30;
+    }
+    // A recording without sound into `file` of the main screen's `rect` (null: all of it).
+    std::unique_ptr<SRRecordManager> start(const char* file, unsigned mode, const QRectF& rect) {
+        host.path = dir + "/" + file;
+        auto manager = std::make_unique<SRRecordManager>(*platform, host);
+        manager->recordAudioType = 3;
+        manager->recordVideoType = mode;
+        if (settings)
+            manager->setCompositionSettings(*settings);
+        RecordingSettings s = host.recordingSettings();
+        s.screen = platform->displays().mainScreen();
+        s.captureRect = rect;
+        manager->startRecording(s);
+        EXPECT_TRUE(manager->isEncoding()) << file;
+        return manager;
+    }
+    std::unique_ptr<X11Platform> platform;
+    std::string dir;
+    FakeRecordManagerHost host;
+    const CompositionSettings* settings = nullptr;
+};
+
 } // namespace
 
-TEST(RecordScreen, PauseIsLeftOutOfTheFile) {
-    int argc = 1;
-    char name[] = "test";
-    char* argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv);
-    std::unique_ptr<X11Platform> platform = X11Platform::create();
-    ASSERT_NE(platform, nullptr);
-    const std::string dir = std::string(std::getenv("TAPEDECK_TEST_ROOT")) + "/rec";
-    std::filesystem::create_directories(dir);
-
-    struct Case {
+TEST_F(RecordScreenTest, PauseIsLeftOutOfTheFile) {
+    const struct {
         const char* file;
         QRectF rect;
         int width, height;
     } cases[] = {{"full.mp4", QRectF(), 1920, 1080},
                  {"area.mov", QRectF(100, 100, 402, 302), 400, 300}};
-    for (const Case& c : cases) {
-        Host host;
-        host.path = dir + "/" + c.file;
-        SRRecordManager manager(*platform, host);
-        manager.recordAudioType = 3;
-        manager.recordVideoType =
-            c.rect.isNull() ? SRRecordManager::FullScreen : SRRecordManager::CustomArea;
-        manager.setScreen(platform->displays().mainScreen());
-        manager.setCaptureRect(c.rect);
-        manager.encodeManager().fps = 30;
-        manager.encodeManager().videoBitrate = 3000;
-        manager.startRecording();
-        ASSERT_TRUE(manager.encodeManager().isWorking()) << c.file;
+    for (const auto& c : cases) {
+        std::unique_ptr<SRRecordManager> manager = start(
+            c.file, c.rect.isNull() ? SRRecordManager::FullScreen : SRRecordManager::CustomArea,
+            c.rect);
         runFor(1500);
-        manager.pauseRecording();
+        manager->pauseRecording();
         runFor(1000);
-        manager.resumeRecording();
+        manager->resumeRecording();
         runFor(1500);
-        manager.stopRecording();
+        manager->stopRecording();
 
         testsupport::ProbedFile f = testsupport::probeMedia(host.path);
         ASSERT_NE(f.video(), nullptr) << c.file;
@@ -83,4 +125,77 @@ TEST(RecordScreen, PauseIsLeftOutOfTheFile) {
         EXPECT_NEAR(f.length(), 3.0, 0.35) << c.file;
         EXPECT_GT(f.video()->frames, 30) << c.file; // frames really arrived, on a busy machine too
     }
+}
+
+TEST_F(RecordScreenTest, CursorIsRecordedWherePutAndAClickShowsARing) {
+    // A plain backdrop, so the arrow and the ring stand out.
+    TestWindow backdrop({"Backdrop", "Backdrop", QRect(200, 150, 800, 600), qRgb(40, 160, 40)});
+    xdotool({"mousemove", "500", "400"});
+    CursorAndRing cursorAndRing;
+    settings = &cursorAndRing;
+    std::unique_ptr<SRRecordManager> manager =
+        start("cursor.mp4", SRRecordManager::FullScreen, QRectF());
+    ClickEffectArming arming(platform->inputMonitor(), manager->clickEffect);
+    runFor(1000);
+    xdotool({"click", "1"});
+    runFor(1200);
+    manager->stopRecording();
+
+    int frames = 0, framesWithArrow = 0, framesWithRing = 0, ringsAwayFromClick = 0;
+    testsupport::forEachFrameRgb(host.path, [&](int, int w, int h, const uint8_t* rgb) {
+        ++frames;
+        // The arrow hangs down and right of its hot spot at (500, 400).
+        const int notGreen =
+            countNear(w, h, rgb, 508, 404, 10, [](Rgb c) { return !nearGreen(c); });
+        framesWithArrow += notGreen > 20;
+        framesWithRing += countNear(w, h, rgb, 506, 412, 40, ringBlue) > 20;
+        ringsAwayFromClick += countNear(w, h, rgb, 800, 300, 40, ringBlue) > 0;
+        return true;
+    });
+    ASSERT_GT(frames, 30);
+    EXPECT_EQ(framesWithArrow, frames);
+    // Fourteen frames of ring at 30 fps; a busy machine may drop some of them.
+    EXPECT_GE(framesWithRing, 4);
+    EXPECT_LE(framesWithRing, 14);
+    EXPECT_EQ(ringsAwayFromClick, 0);
+}
+
+TEST_F(RecordScreenTest, WindowRecordingFollowsTheWindowEvenWhenCovered) {
+    TestWindow target({"Target", "Target", QRect(300, 300, 240, 180), qRgb(220, 30, 30)});
+    TestWindow cover({"Cover", "Cover", QRect(380, 340, 300, 200), qRgb(30, 30, 220)});
+    cover.raise();
+    xdotool({"mousemove", "1800", "1000"});
+    host.selected = target.id();
+    host.selectedName = "Test";
+    std::optional<WindowInfo> info = platform->windowList().windowInfo(target.id());
+    ASSERT_TRUE(info);
+    // The area the selection overlay gives for the window: the screen's own points, y up.
+    const QRectF bounds = info->bounds;
+    const QRectF selection(bounds.x(), 1080 - bounds.bottom(), bounds.width(), bounds.height());
+    std::unique_ptr<SRRecordManager> manager =
+        start("window.mp4", SRRecordManager::AppWindow, selection);
+    // The other windows are left out of the picture, so the covered part shows the target.
+    manager->exceptWinodwArray = {cover.id()};
+    runFor(800);
+    xdotool({"windowmove", QString::number(target.id()), "900", "500"});
+    xdotool({"windowmove", QString::number(cover.id()), "980", "540"});
+    runFor(1000);
+    const QRectF moved = manager->captureRect;
+    manager->stopRecording();
+
+    EXPECT_GT(moved.x(), bounds.x() + 500);
+    testsupport::ProbedFile f = testsupport::probeMedia(host.path);
+    ASSERT_NE(f.video(), nullptr);
+    EXPECT_EQ(f.video()->width, int(bounds.width()) / 2 * 2);
+    EXPECT_EQ(f.video()->height, int(bounds.height()) / 2 * 2);
+    int frames = 0, redCentres = 0;
+    testsupport::forEachFrameRgb(host.path, [&](int, int w, int h, const uint8_t* rgb) {
+        ++frames;
+        // The cover lies over the middle of the target before and after the move.
+        const Rgb c = at(w, rgb, w / 2 + 20, h / 2 + 10);
+        redCentres += c.r > 150 && c.g < 90 && c.b < 90;
+        return true;
+    });
+    ASSERT_GT(frames, 20);
+    EXPECT_EQ(redCentres, frames);
 }

@@ -3,44 +3,19 @@
 
 #include <QCoreApplication>
 #include <QImage>
-#include <QSettings>
 
-#include <chrono>
-#include <thread>
+#include <utility>
 
 #include "CompositionSettings.h"
 #include "FakeCameras.h"
 #include "FakeMediaEncoder.h"
 #include "FakePlatform.h"
+#include "FakeRecordManagerHost.h"
 #include "SRRecordManager.h"
 
 using fakeencoder::lastCall;
 
 namespace {
-
-struct FakeHost : SRRecordManagerHost, SRRecordAudioManagerDelegate {
-    bool recording = false, timeSetsEnabled = false;
-    int refreshes = 0, viewRemovals = 0;
-    uint32_t selected = 0;
-    QString selectedName;
-    double fpsValue = 29.97;
-    std::vector<int32_t> seconds;
-
-    void setRecording(bool r) override { recording = r; }
-    bool checkCaptureAudio() override { return true; }
-    bool checkCapture(bool) override { return false; }
-    bool isCaptrue() override { return false; }
-    QString outputPath() override { return "/r/Rec.mp4"; }
-    uint32_t selectedWindowNumber() override { return selected; }
-    QString selectedWindowName() override { return selectedName; }
-    double fps() override { return fpsValue; }
-    int framItemIndex() override { return quality; }
-    int quality = 0;
-    void refreshStateMenuItem() override { ++refreshes; }
-    void setTimeSetsBtnEnabled(bool e) override { timeSetsEnabled = e; }
-    void removeRecordScreenView() override { ++viewRemovals; }
-    void recordScreenTimeDuration(int32_t s) override { seconds.push_back(s); }
-};
 
 class SRRecordManagerTest : public ::testing::Test {
 protected:
@@ -56,146 +31,184 @@ protected:
         fakeencoder::reset();
         manager.delegate = &host;
         manager.now = [this] { return clock; };
-        manager.setScreen(platform.fakeDisplays.displays.front());
     }
     FakeScreenCaptureSession* session() {
         return static_cast<FakeScreenCaptureSession*>(manager.captureScreenSession());
     }
-    // Lets the delivery queue and then the main queue run what was posted.
-    static void settle() {
-        for (int i = 0; i < 20; ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-            QCoreApplication::processEvents();
-        }
+    void start(const QRectF& rect = {}, std::optional<DisplayInfo> screen = {}) {
+        RecordingSettings settings = host.recordingSettings();
+        settings.screen = screen ? screen : platform.fakeDisplays.displays.front();
+        settings.captureRect = rect;
+        manager.startRecording(settings);
+    }
+    // A frame through the screen queue, then the main queue's push.
+    void deliver(const QImage& frame) {
+        if (session()->deliver(frame))
+            session()->queue->sync([] {});
+        QCoreApplication::processEvents();
+    }
+    static std::vector<const fakeencoder::Call*> pushes() {
+        std::vector<const fakeencoder::Call*> found;
+        for (const auto& call : fakeencoder::state().calls)
+            if (call.name == "PushVideo")
+                found.push_back(&call);
+        return found;
+    }
+    static std::vector<double> pushedTimes() {
+        std::vector<double> times;
+        for (const fakeencoder::Call* push : pushes())
+            times.push_back(push->args[2]);
+        return times;
+    }
+    // The BGRA pixel at (x, y) of a pushed frame.
+    static QColor pushedPixel(const fakeencoder::Call& push, int x, int y) {
+        const uint8_t* p = push.bytes.data() + (size_t(y) * size_t(push.args[0]) + x) * 4;
+        return QColor(p[2], p[1], p[0], p[3]);
     }
 
     FakePlatform platform;
-    FakeHost host;
+    FakeRecordManagerHost host;
     SRRecordManager manager{platform, host};
     double clock = 1000.0;
+    QImage frame{64, 32, QImage::Format_ARGB32_Premultiplied};
 };
 
 } // namespace
 
-TEST_F(SRRecordManagerTest, CustomAreaShrinksTheRectangleBeforeCropAndSize) {
-    manager.recordVideoType = SRRecordManager::CustomArea;
-    manager.setCaptureRect(QRectF(12, 8, 300, 200));
-    manager.startRecording();
-    ASSERT_NE(session(), nullptr);
-    EXPECT_EQ(manager.captureRect, QRectF(12, 8, 298, 198));
-    EXPECT_EQ(session()->cropRect, QRectF(12, 8, 298, 198));
-    EXPECT_EQ(lastCall("SetImageSize")->args, (std::vector<double>{298, 198}));
-    EXPECT_DOUBLE_EQ(session()->minFrameDuration, 1.0 / 29); // the integer part of the rate
-    EXPECT_EQ(session()->displayNumber, 1u);
-    EXPECT_TRUE(session()->running);
-    EXPECT_EQ(manager.status(), SRRecordManager::Recording);
-    EXPECT_TRUE(host.recording);
-    EXPECT_EQ(host.refreshes, 1);
-    EXPECT_EQ(lastCall("SetOutputPath")->text, "/r/Rec.mp4");
-}
-
-TEST_F(SRRecordManagerTest, FullScreenTakesTheScreenSizeWithoutCrop) {
-    manager.startRecording();
-    ASSERT_NE(session(), nullptr);
-    EXPECT_TRUE(session()->cropRect.isNull());
-    EXPECT_EQ(lastCall("SetImageSize")->args, (std::vector<double>{1920, 1080}));
-}
-
-TEST_F(SRRecordManagerTest, WindowModeFollowsTheWindowRoundedDownToEven) {
+TEST_F(SRRecordManagerTest, StartCropsAndSizesTheRecordingByMode) {
+    // A second, lower screen right of the primary one: its top is 56 points below the primary's.
+    const DisplayInfo primary = platform.fakeDisplays.displays.front();
+    const DisplayInfo second{QRectF(1920, 0, 1280, 1024), 2, false, "Second"};
+    platform.fakeDisplays.displays.push_back(second);
     platform.fakeWindowList.windows = {
         {10, "term", "Terminal", 0, QRectF(101, 51, 641, 481)},
-        {11, "files", "Files", 0, QRectF(0, 0, 300, 300)},
+        {11, "files", "Files", 0, QRectF(2021, 157, 401, 301)},
         {12, "desk", "Desktop", kWindowLayerDesktop, QRectF(0, 0, 1920, 1080)},
     };
     struct Case {
-        QString name;
+        const char* name;
+        unsigned mode;
+        DisplayInfo screen;
+        uint32_t window;
+        QRectF captureRect, crop;
         std::vector<uint32_t> kept;
-    } cases[] = {{"Terminal", {10}}, {"Desktop of mine", {10, 11, 12}}};
+    } cases[] = {
+        // The area loses 2 points of width and height before crop and size are taken.
+        {"area",
+         SRRecordManager::CustomArea,
+         primary,
+         0,
+         {12, 8, 298, 198},
+         {12, 8, 298, 198},
+         {10, 11, 12}},
+        {"full screen", SRRecordManager::FullScreen, primary, 0, {}, {}, {10, 11, 12}},
+        // The window's bounds rounded down to even, cropped in the screen's own y-up points.
+        {"Terminal",
+         SRRecordManager::AppWindow,
+         primary,
+         10,
+         {100, 50, 640, 480},
+         {100, 550, 640, 480},
+         {10}},
+        {"Desktop of mine",
+         SRRecordManager::AppWindow,
+         primary,
+         10,
+         {100, 50, 640, 480},
+         {100, 550, 640, 480},
+         {10, 11, 12}},
+        {"Files",
+         SRRecordManager::AppWindow,
+         second,
+         11,
+         {2020, 156, 400, 300},
+         {100, 624, 400, 300},
+         {11}},
+    };
     for (const Case& c : cases) {
-        host.selected = 10;
+        SCOPED_TRACE(c.name);
+        manager.recordVideoType = c.mode;
+        host.selected = c.window;
         host.selectedName = c.name;
-        manager.recordVideoType = SRRecordManager::AppWindow;
-        manager.setCaptureRect(QRectF(1, 1, 10, 10));
-        manager.startRecording();
-        EXPECT_EQ(manager.captureRect, QRectF(100, 50, 640, 480)) << c.name.toStdString();
-        EXPECT_EQ(manager.desktopElements, c.kept) << c.name.toStdString();
-        EXPECT_EQ(manager.onScreenWindows, (std::vector<uint32_t>{10, 11, 12}));
-        EXPECT_EQ(lastCall("SetImageSize")->args, (std::vector<double>{640, 480}));
+        start(c.mode == SRRecordManager::FullScreen ? QRectF() : QRectF(12, 8, 300, 200), c.screen);
+        ASSERT_NE(session(), nullptr);
+        EXPECT_EQ(manager.captureRect, c.captureRect);
+        EXPECT_EQ(session()->cropRect, c.crop);
+        const QSizeF size = c.captureRect.isNull() ? c.screen.frame.size() : c.captureRect.size();
+        EXPECT_EQ(lastCall("SetImageSize")->args,
+                  (std::vector<double>{size.width(), size.height()}));
+        EXPECT_EQ(manager.desktopElements, c.kept);
+        EXPECT_EQ(session()->displayNumber, c.screen.number);
+        EXPECT_DOUBLE_EQ(session()->minFrameDuration, 1.0 / 29); // the rate's integer part
+        EXPECT_EQ(manager.status(), SRRecordManager::Recording);
+        EXPECT_TRUE(host.recording);
+        EXPECT_EQ(lastCall("SetOutputPath")->text, "/r/Rec.mp4");
+        EXPECT_EQ(lastCall("SetVideoBitrate")->args[0], 8000);
         manager.stopRecording();
     }
+    EXPECT_EQ(host.refreshes, 10); // at every start and stop
 }
 
 TEST_F(SRRecordManagerTest, AudioOnlyClosesTheScreenAndSetsNoVideo) {
     manager.recordVideoType = SRRecordManager::AudioOnly;
-    manager.startRecording();
+    start();
     EXPECT_EQ(session(), nullptr);
     EXPECT_EQ(fakeencoder::count("SetImageFormat"), 0);
-    EXPECT_EQ(fakeencoder::count("SetAudioSrcContext"), 1);
+    EXPECT_EQ(lastCall("SetAudioSrcContext")->args, (std::vector<double>{2, 44100, 2}));
     manager.recordAudioType = 3;
     manager.recordVideoType = SRRecordManager::FullScreen;
-    manager.startRecording();
+    start();
     EXPECT_EQ(fakeencoder::count("SetAudioSrcContext"), 1); // no audio settings for "none"
 }
 
-TEST_F(SRRecordManagerTest, ClockLeavesPausesOut) {
-    manager.startRecording();
-    clock = 1000.0;
-    EXPECT_DOUBLE_EQ(manager.recordedTime(), 0); // the first frame starts the clock
-    clock = 1003.0;
-    manager.pauseRecording();
-    EXPECT_EQ(manager.status(), SRRecordManager::Paused);
-    clock = 1010.0; // seven seconds paused
+TEST_F(SRRecordManagerTest, FramesAreStampedOnTheClockWithoutPauses) {
+    start();
+    clock = 1001.0;
+    manager.pauseRecording(); // before the first frame: nothing recorded yet
+    clock = 1002.0;
     manager.resumeRecording();
-    EXPECT_EQ(manager.status(), SRRecordManager::Resumed);
-    clock = 1012.0;
+    deliver(frame); // the first frame starts the clock
+    clock = 1003.5;
+    deliver(frame);
+    manager.pauseRecording();
+    clock = 1005.0;
+    deliver(frame); // paused: not encoded
+    clock = 1015.0;
+    manager.resumeRecording();
+    clock = 1015.25;
+    deliver(frame);
+    clock = 1015.75;
     manager.pauseRecording();
     clock = 1020.0;
     manager.resumeRecording();
     clock = 1020.5;
-    EXPECT_DOUBLE_EQ(manager.recordedTime(), 5.5);
-    EXPECT_EQ(manager.fileTimes(), (std::vector<double>{3.0, 2.0}));
-}
-
-TEST_F(SRRecordManagerTest, PauseBeforeTheFirstFrameRecordsNothing) {
-    manager.startRecording();
-    clock = 1002.0;
-    manager.pauseRecording(); // no frame has arrived yet
-    clock = 1004.0;
-    manager.resumeRecording();
-    clock = 1005.0;
-    EXPECT_DOUBLE_EQ(manager.recordedTime(), 1.0);
-}
-
-TEST_F(SRRecordManagerTest, FramesAreStampedAndPushedOnlyWhileRecording) {
-    manager.startRecording();
-    QImage frame(64, 32, QImage::Format_ARGB32_Premultiplied);
-    frame.fill(Qt::red);
-    ASSERT_TRUE(session()->deliver(frame));
-    settle();
-    clock = 1001.5;
-    session()->deliver(frame);
-    settle();
-    manager.pauseRecording();
-    clock = 1005.0;
-    session()->deliver(frame); // paused: not encoded
-    settle();
-    clock = 1015.0; // ten seconds paused
-    manager.resumeRecording();
-    clock = 1015.25;
-    session()->deliver(frame);
-    settle();
-
-    std::vector<double> times;
-    for (const auto& call : fakeencoder::state().calls)
-        if (call.name == "PushVideo")
-            times.push_back(call.args[2]);
-    EXPECT_EQ(times, (std::vector<double>{0, 1500, 1750}));
+    EXPECT_EQ(pushedTimes(), (std::vector<double>{0, 1500, 1750}));
+    EXPECT_EQ(manager.fileTimes(), (std::vector<double>{0, 1.5, 0.75}));
+    EXPECT_DOUBLE_EQ(manager.recordedTime(), 2.75);
     EXPECT_EQ(lastCall("PushVideo")->args[0], 64);
     EXPECT_EQ(host.seconds.size(), 3u);
 }
 
+TEST_F(SRRecordManagerTest, APauseWhileAFrameReadsTheClockCountsNothingTwice) {
+    start();
+    deliver(frame);
+    clock = 1002.0;
+    bool pauseNow = true;
+    manager.now = [&] {
+        if (std::exchange(pauseNow, false))
+            manager.pauseRecording();
+        return clock;
+    };
+    deliver(frame); // the pause lands between this frame's status test and its clock reading
+    clock = 1010.0;
+    manager.resumeRecording();
+    clock = 1010.5;
+    deliver(frame);
+    EXPECT_EQ(pushedTimes(), (std::vector<double>{0, 2500}));
+}
+
 TEST_F(SRRecordManagerTest, StopWhilePausedFinishesTheFile) {
-    manager.startRecording();
+    start();
     manager.pauseRecording();
     manager.stopRecording();
     EXPECT_EQ(manager.status(), SRRecordManager::Idle);
@@ -208,24 +221,13 @@ TEST_F(SRRecordManagerTest, StopWhilePausedFinishesTheFile) {
 }
 
 TEST_F(SRRecordManagerTest, SessionErrorsReachTheRecoveryAndStoppedSessionsGo) {
-    manager.startRecording();
+    start();
     QString seen;
     manager.sessionErrorRecovery = [&](const QString& e) { seen = e; };
     session()->failWith("display lost");
     EXPECT_EQ(seen, "display lost");
     EXPECT_EQ(manager.captureScreenSession(), nullptr);
 }
-
-namespace {
-
-// The BGRA pixel at (x, y) of a pushed frame.
-QColor pushedPixel(const fakeencoder::Call& push, int x, int y) {
-    const auto width = int(push.args[0]);
-    const uint8_t* p = push.bytes.data() + (size_t(y) * width + x) * 4;
-    return QColor(p[2], p[1], p[0], p[3]);
-}
-
-} // namespace
 
 TEST_F(SRRecordManagerTest, WindowFramesFollowTheWindowEvenWhenCovered) {
     platform.fakeWindowList.windows = {
@@ -234,31 +236,20 @@ TEST_F(SRRecordManagerTest, WindowFramesFollowTheWindowEvenWhenCovered) {
     };
     platform.fakeWindowList.colours = {{20, Qt::blue}, {21, Qt::red}};
     host.selected = 21;
-    host.selectedName = "Terminal";
     manager.recordVideoType = SRRecordManager::AppWindow;
-    manager.setCaptureRect(QRectF(1, 1, 10, 10));
     manager.exceptWinodwArray = {99};
-    manager.startRecording();
-    QImage screen(64, 64, QImage::Format_ARGB32_Premultiplied);
-    screen.fill(Qt::green);
-    session()->deliver(screen);
-    settle();
+    start(QRectF(1, 1, 10, 10));
+    deliver(frame);
     platform.fakeWindowList.windows[1].bounds = QRectF(31, 41, 61, 33); // moved and resized
-    session()->deliver(screen);
-    settle();
+    deliver(frame);
 
-    std::vector<const fakeencoder::Call*> pushes;
-    for (const auto& call : fakeencoder::state().calls)
-        if (call.name == "PushVideo")
-            pushes.push_back(&call);
-    ASSERT_EQ(pushes.size(), 2u);
-    EXPECT_EQ(pushes[0]->args[0], 40);
-    EXPECT_EQ(pushes[0]->args[1], 30);
-    EXPECT_EQ(pushes[1]->args[0], 60);
-    EXPECT_EQ(pushes[1]->args[1], 32);
+    const std::vector<const fakeencoder::Call*> pushed = pushes();
+    ASSERT_EQ(pushed.size(), 2u);
+    EXPECT_EQ(pushed[0]->args, (std::vector<double>{40, 30, 0}));
+    EXPECT_EQ(pushed[1]->args, (std::vector<double>{60, 32, 0}));
     EXPECT_EQ(manager.captureRect, QRectF(30, 40, 60, 32));
     // The cover is left out of the picture, so the window's own colour shows.
-    EXPECT_EQ(pushedPixel(*pushes[0], 5, 5), QColor(Qt::red));
+    EXPECT_EQ(pushedPixel(*pushed[0], 5, 5), QColor(Qt::red));
 }
 
 // Only the cursor, so the test knows every pixel that may change.
@@ -274,16 +265,14 @@ TEST_F(SRRecordManagerTest, WholeScreenFramesGetTheCursorRelativeToTheirOwnScree
     // A second screen to the right of the first: the cursor is placed against its frame.
     const DisplayInfo second{QRectF(1920, 0, 64, 64), 2, false, "Second"};
     platform.fakeDisplays.displays.push_back(second);
-    manager.setScreen(second);
     CursorOnly settings;
     manager.setCompositionSettings(settings);
     // Hot spot (1, 1) of a 12 x 20 arrow: lower-left corner at (9, 19) of the frame.
     platform.fakePointer.location = QPointF(1920 + 10.7, 30.9);
-    manager.startRecording();
-    QImage frame(64, 64, QImage::Format_ARGB32_Premultiplied);
+    start({}, second);
+    frame = QImage(64, 64, QImage::Format_ARGB32_Premultiplied);
     frame.fill(Qt::red);
-    session()->deliver(frame);
-    settle();
+    deliver(frame);
     const auto* push = lastCall("PushVideo");
     ASSERT_NE(push, nullptr);
     // Rows run top down: the arrow covers x 9..20 and rows 64 - 39 = 25 .. 44.
@@ -303,30 +292,30 @@ TEST_F(SRRecordManagerTest, CameraFramesAreMirroredAndConfigureTheIdleEncoder) {
     cameras.attached = {{"usb-cam", "Test Camera"}};
     std::unique_ptr<CameraCaptureSession> chain = cameras.createCameraCaptureSession();
     ASSERT_TRUE(chain->addInput(*cameras.defaultDevice()));
-    chain->addOutput(std::make_shared<SerialQueue>("VideoOutputQueue"),
-                     [this](QImage frame) { manager.captureCameraOutput(frame); });
+    auto queue = std::make_shared<SerialQueue>("VideoOutputQueue");
+    chain->addOutput(queue, [this](QImage frame) { manager.captureCameraOutput(frame); });
     chain->startRunning();
-    FakeCameraCaptureSession& camera = *cameras.sessions.front();
+    const auto deliverPicture = [&](const QImage& picture) {
+        ASSERT_TRUE(cameras.sessions.front()->deliver(picture));
+        queue->sync([] {});
+        QCoreApplication::processEvents();
+    };
     QImage picture(32, 24, QImage::Format_ARGB32_Premultiplied);
     picture.fill(Qt::white);
     picture.setPixelColor(0, 0, Qt::red);
-    for (int quality : {1, 2, 0}) {
-        host.quality = quality;
-        ASSERT_TRUE(camera.deliver(picture));
-        settle();
-        EXPECT_EQ(manager.encodeManager().videoBitrate, quality == 0   ? 8000
-                                                        : quality == 1 ? 5000
-                                                                       : 3000);
+    for (int64_t bitrate : {5000, 3000}) {
+        host.settings.videoBitrate = bitrate; // the quality changes while idle
+        deliverPicture(picture);
+        EXPECT_EQ(manager.encodeManager().videoBitrate, bitrate);
     }
     EXPECT_EQ(manager.encodeManager().imageSize(), QSizeF(32, 24));
-    ASSERT_EQ(shown.size(), 3u);
+    ASSERT_EQ(shown.size(), 2u);
     EXPECT_TRUE(shown[0].second);
     EXPECT_EQ(shown[0].first.pixelColor(31, 0), QColor(Qt::red)); // mirrored
     EXPECT_EQ(fakeencoder::count("PushVideo"), 0);                // idle: preview only
 
-    manager.startRecording();
-    camera.deliver(picture);
-    settle();
+    manager.startRecording(host.recordingSettings());
+    deliverPicture(picture);
     ASSERT_NE(lastCall("PushVideo"), nullptr);
     EXPECT_EQ(pushedPixel(*lastCall("PushVideo"), 31, 0), QColor(Qt::red));
     EXPECT_EQ(session(), nullptr); // camera mode records no screen
@@ -335,19 +324,18 @@ TEST_F(SRRecordManagerTest, CameraFramesAreMirroredAndConfigureTheIdleEncoder) {
 TEST_F(SRRecordManagerTest, AudioIsMeteredAlwaysAndPushedOnlyWhileRecordingWithASource) {
     int metered = 0;
     manager.audioVolum = [&](std::span<const uint8_t>) { ++metered; };
-    manager.encodeManager().audioChannels = 2;
     const int32_t planar[4] = {1, 2, 3, 4};
     const std::span<const uint8_t> buffer(reinterpret_cast<const uint8_t*>(planar), sizeof planar);
 
     manager.captureAudioOutput(buffer, 2, clock); // idle
-    manager.startRecording();
+    start();
     manager.captureAudioOutput(buffer, 2, clock); // recording: pushed
     manager.pauseRecording();
     manager.captureAudioOutput(buffer, 2, clock); // paused
     manager.resumeRecording();
     manager.recordAudioType = 3;
     manager.captureAudioOutput(buffer, 2, clock); // no audio source
-    settle();
+    QCoreApplication::processEvents();
     EXPECT_EQ(metered, 4);
     EXPECT_EQ(fakeencoder::count("PushAudio"), 1);
     EXPECT_EQ(manager.encodeManager().nTotalAudiosize(), 16);
@@ -355,16 +343,14 @@ TEST_F(SRRecordManagerTest, AudioIsMeteredAlwaysAndPushedOnlyWhileRecordingWithA
 }
 
 TEST_F(SRRecordManagerTest, SoundIsPlacedOnTheRecordingClockAndEndsWithIt) {
-    EncodeManager& encoder = manager.encodeManager();
-    encoder.audioChannels = 2;
-    encoder.audioSamples = 1000;
+    host.settings.audio.samples = 1000;
     const std::vector<int32_t> planar(2 * 20, 7);
     const std::span<const uint8_t> buffer(reinterpret_cast<const uint8_t*>(planar.data()),
                                           planar.size() * 4);
-    const auto frames = [&] { return encoder.nTotalAudiosize() / 8; };
+    const auto frames = [&] { return manager.encodeManager().nTotalAudiosize() / 8; };
 
-    manager.startRecording();
-    manager.recordedTime(); // the first picture starts the clock
+    start();
+    deliver(frame); // the first picture starts the clock
     manager.captureAudioOutput(buffer, 20, clock - 0.010);
     EXPECT_EQ(frames(), 10); // the 10 ms before the first picture are cut
     manager.captureAudioOutput(buffer, 20, clock + 0.510);

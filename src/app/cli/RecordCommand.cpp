@@ -118,7 +118,7 @@ void RecordCommand::start() {
     const qint64 wanted = qRound64(seconds_ * 1000);
     auto* poll = new QTimer(this);
     connect(poll, &QTimer::timeout, this, [this, wanted] {
-        if (flows_.recordManager().encodeManager().countRecordedDuration() >= wanted)
+        if (flows_.recordManager().countRecordedDuration() >= wanted)
             stop();
     });
     poll->start(kLengthPollMs);

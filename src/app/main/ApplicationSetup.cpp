@@ -24,20 +24,15 @@ struct ApplicationSetup::Parts {
           manager(flows.recordManager()),
           routing(
               {[this] { return int(manager.status()); },
-               [this] {
-                   EncodeManager& e = manager.encodeManager();
-                   e.audioBitrate = EncodeManager::kAudioBitrate;
-                   e.audioChannels = 2;
-                   e.audioSamples = 44100;
-               },
+               [this] { flows.setAudioFormat(AudioFormat::standard()); },
                [](int ms, std::function<void()> task) { MainQueue::after(ms, std::move(task)); }}),
           source(capture, routing,
                  {[this] { recovery.checkAudioDevice(); },
                   [this](std::span<const uint8_t> planar, size_t frames, double captureTime) {
                       manager.captureAudioOutput(planar, frames, captureTime);
                   },
-                  [this] { return int(manager.encodeManager().audioSamples); },
-                  [this] { return int(manager.encodeManager().audioChannels); }}),
+                  [this] { return int(flows.audioFormat().samples); },
+                  [this] { return int(flows.audioFormat().channels); }}),
           recovery(
               routing,
               {[this] { return manager.status(); }, [this] { flows.recordScreenClicked(); },

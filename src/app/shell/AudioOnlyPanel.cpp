@@ -66,7 +66,7 @@ void AudioOnlyPanel::audioExpChangeAction(int i) {
 }
 
 void AudioOnlyPanel::AudioExImAction() {
-    if (flows_.encodeManager().isWorking())
+    if (flows_.recordManager().isEncoding())
         return;
     onlyAudio_AudioTypePopBtn_->showPopup();
 }

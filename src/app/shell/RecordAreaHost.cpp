@@ -11,14 +11,6 @@ bool RecordAreaHost::isShowReverseTime() {
     return app_.capture.isShowReverseTime;
 }
 
-float RecordAreaHost::fps() {
-    return app_.capture.fps > 0 ? app_.capture.fps : 30;
-}
-
-int RecordAreaHost::framItemIndex() {
-    return app_.capture.framItemIndex;
-}
-
 QString RecordAreaHost::createoutputPath() {
     flows_.prepareOverlays();
     app_.ui.outputPath = app_.createoutputPath(true);

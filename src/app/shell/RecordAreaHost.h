@@ -15,8 +15,6 @@ public:
     RecordAreaHost(AppDelegate& app, RecordFlows& flows, std::function<bool()> isCompositing);
 
     bool isShowReverseTime() override;
-    float fps() override;
-    int framItemIndex() override;
     QString createoutputPath() override;
     std::optional<DisplayInfo> chosenScreen() override;
     bool isCompositing() override;

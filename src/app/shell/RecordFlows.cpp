@@ -17,6 +17,7 @@
 #include "Platform.h"
 #include "Preferences.h"
 #include "RecordAreaHost.h"
+#include "SRRecordAreaSession.h"
 #include "SRRecordScreenWindowController.h"
 #include "WindowList.h"
 
@@ -50,10 +51,7 @@ SRRecordManager& RecordFlows::recordManager() {
 
 void RecordFlows::enableAreaSelection(std::function<bool()> isCompositing) {
     areaHost_ = std::make_unique<RecordAreaHost>(app_, *this, std::move(isCompositing));
-    SRRecordManager& m = recordManager();
-    m.createRecordWindowController = [this, &m] {
-        return std::make_shared<SRRecordScreenWindowController>(m, *areaHost_, platform_);
-    };
+    areaSession_ = std::make_unique<SRRecordAreaSession>(recordManager(), *areaHost_, platform_);
 }
 
 void RecordFlows::setRecordWC(std::shared_ptr<SRRecordScreenWindowController> controller) {
@@ -75,7 +73,9 @@ QString RecordFlows::chooseRecordArea(const QRect& desktop) {
         if (!screen.frame.contains(selection))
             continue;
         recordScreen_ = screen;
-        recordRegion_ = SRRecordScreenWindowController::selectedRegionForSelection(selection);
+        // Counted from the screen's own corner, as on its selection overlay.
+        recordRegion_ = SRRecordScreenWindowController::selectedRegionForSelection(
+            selection.translated(-screen.frame.topLeft()));
         return QString();
     }
     return QString("the area %1,%2 %3x%4 does not lie on one screen")
@@ -89,17 +89,19 @@ QString RecordFlows::chooseRecordWindow(uint32_t window) {
     const std::optional<WindowInfo> info = platform_.windowList().windowInfo(window);
     if (!info)
         return QString("there is no window 0x%1").arg(window, 0, 16);
-    app_.capture.selectedWindowNumber = info->number;
-    app_.capture.selectedWindowName = info->name;
-    // The window-list bounds: the manager rounds them and follows the window from there.
-    recordRegion_ = info->bounds;
     const CoordinateSpace space = desktopSpace();
-    const QPointF centre = space.toBottomLeft(space.fromWindowList(info->bounds)).center();
-    recordScreen_.reset();
-    for (const DisplayInfo& screen : screens())
-        if (!recordScreen_ && screen.frame.contains(centre))
-            recordScreen_ = screen;
-    return QString();
+    const QRectF bounds = space.toBottomLeft(space.fromWindowList(info->bounds));
+    for (const DisplayInfo& screen : screens()) {
+        if (!screen.frame.contains(bounds.center()))
+            continue;
+        app_.capture.selectedWindowNumber = info->number;
+        app_.capture.selectedWindowName = info->name;
+        recordScreen_ = screen;
+        // As the window's selection overlay gives it; the manager then follows the window.
+        recordRegion_ = bounds.translated(-screen.frame.topLeft());
+        return QString();
+    }
+    return QString("the window 0x%1 lies on no screen").arg(window, 0, 16);
 }
 
 void RecordFlows::recordScreenClicked() {
@@ -129,8 +131,8 @@ void RecordFlows::recordAfterScreenClicked() {
         recordVideo();
         break;
     default:
-        if (m.createRecordWindowController)
-            m.startRecordScreen();
+        if (areaSession_)
+            areaSession_->startRecordScreen();
         else
             startScreenRecording();
         break;
@@ -145,15 +147,13 @@ void RecordFlows::startScreenRecording() {
     std::optional<DisplayInfo> screen = recordScreen_;
     if (!screen)
         screen = displays.currentScreenForMouseLocation();
-    m.setScreen(screen ? screen : displays.mainScreen());
-    m.setCaptureRect(recordRegion_.value_or(QRectF()));
-    EncodeManager& e = m.encodeManager();
-    e.fps = app_.capture.fps > 0 ? app_.capture.fps : 30;
-    e.videoBitrate = EncodeManager::videoBitrateForQuality(app_.capture.framItemIndex);
+    RecordingSettings settings = recordingSettings();
+    settings.screen = screen ? screen : displays.mainScreen();
+    settings.captureRect = recordRegion_.value_or(QRectF());
     app_.ui.outputPath = app_.createoutputPath(true);
     prepareOverlays();
-    m.startRecording();
-    if (!e.isWorking()) {
+    m.startRecording(settings);
+    if (!m.isEncoding()) {
         // Nothing is being written: say so and go back to idle.
         const QString path = app_.ui.outputPath;
         m.stopRecording();
@@ -164,8 +164,8 @@ void RecordFlows::startScreenRecording() {
 void RecordFlows::recordAudio() {
     app_.ui.outputPath = app_.createoutputPath(false);
     SRRecordManager& m = recordManager();
-    m.startRecording();
-    if (!m.encodeManager().isWorking()) {
+    m.startRecording(recordingSettings());
+    if (!m.isEncoding()) {
         const QString path = app_.ui.outputPath;
         m.stopRecording();
         emit startFailed(path);
@@ -174,7 +174,7 @@ void RecordFlows::recordAudio() {
 
 void RecordFlows::recordVideo() {
     app_.ui.outputPath = app_.createoutputPath(true);
-    recordManager().startRecording();
+    recordManager().startRecording(recordingSettings());
 }
 
 void RecordFlows::pauseOrResumeAction() {
@@ -217,7 +217,7 @@ void RecordFlows::recordScreenTimeDuration(int32_t s) {
         return;
     if (s > 0) {
         app_.ui.fileDuration = float(s);
-        app_.ui.fileSize = float(encodeManager().filesize());
+        app_.ui.fileSize = float(recordManager().filesize());
     }
     if (s == app_.ui.recordProgressNum)
         return;
@@ -257,11 +257,13 @@ uint32_t RecordFlows::selectedWindowNumber() {
 QString RecordFlows::selectedWindowName() {
     return app_.capture.selectedWindowName;
 }
-double RecordFlows::fps() {
-    return app_.capture.fps;
-}
-int RecordFlows::framItemIndex() {
-    return app_.capture.framItemIndex;
+RecordingSettings RecordFlows::recordingSettings() {
+    RecordingSettings settings;
+    // No rate chosen yet: the usual one.
+    settings.fps = app_.capture.fps > 0 ? app_.capture.fps : 30;
+    settings.videoBitrate = RecordingSettings::videoBitrateForQuality(app_.capture.framItemIndex);
+    settings.audio = audioFormat_;
+    return settings;
 }
 void RecordFlows::refreshStateMenuItem() {}
 void RecordFlows::setTimeSetsBtnEnabled(bool) {}

@@ -16,6 +16,7 @@
 
 class AppCompositionSettings;
 class RecordAreaHost;
+class SRRecordAreaSession;
 class SRRecordScreenWindowController;
 class AppDelegate;
 class ClickEffectArming;
@@ -32,13 +33,12 @@ public:
     // The session controller, created on first use with this object as its delegate; from
     // then on every mouse-down arms its click ring.
     SRRecordManager& recordManager();
-    EncodeManager& encodeManager() { return recordManager().encodeManager(); }
     // The screen a full-screen recording takes; none: the screen under the pointer.
     void setRecordScreen(const std::optional<DisplayInfo>& screen) { recordScreen_ = screen; }
     std::optional<DisplayInfo> recordScreen() const { return recordScreen_; }
     // The area (desktop pixels, origin top left) or the X window the area and window modes
-    // record without the selection overlay (the command line), rounded as a dragged area is.
-    // Each gives why it cannot be recorded, or nothing.
+    // record without the selection overlay (the command line), rounded as a dragged area is,
+    // on whichever screen it lies. Each gives why it cannot be recorded, or nothing.
     QString chooseRecordArea(const QRect& desktop);
     QString chooseRecordWindow(uint32_t window);
     // From now on the screen modes start with the selection overlay on every screen; without
@@ -51,6 +51,9 @@ public:
     void prepareOverlays();
     // The attached displays, primary first.
     std::vector<DisplayInfo> screens() const;
+    // The sound format recordings take; the audio routing sets it when a source is chosen.
+    AudioFormat audioFormat() const { return audioFormat_; }
+    void setAudioFormat(const AudioFormat& format) { audioFormat_ = format; }
 
     void recordScreenClicked();
     void recordAfterScreenClicked();
@@ -72,8 +75,7 @@ public:
     QString outputPath() override;
     uint32_t selectedWindowNumber() override;
     QString selectedWindowName() override;
-    double fps() override;
-    int framItemIndex() override;
+    RecordingSettings recordingSettings() override;
     void refreshStateMenuItem() override;
     void setTimeSetsBtnEnabled(bool enabled) override;
     void removeRecordScreenView() override;
@@ -99,9 +101,11 @@ private:
     std::optional<DisplayInfo> recordScreen_;
     // The capture rectangle the chosen area or window gives; none: the whole screen.
     std::optional<QRectF> recordRegion_;
+    AudioFormat audioFormat_;
     std::unique_ptr<AppCompositionSettings> compositionSettings_;
     std::unique_ptr<SRRecordManager> recordManager_;
     std::unique_ptr<ClickEffectArming> clickArming_;
     std::unique_ptr<RecordAreaHost> areaHost_;
+    std::unique_ptr<SRRecordAreaSession> areaSession_;
     std::shared_ptr<SRRecordScreenWindowController> recordWC_;
 };

@@ -1,6 +1,8 @@
 // The record flows against the fake platform and a library that records its calls.
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSignalSpy>
 
 #include "AppDelegate.h"
@@ -143,6 +145,40 @@ TEST_F(RecordFlowsTest, ChosenScreenOverridesTheScreenUnderThePointer) {
         flows.setRecordScreen(c.chosen);
         flows.recordScreenClicked();
         EXPECT_EQ(fakeencoder::lastCall("SetImageSize")->args, c.size);
+        flows.recordScreenClicked();
+    }
+}
+
+TEST_F(RecordFlowsTest, CommandLineAreasAndWindowsAreCroppedOnTheirOwnScreen) {
+    // The desktop as Qt lays it out, and a 1280 x 1024 screen right of it, tops aligned.
+    const QRect primary = QGuiApplication::primaryScreen()->geometry();
+    const int w = primary.width(), h = primary.height();
+    platform.fakeDisplays.displays = {{QRectF(0, 0, w, h), 1, true, "A"},
+                                      {QRectF(w, h - 1024, 1280, 1024), 2, false, "B"}};
+    platform.fakeWindowList.windows = {{5, "Files", "files", 0, QRectF(w + 100, 200, 401, 301)}};
+    AppDelegate app(audio);
+    RecordFlows flows(app, platform);
+    struct Case {
+        unsigned mode;
+        std::function<QString()> choose;
+        QRectF crop;
+    } cases[] = {
+        // 200 pixels below the top is y 523 up from the screen's bottom; rounded as a
+        // dragged area, then 2 smaller.
+        {SRRecordManager::CustomArea,
+         [&] { return flows.chooseRecordArea(QRect(w + 100, 200, 401, 301)); },
+         {100, 524, 396, 296}},
+        {SRRecordManager::AppWindow,
+         [&] { return flows.chooseRecordWindow(5); },
+         {100, 524, 400, 300}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.choose(), "");
+        flows.recordManager().recordVideoType = c.mode;
+        flows.recordScreenClicked();
+        ASSERT_FALSE(platform.sessions.empty());
+        EXPECT_EQ(platform.sessions.back()->displayNumber, 2u) << c.mode;
+        EXPECT_EQ(platform.sessions.back()->cropRect, c.crop) << c.mode;
         flows.recordScreenClicked();
     }
 }

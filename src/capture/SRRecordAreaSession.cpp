@@ -1,15 +1,20 @@
-// The session controller's side of the recording-area session.
-#include "SRRecordManager.h"
-
-#include "KTLog.h"
-#include "Platform.h"
+#include "SRRecordAreaSession.h"
 
 #include <QMetaObject>
 #include <QPointer>
 
 #include <algorithm>
 
-void SRRecordManager::startRecordScreen() {
+#include "KTLog.h"
+#include "Platform.h"
+#include "SRRecordManager.h"
+#include "SRRecordScreenWindowController.h"
+
+SRRecordAreaSession::SRRecordAreaSession(SRRecordManager& manager, SRRecordScreenHost& host,
+                                         Platform& platform)
+    : manager_(manager), host_(host), platform_(platform) {}
+
+void SRRecordAreaSession::startRecordScreen() {
     CaptureAuthorization& authorization = platform_.captureAuthorization();
     if (authorization.authorizationStatus(CaptureMediaType::Screen) ==
         AuthorizationStatus::Authorized) {
@@ -27,24 +32,23 @@ void SRRecordManager::startRecordScreen() {
     });
 }
 
-void SRRecordManager::readyToRecordScreen() {
-    if (status() != Idle)
+void SRRecordAreaSession::readyToRecordScreen() {
+    if (manager_.status() != SRRecordManager::Idle)
         return;
     isDisableChangeScreen = false;
     clearRecordWindowControllerArray();
     // Before any overlay exists, so that none of them is among the windows.
     arrayRect = platform_.windowList().onScreenWindows();
-    if (!createRecordWindowController)
-        return;
     for (const DisplayInfo& s : platform_.displays().screens()) {
-        std::shared_ptr<SRRecordAreaController> controller = createRecordWindowController();
+        auto controller =
+            std::make_shared<SRRecordScreenWindowController>(*this, manager_, host_, platform_);
         controller->startRecorderScreen(s);
         recordWindowControllerArray.push_back(std::move(controller));
     }
 }
 
-void SRRecordManager::clearRecordWindowControllerArray() {
-    std::vector<std::shared_ptr<SRRecordAreaController>> controllers;
+void SRRecordAreaSession::clearRecordWindowControllerArray() {
+    std::vector<std::shared_ptr<SRRecordScreenWindowController>> controllers;
     controllers.swap(recordWindowControllerArray);
     for (const auto& controller : controllers) {
         controller->clearDelegate();
@@ -53,7 +57,7 @@ void SRRecordManager::clearRecordWindowControllerArray() {
     releaseLater(std::move(controllers));
 }
 
-void SRRecordManager::changeKeyWindowWithScreen(const DisplayInfo& s) {
+void SRRecordAreaSession::changeKeyWindowWithScreen(const DisplayInfo& s) {
     if (isDisableChangeScreen)
         return;
     for (const auto& controller : recordWindowControllerArray) {
@@ -64,41 +68,44 @@ void SRRecordManager::changeKeyWindowWithScreen(const DisplayInfo& s) {
     }
 }
 
-void SRRecordManager::removeRecordWindowController(SRRecordAreaController* controller) {
+void SRRecordAreaSession::removeRecordWindowController(SRRecordScreenWindowController* controller) {
     auto found =
         std::find_if(recordWindowControllerArray.begin(), recordWindowControllerArray.end(),
                      [controller](const auto& c) { return c.get() == controller; });
     if (found == recordWindowControllerArray.end())
         return;
-    std::shared_ptr<SRRecordAreaController> removed = std::move(*found);
+    std::shared_ptr<SRRecordScreenWindowController> removed = std::move(*found);
     recordWindowControllerArray.erase(found);
     removed->clearDelegate();
     removed->cleanup();
     releaseLater({std::move(removed)});
 }
 
-void SRRecordManager::recordScreenWindowControllerDidSelectRegion(
-    SRRecordAreaController* controller) {
+void SRRecordAreaSession::recordScreenWindowControllerDidSelectRegion(
+    SRRecordScreenWindowController* controller) {
     for (const auto& c : recordWindowControllerArray) {
         if (c.get() != controller)
             c->orderOut();
     }
 }
 
-void SRRecordManager::recordScreenWindowControllerRemoveEventMonitor(SRRecordAreaController*) {
+void SRRecordAreaSession::recordScreenWindowControllerRemoveEventMonitor(
+    SRRecordScreenWindowController*) {
     for (const auto& c : recordWindowControllerArray)
         c->removeEventMonitor();
 }
 
-void SRRecordManager::recordScreenWindowControllerDidCancel(SRRecordAreaController*) {
+void SRRecordAreaSession::recordScreenWindowControllerDidCancel(SRRecordScreenWindowController*) {
     clearRecordWindowControllerArray();
 }
 
-void SRRecordManager::recordScreenWindowController(SRRecordAreaController*, const QString&, bool) {
+void SRRecordAreaSession::recordScreenWindowController(SRRecordScreenWindowController*,
+                                                       const QString&, bool) {
     clearRecordWindowControllerArray();
 }
 
-void SRRecordManager::releaseLater(std::vector<std::shared_ptr<SRRecordAreaController>> list) {
+void SRRecordAreaSession::releaseLater(
+    std::vector<std::shared_ptr<SRRecordScreenWindowController>> list) {
     if (list.empty())
         return;
     QMetaObject::invokeMethod(
