@@ -35,7 +35,7 @@ QString entryOrFirst(const QStringList& list, int index) {
 
 } // namespace
 
-AppDelegate::AppDelegate(AudioHardware& audioHardware) {
+AppDelegate::AppDelegate(AudioHardware& audioHardware) : audioHardware_(audioHardware) {
     writeStartupValues(Preferences::shared());
     loadPreferences(audioHardware);
 }

@@ -19,6 +19,8 @@ public:
     // Creates the shared instance; called once by main.
     static AppDelegate& createSharedInstance(AudioHardware& audioHardware);
     static AppDelegate& sharedInstance();
+    // The audio devices it was made with, for the menus' microphone check.
+    AudioHardware& audioHardware() const { return audioHardware_; }
 
     // Wall-clock seconds with microsecond resolution.
     static double getNowTimeTimestamp();
@@ -44,5 +46,6 @@ public:
     UiStateGroup ui;
 
 private:
+    AudioHardware& audioHardware_;
     void loadPreferences(AudioHardware& audioHardware);
 };

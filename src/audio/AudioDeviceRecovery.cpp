@@ -9,8 +9,8 @@ AudioDeviceRecovery::AudioDeviceRecovery(AudioRouting& routing, Hooks hooks)
 }
 
 void AudioDeviceRecovery::rememberDevices() {
-    inputDevices_ = EZAudioDevice::inputDevices();
-    outputDevices_ = EZAudioDevice::outputDevices();
+    inputDevices_ = EZAudioDevice::inputDevices(routing_.system());
+    outputDevices_ = EZAudioDevice::outputDevices(routing_.system());
 }
 
 bool AudioDeviceRecovery::hasMicrophone(const std::vector<EZAudioDevice>& inputs) {
@@ -21,27 +21,26 @@ bool AudioDeviceRecovery::hasMicrophone(const std::vector<EZAudioDevice>& inputs
 }
 
 void AudioDeviceRecovery::checkAudioDevice() {
-    if (EZAudioDevice::inputDevices().size() != inputDevices_.size())
+    if (EZAudioDevice::inputDevices(routing_.system()).size() != inputDevices_.size())
         recover();
 }
 
 void AudioDeviceRecovery::captureSessionError() {
-    if (EZAudioDevice::outputDevices().size() != outputDevices_.size())
+    if (EZAudioDevice::outputDevices(routing_.system()).size() != outputDevices_.size())
         recover();
 }
 
 void AudioDeviceRecovery::recover() {
-    const bool microphone = hasMicrophone(EZAudioDevice::inputDevices());
+    const std::vector<EZAudioDevice> inputs = EZAudioDevice::inputDevices(routing_.system());
+    if (inputs.empty() || (hooks_.status() != 0 && !inputDevices_.empty()))
+        return;
+    const bool microphone = hasMicrophone(inputs);
     routing_.prepareDevice();
     unsigned type = routing_.recordAudioType;
     // Only the sources that record a microphone lose anything when the last one goes; a
     // choice of system sound or of no sound stays as the user made it.
     if (!microphone && (type == 1 || type == 2)) {
         KTLOG("no microphone left, source type %u falls back to system sound", type);
-        if (type == 1 && hooks_.status() != 0) {
-            hooks_.stopRecording();
-            hooks_.showMicrophoneAlert();
-        }
         type = 0;
         hooks_.sourceTypeChanged(type);
     }

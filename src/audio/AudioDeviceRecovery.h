@@ -1,6 +1,8 @@
-// Keeping the sound right while devices come and go, idle or recording: the 0.5 s device
-// watcher and a capture session's error both end here. The device lists last seen are kept
-// here too, so every caller compares against the same snapshot.
+// Keeping the sound right while devices come and go: the 0.5 s device watcher and a capture
+// session's error both end here. The device lists last seen are kept here too, so every caller
+// compares against the same snapshot. A running recording keeps the devices it started with:
+// its capture rides out a source or server that goes away (silence until it is back), so the
+// changes are taken up once it has stopped, unless it started with no devices at all.
 #pragma once
 
 #include "AudioRouting.h"
@@ -13,10 +15,6 @@ public:
     struct Hooks {
         // The recording status: 0 idle, 1 recording, 2 paused, 3 recording after a pause.
         std::function<unsigned()> status;
-        // Stops the recording the way the user's stop command does.
-        std::function<void()> stopRecording;
-        // The modal alert "Alert_Mic_Message".
-        std::function<void()> showMicrophoneAlert;
         // The source type changed to `type`: the menus show it and the session takes it.
         std::function<void(unsigned type)> sourceTypeChanged;
         // Starts audio capture again. It replaces the watcher that may be calling, so it must
@@ -33,7 +31,9 @@ public:
     // changed.
     void captureSessionError();
     // Chooses the devices again, falls back to system sound when the chosen source needs a
-    // microphone and none is left, remembers the lists and restarts capture.
+    // microphone and none is left, remembers the lists and restarts capture. Does nothing
+    // while no sound server answers (no devices at all), nor while a recording runs that
+    // started with devices.
     void recover();
 
     // Reads the lists afresh and keeps them as the last seen ones.

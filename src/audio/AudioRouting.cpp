@@ -18,15 +18,15 @@ std::optional<EZAudioDevice> firstStartingWith(const std::vector<EZAudioDevice>&
 
 } // namespace
 
-AudioRouting::AudioRouting(Hooks hooks)
-    : hooks_(std::move(hooks)), self_(std::make_shared<AudioRouting*>(this)) {
-    inputDevice = EZAudioDevice::currentInputDevice();
-    outputDevice = EZAudioDevice::currentOutputDevice();
+AudioRouting::AudioRouting(AudioSystem& system, Hooks hooks)
+    : system_(system), hooks_(std::move(hooks)), self_(std::make_shared<AudioRouting*>(this)) {
+    inputDevice = EZAudioDevice::currentInputDevice(system_);
+    outputDevice = EZAudioDevice::currentOutputDevice(system_);
     prepareDevice();
 }
 
 QString AudioRouting::chooseMicrophone() {
-    const std::vector<EZAudioDevice> inputs = EZAudioDevice::inputDevices();
+    const std::vector<EZAudioDevice> inputs = EZAudioDevice::inputDevices(system_);
     if (hooks_.status() != 0 && inputDevice)
         for (const EZAudioDevice& d : inputs)
             if (d.deviceID == inputDevice->deviceID)
@@ -36,22 +36,24 @@ QString AudioRouting::chooseMicrophone() {
             inputDevice = d;
             return d.name;
         }
-    QString name;
-    for (const EZAudioDevice& d : inputs) {
-        if (d.UID == kLoopbackUID) {
-            inputDevice = d;
-            return d.name;
-        }
-        if (isMicrophoneLike(d.name)) {
-            inputDevice = d;
-            name = d.name;
-        }
-    }
-    return name;
+    // The last microphone-like device; the loop-back device only when there is none, since
+    // as the microphone it would record the system sound in its place.
+    std::optional<EZAudioDevice> chosen;
+    for (const EZAudioDevice& d : inputs)
+        if (d.UID != kLoopbackUID && isMicrophoneLike(d.name))
+            chosen = d;
+    if (!chosen)
+        for (const EZAudioDevice& d : inputs)
+            if (d.UID == kLoopbackUID)
+                chosen = d;
+    if (!chosen)
+        return QString();
+    inputDevice = chosen;
+    return chosen->name;
 }
 
 QString AudioRouting::chooseListeningDevice() {
-    const std::vector<EZAudioDevice> outputs = EZAudioDevice::outputDevices();
+    const std::vector<EZAudioDevice> outputs = EZAudioDevice::outputDevices(system_);
     if (hooks_.status() != 0 && outputDevice)
         for (const EZAudioDevice& d : outputs)
             if (d.deviceID == outputDevice->deviceID)
@@ -96,7 +98,7 @@ int AudioRouting::prepareDevice(const QString& inName, const QString& outName) {
 
 int AudioRouting::loadEZAudioInputDevice(const QString& name) {
     std::optional<EZAudioDevice> existing;
-    for (const EZAudioDevice& d : EZAudioDevice::inputDevices()) {
+    for (const EZAudioDevice& d : EZAudioDevice::inputDevices(system_)) {
         KTLOG("%s isBuiltIn %d", qUtf8Printable(d.description()), int(d.isBuiltIn));
         if (d.name.startsWith(name))
             builtInputDevice = d;
@@ -130,7 +132,7 @@ int AudioRouting::loadEZAudioInputDevice(const QString& name) {
 
 int AudioRouting::loadEZAudioOutputDevice(const QString& name) {
     std::optional<EZAudioDevice> listening, loopback, existing;
-    for (const EZAudioDevice& d : EZAudioDevice::outputDevices()) {
+    for (const EZAudioDevice& d : EZAudioDevice::outputDevices(system_)) {
         if (d.name.startsWith(name))
             listening = d;
         if (d.name.startsWith(kLoopbackName))
@@ -163,12 +165,12 @@ int AudioRouting::loadEZAudioOutputDevice(const QString& name) {
 }
 
 void AudioRouting::loadZRInputDevice() {
-    if (auto d = firstStartingWith(EZAudioDevice::inputDevices(), kInputAggregate))
+    if (auto d = firstStartingWith(EZAudioDevice::inputDevices(system_), kInputAggregate))
         aggregateInputDevcie = d;
 }
 
 void AudioRouting::loadZROutPutDevice() {
-    if (auto d = firstStartingWith(EZAudioDevice::outputDevices(), kOutputAggregate))
+    if (auto d = firstStartingWith(EZAudioDevice::outputDevices(system_), kOutputAggregate))
         aggregateOutputDevice = d;
 }
 
@@ -193,8 +195,7 @@ int AudioRouting::switchRecordType(unsigned type) {
 }
 
 int AudioRouting::setSystemDefaultInput(const EZAudioDevice& device) {
-    AudioSystem* system = EZAudioDevice::audioSystem();
-    int err = system ? system->setDefaultDevice(true, device.UID) : -1;
+    int err = system_.setDefaultDevice(true, device.UID);
     if (err)
         KTLOG("setSystemDefaultInput:%s,err:%d", qUtf8Printable(device.name), err);
     else
@@ -203,8 +204,7 @@ int AudioRouting::setSystemDefaultInput(const EZAudioDevice& device) {
 }
 
 int AudioRouting::setSystemDefaultOutPut(const EZAudioDevice& device) {
-    AudioSystem* system = EZAudioDevice::audioSystem();
-    int err = system ? system->setDefaultDevice(false, device.UID) : -1;
+    int err = system_.setDefaultDevice(false, device.UID);
     if (err)
         KTLOG("id:%d err：%d", int(device.deviceID), err);
     else
@@ -214,8 +214,7 @@ int AudioRouting::setSystemDefaultOutPut(const EZAudioDevice& device) {
 
 int AudioRouting::createAggregateDevice(const QString& name, const QString& id1, const QString& id2,
                                         bool isOut) {
-    AudioSystem* system = EZAudioDevice::audioSystem();
-    int err = system ? system->createAggregateDevice(name, id1, id2, isOut) : -1;
+    int err = system_.createAggregateDevice(name, id1, id2, isOut);
     if (err) {
         KTLOG("AudioHardwareCreateAggregateDevice Error: %d\n", err);
         EZAudioUtilities::checkResult(err, "AudioHardwareCreateAggregateDevice");
@@ -226,31 +225,10 @@ int AudioRouting::createAggregateDevice(const QString& name, const QString& id1,
 }
 
 int AudioRouting::destroyAggregateDevice(uint32_t deviceID) {
-    AudioSystem* system = EZAudioDevice::audioSystem();
-    int err = system ? system->destroyAggregateDevice(deviceID) : -1;
+    int err = system_.destroyAggregateDevice(deviceID);
     if (err)
         KTLOG("destroyAggregateDevice Error: %d\n", err);
     else
         KTLOG("destroyAggregateDevice success");
     return err;
-}
-
-void AudioRouting::removeAggregatesAndRestoreDefaults() {
-    // Defaults first: playing streams then follow the default while the aggregates still feed
-    // the real devices. Left to the sound server after the aggregate has gone, the move can
-    // bring down PulseAudio 16 when the device it lands on has to change its rate.
-    if (AudioSystem* system = EZAudioDevice::audioSystem())
-        system->restoreDefaultDevices();
-    for (const EZAudioDevice& d : EZAudioDevice::inputDevices())
-        if (d.name == kInputAggregate)
-            destroyAggregateDevice(d.deviceID);
-    for (const EZAudioDevice& d : EZAudioDevice::outputDevices())
-        if (d.name == kOutputAggregate)
-            destroyAggregateDevice(d.deviceID);
-    aggregateInputDevcie.reset();
-    aggregateOutputDevice.reset();
-}
-
-bool AudioRouting::hasInstallSoundFlower() {
-    return firstStartingWith(EZAudioDevice::inputDevices(), kLoopbackName).has_value();
 }

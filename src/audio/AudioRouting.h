@@ -20,8 +20,8 @@ public:
         std::function<void(int, std::function<void()>)> later;
     };
 
-    // Starts from the system defaults and builds the aggregates.
-    explicit AudioRouting(Hooks hooks);
+    // Starts from the defaults of `system` and builds the aggregates there.
+    AudioRouting(AudioSystem& system, Hooks hooks);
 
     // Chooses microphone and listening device and rebuilds both aggregates.
     void prepareDevice();
@@ -38,10 +38,7 @@ public:
     int createAggregateDevice(const QString& name, const QString& id1, const QString& id2,
                               bool isOut);
     int destroyAggregateDevice(uint32_t deviceID);
-    // At quit: the aggregates go and the system defaults are put back as they were.
-    void removeAggregatesAndRestoreDefaults();
-
-    static bool hasInstallSoundFlower();
+    AudioSystem& system() { return system_; }
 
     unsigned recordAudioType = 0;
     std::optional<EZAudioDevice> inputDevice;
@@ -58,6 +55,7 @@ private:
     QString chooseMicrophone();
     QString chooseListeningDevice();
 
+    AudioSystem& system_;
     Hooks hooks_;
     // Delayed look-ups hold this weakly, so they do nothing once the routing is gone.
     std::shared_ptr<AudioRouting*> self_;

@@ -7,7 +7,7 @@ AudioSampleSource::AudioSampleSource(AudioCapture& capture, AudioRouting& routin
 
 QString AudioSampleSource::captureDeviceUID(const std::optional<EZAudioDevice>& selected) {
     if (selected)
-        for (const EZAudioDevice& d : EZAudioDevice::inputDevices())
+        for (const EZAudioDevice& d : EZAudioDevice::inputDevices(routing_.system()))
             if (d.name == selected->name)
                 return d.UID;
     return QString();
@@ -26,11 +26,7 @@ void AudioSampleSource::captrueAudioInputEnable(bool enable) {
                      [check = hooks_.checkAudioDevice] { check(); });
     checkAudioDeviceTimer_->start(500);
 
-    if (EZAudioDevice::inputDevices().empty()) {
-        capture_.stop();
-        return;
-    }
-    if (routing_.recordAudioType == 3) {
+    if (EZAudioDevice::inputDevices(routing_.system()).empty() || routing_.recordAudioType == 3) {
         capture_.stop();
         return;
     }

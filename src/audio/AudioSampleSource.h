@@ -31,8 +31,8 @@ public:
     bool watching() const { return checkAudioDeviceTimer_ != nullptr; }
 
     // The capture device for the routing's selected input: the input device of that name,
-    // else (empty) the system default input.
-    static QString captureDeviceUID(const std::optional<EZAudioDevice>& selected);
+    // else (empty) the default input.
+    QString captureDeviceUID(const std::optional<EZAudioDevice>& selected);
 
 private:
     AudioCapture& capture_;

@@ -54,15 +54,5 @@ void AudioTrack::pushPlaced(std::span<const uint8_t> buffer, size_t frames,
     }
     if (at.skip >= frames)
         return;
-    if (at.skip == 0) {
-        encoder_.encoderPushAudio(buffer);
-        return;
-    }
-    // Each channel's block loses its first `skip` samples.
-    const size_t kept = frames - at.skip;
-    std::vector<uint8_t> tail(kept * channels * sizeof(int32_t));
-    for (size_t c = 0; c < channels; ++c)
-        std::copy_n(buffer.data() + (c * frames + at.skip) * sizeof(int32_t),
-                    kept * sizeof(int32_t), tail.data() + c * kept * sizeof(int32_t));
-    encoder_.encoderPushAudio(tail);
+    encoder_.encoderPushAudio(buffer.subspan(at.skip * channels * sizeof(int32_t)));
 }

@@ -22,8 +22,8 @@ public:
 
     // Before the encoder starts: it takes the format, and the sound starts at zero.
     void begin(const AudioFormat& format);
-    // A buffer of `frames` planar 32-bit samples per channel, the first captured at wall-clock
-    // time `captureTime`. Pushed only while the clock records and the encoder works, and never
+    // A buffer of `frames` interleaved 32-bit frames, the first captured at wall-clock time
+    // `captureTime`. Pushed only while the clock records and the encoder works, and never
     // after finish. False when it was left out.
     bool push(std::span<const uint8_t> buffer, size_t frames, double captureTime);
     // At stop: silence up to the recorded time (unless the recording has no sound); no buffer

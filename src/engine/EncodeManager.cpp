@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <new>
 #include <thread>
 
 #include "KTLog.h"
@@ -107,31 +106,16 @@ void EncodeManager::encoderPushAudio(std::span<const uint8_t> buffer) {
     if (!isWorking_ || !handle_)
         return;
     const size_t length = buffer.size();
-    // Two planes of 4-byte samples must split evenly; anything else would read past the end.
-    if (length == 0 || (audioChannels == 2 && length % 8 != 0)) {
+    // Whole frames of 4-byte samples only; anything else would read past the end.
+    const size_t frameBytes = size_t(std::max(audioChannels, 1)) * sizeof(int32_t);
+    if (length == 0 || length % frameBytes != 0) {
         KTLOG("audio buffer of %zu bytes dropped", length);
         return;
     }
-    auto* out = new (std::nothrow) uint8_t[length];
-    if (!out) {
-        KTLOG("audioFrame->buffer  malloc failed");
-        return;
-    }
-    if (audioChannels == 2) {
-        const auto* in = reinterpret_cast<const uint32_t*>(buffer.data());
-        auto* interleaved = reinterpret_cast<uint32_t*>(out);
-        const size_t n = length / 8;
-        for (size_t i = 0; i < n; ++i) {
-            interleaved[2 * i] = in[i];
-            interleaved[2 * i + 1] = in[i + n];
-        }
-    } else {
-        std::copy(buffer.begin(), buffer.end(), out);
-    }
-    MediaAudioFrame frame{out, uint32_t(length), 0};
+    // Interleaved as captured; the library copies the samples before the push returns.
+    MediaAudioFrame frame{const_cast<uint8_t*>(buffer.data()), uint32_t(length), 0};
     logFailure(apiEncoderPushAudio(handle_, &frame), "送入音频数据失败");
     nTotalAudiosize_ += int64_t(length);
-    delete[] out;
 }
 
 double EncodeManager::filesize() const {

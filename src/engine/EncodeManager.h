@@ -32,8 +32,7 @@ public:
     void startEncoderEncode();
     // pts in milliseconds of the pause-free recording clock.
     void encoderPushVideo(const MediaVideoFrame* frame, double pts);
-    // One captured buffer: with 2 channels, all of channel one's 32-bit samples, then channel
-    // two's.
+    // One captured buffer of interleaved 32-bit frames.
     void encoderPushAudio(std::span<const uint8_t> buffer);
     double filesize() const;
     int64_t countRecordedDuration() const;

@@ -81,8 +81,8 @@ public:
 
     // A screen frame arrived on "ScreenOutputQueue".
     void captureOutput(QImage frame);
-    // An audio buffer arrived on "AudioDataOutputQueue": `frames` planar 32-bit samples per
-    // channel, the first captured at wall-clock time `captureTime`.
+    // An audio buffer arrived on "AudioDataOutputQueue": `frames` interleaved 32-bit frames,
+    // the first captured at wall-clock time `captureTime`.
     void captureAudioOutput(std::span<const uint8_t> buffer, size_t frames, double captureTime);
     // A camera frame arrived on "VideoOutputQueue".
     void captureCameraOutput(const QImage& frame);

@@ -14,8 +14,6 @@ public:
     // A buffer of `frames` was completed, as far as we can tell, when it arrived at `now`
     // (seconds). Returns its first sample's capture time.
     double bufferArrived(double now, size_t frames);
-    // Frames the stream skipped (a hole): they still take their time.
-    void skipped(size_t frames) { framesBefore_ += frames; }
 
 private:
     static constexpr double kWindow = 2.0; // seconds per minimum bucket

@@ -25,20 +25,22 @@ public:
     virtual std::vector<AudioDeviceDescription> inputDevices() = 0;
 };
 
-// The whole audio service: every device, the system defaults, and the virtual devices the
-// recorder builds. Status results are 0 on success, otherwise a platform error code.
+// The whole audio service: every device, the default devices, and the virtual devices the
+// recorder builds. The virtual devices and the defaults set here belong to this process: the
+// sound server itself is never changed. Status results are 0 on success, otherwise a platform
+// error code.
 class AudioSystem : public AudioHardware {
 public:
     // Every device, in the platform's order; a device with inputs and outputs is listed once.
+    // Empty when no sound server answers.
     virtual std::vector<AudioDeviceDescription> devices() = 0;
-    // The system default input (isInput) or output device; empty when there is none.
+    // The default input (isInput) or output device: the one set here, else the sound
+    // server's; empty when there is none.
     virtual std::optional<AudioDeviceDescription> defaultDevice(bool isInput) = 0;
     virtual int setDefaultDevice(bool isInput, const QString& UID) = 0;
-    // A device named and identified `name` made of two existing devices: for an output, one
-    // that plays to both; for an input, one that mixes both.
+    // A device named and identified `name` made of two listed devices: for an output, one that
+    // plays to both; for an input, one that records both, mixed.
     virtual int createAggregateDevice(const QString& name, const QString& firstUID,
                                       const QString& secondUID, bool isOut) = 0;
     virtual int destroyAggregateDevice(uint32_t deviceID) = 0;
-    // Puts back the system defaults as they were before the first setDefaultDevice.
-    virtual void restoreDefaultDevices() = 0;
 };

@@ -157,39 +157,26 @@ TEST_F(EncodeManagerTest, VideoTimesAreTruncatedMilliseconds) {
     EXPECT_EQ(systemLines.last(), "错误码:-8 ->描述：送入视频数据失败");
 }
 
-TEST_F(EncodeManagerTest, PlanarStereoIsInterleaved) {
+TEST_F(EncodeManagerTest, InterleavedSoundIsPushedAsItCame) {
     startRecording(m, true, false);
-    // Channel one holds 1, 2, 3; channel two holds 101, 102, 103.
-    const int32_t planar[6] = {1, 2, 3, 101, 102, 103};
-    m.encoderPushAudio({reinterpret_cast<const uint8_t*>(planar), sizeof planar});
+    const int32_t interleaved[6] = {1, 101, 2, 102, 3, 103};
+    m.encoderPushAudio({reinterpret_cast<const uint8_t*>(interleaved), sizeof interleaved});
     const fakeencoder::Call* push = lastCall("PushAudio");
     ASSERT_NE(push, nullptr);
-    ASSERT_EQ(push->bytes.size(), sizeof planar);
-    int32_t got[6];
-    std::memcpy(got, push->bytes.data(), sizeof got);
-    EXPECT_EQ(std::vector<int32_t>(got, got + 6), (std::vector<int32_t>{1, 101, 2, 102, 3, 103}));
+    ASSERT_EQ(push->bytes.size(), sizeof interleaved);
+    EXPECT_EQ(0, std::memcmp(push->bytes.data(), interleaved, sizeof interleaved));
     EXPECT_EQ(m.nTotalAudiosize(), 24);
 
-    // A failed push still counts; a buffer that cannot hold two whole planes is not pushed.
+    // A failed push still counts; a buffer that does not hold whole frames is not pushed.
     fakeencoder::state().results["PushAudio"] = -3;
-    m.encoderPushAudio({reinterpret_cast<const uint8_t*>(planar), sizeof planar});
+    m.encoderPushAudio({reinterpret_cast<const uint8_t*>(interleaved), sizeof interleaved});
     EXPECT_EQ(m.nTotalAudiosize(), 48);
     EXPECT_EQ(systemLines.last(), "错误码:-3 ->描述：送入音频数据失败");
     const int before = fakeencoder::count("PushAudio");
-    m.encoderPushAudio({reinterpret_cast<const uint8_t*>(planar), 4});
-    m.encoderPushAudio({reinterpret_cast<const uint8_t*>(planar), 12});
+    m.encoderPushAudio({reinterpret_cast<const uint8_t*>(interleaved), 4});
+    m.encoderPushAudio({reinterpret_cast<const uint8_t*>(interleaved), 12});
     EXPECT_EQ(fakeencoder::count("PushAudio"), before);
     EXPECT_EQ(m.nTotalAudiosize(), 48);
-}
-
-TEST_F(EncodeManagerTest, MonoIsPushedAsItCame) {
-    m.audioChannels = 1;
-    startRecording(m, true, false);
-    const int32_t mono[3] = {7, 8, 9};
-    m.encoderPushAudio({reinterpret_cast<const uint8_t*>(mono), sizeof mono});
-    const fakeencoder::Call* push = lastCall("PushAudio");
-    ASSERT_NE(push, nullptr);
-    EXPECT_EQ(0, std::memcmp(push->bytes.data(), mono, sizeof mono));
 }
 
 TEST_F(EncodeManagerTest, RecordedDurationByMode) {

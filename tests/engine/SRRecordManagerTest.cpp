@@ -324,8 +324,9 @@ TEST_F(SRRecordManagerTest, CameraFramesAreMirroredAndConfigureTheIdleEncoder) {
 TEST_F(SRRecordManagerTest, AudioIsMeteredAlwaysAndPushedOnlyWhileRecordingWithASource) {
     int metered = 0;
     manager.audioVolum = [&](std::span<const uint8_t>) { ++metered; };
-    const int32_t planar[4] = {1, 2, 3, 4};
-    const std::span<const uint8_t> buffer(reinterpret_cast<const uint8_t*>(planar), sizeof planar);
+    const int32_t samples[4] = {1, 2, 3, 4};
+    const std::span<const uint8_t> buffer(reinterpret_cast<const uint8_t*>(samples),
+                                          sizeof samples);
 
     manager.captureAudioOutput(buffer, 2, clock); // idle
     start();
@@ -344,9 +345,9 @@ TEST_F(SRRecordManagerTest, AudioIsMeteredAlwaysAndPushedOnlyWhileRecordingWithA
 
 TEST_F(SRRecordManagerTest, SoundIsPlacedOnTheRecordingClockAndEndsWithIt) {
     host.settings.audio.samples = 1000;
-    const std::vector<int32_t> planar(2 * 20, 7);
-    const std::span<const uint8_t> buffer(reinterpret_cast<const uint8_t*>(planar.data()),
-                                          planar.size() * 4);
+    const std::vector<int32_t> samples(2 * 20, 7);
+    const std::span<const uint8_t> buffer(reinterpret_cast<const uint8_t*>(samples.data()),
+                                          samples.size() * 4);
     const auto frames = [&] { return manager.encodeManager().nTotalAudiosize() / 8; };
 
     start();

@@ -49,12 +49,3 @@ TEST(AudioCaptureClock, JitterIsFilteredAndDriftFollowed) {
         EXPECT_LT(worstError(1000.0, c.speed, c.delay, 1500, 10), c.bound);
     }
 }
-
-TEST(AudioCaptureClock, HolesKeepTheirTime) {
-    AudioCaptureClock clock(kRate);
-    const double chunk = double(kFrames) / kRate;
-    EXPECT_NEAR(clock.bufferArrived(10.0 + chunk, kFrames), 10.0, 1e-9);
-    clock.skipped(kFrames * 5);
-    // The next buffer starts six chunks after the first, though only two were delivered.
-    EXPECT_NEAR(clock.bufferArrived(10.0 + 7 * chunk, kFrames), 10.0 + 6 * chunk, 1e-9);
-}

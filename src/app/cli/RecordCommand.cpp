@@ -51,7 +51,7 @@ std::optional<RecordOptions> RecordCommand::parse(int argc, char** argv, int& ex
 }
 
 RecordCommand::RecordCommand(AppDelegate& app, RecordFlows& flows, const Displays& displays,
-                             std::function<void(unsigned)> chooseAudio)
+                             ChooseAudio chooseAudio)
     : app_(app), flows_(flows), displays_(displays), chooseAudio_(std::move(chooseAudio)) {}
 
 int RecordCommand::run(const RecordOptions& options) {
@@ -103,9 +103,14 @@ int RecordCommand::run(const RecordOptions& options) {
 }
 
 void RecordCommand::start() {
+    // The recording starts once its sound flows, so the file does not begin with silence.
+    if (!done_)
+        chooseAudio_(app_.capture.recordAudioType, [this] { record(); });
+}
+
+void RecordCommand::record() {
     if (done_)
         return;
-    chooseAudio_(app_.capture.recordAudioType);
     flows_.recordScreenClicked();
     if (flows_.recordManager().status() == SRRecordManager::Idle)
         return; // the failure has been reported

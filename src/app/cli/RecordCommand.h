@@ -26,15 +26,18 @@ public:
     // to run, or prints the help or the error and gives the status to exit with.
     static std::optional<RecordOptions> parse(int argc, char** argv, int& exitStatus);
 
-    // `chooseAudio` routes and captures a sound source, as the main window's audio menu does.
+    // `chooseAudio` routes and captures a sound source, as the main window's audio menu does,
+    // and calls its second argument once the sound flows.
+    using ChooseAudio = std::function<void(unsigned type, std::function<void()> flowing)>;
     RecordCommand(AppDelegate& app, RecordFlows& flows, const Displays& displays,
-                  std::function<void(unsigned)> chooseAudio);
+                  ChooseAudio chooseAudio);
 
     // Applies the options and runs the event loop until the recording has finished.
     int run(const RecordOptions& options);
 
 private:
     void start();
+    void record();
     void stop();
     // Says why nothing (more) is recorded and ends the event loop with Failed.
     void fail(const QString& message);
@@ -42,7 +45,7 @@ private:
     AppDelegate& app_;
     RecordFlows& flows_;
     const Displays& displays_;
-    std::function<void(unsigned)> chooseAudio_;
+    ChooseAudio chooseAudio_;
     static constexpr int kLengthPollMs = 20;
     static constexpr int kStalledEncoderGraceMs = 10000;
     double seconds_ = 0;

@@ -1,6 +1,7 @@
 #include "ApplicationSetup.h"
 
-#include <QMessageBox>
+#include <QElapsedTimer>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -9,8 +10,6 @@
 #include "AudioLevelMeter.h"
 #include "AudioRouting.h"
 #include "AudioSampleSource.h"
-#include "EZAudioDevice.h"
-#include "Localization.h"
 #include "MainQueue.h"
 #include "PulseAudioCapture.h"
 #include "PulseAudioHardware.h"
@@ -20,27 +19,24 @@
 
 struct ApplicationSetup::Parts {
     explicit Parts(std::unique_ptr<X11Platform> x11)
-        : platform(std::move(x11)), delegate(prepareAudio(audio)), flows(delegate, *platform),
-          manager(flows.recordManager()),
-          routing(
-              {[this] { return int(manager.status()); },
-               [this] { flows.setAudioFormat(AudioFormat::standard()); },
-               [](int ms, std::function<void()> task) { MainQueue::after(ms, std::move(task)); }}),
+        : platform(std::move(x11)), delegate(AppDelegate::createSharedInstance(audio)),
+          flows(delegate, *platform), manager(flows.recordManager()),
+          routing(audio, {[this] { return int(manager.status()); },
+                          [this] { flows.setAudioFormat(AudioFormat::standard()); },
+                          [](int ms, std::function<void()> task) {
+                              MainQueue::after(ms, std::move(task));
+                          }}),
+          capture(audio),
           source(capture, routing,
                  {[this] { recovery.checkAudioDevice(); },
-                  [this](std::span<const uint8_t> planar, size_t frames, double captureTime) {
-                      manager.captureAudioOutput(planar, frames, captureTime);
+                  [this](std::span<const uint8_t> interleaved, size_t frames, double captureTime) {
+                      manager.captureAudioOutput(interleaved, frames, captureTime);
                   },
                   [this] { return int(flows.audioFormat().samples); },
                   [this] { return int(flows.audioFormat().channels); }}),
           recovery(
               routing,
-              {[this] { return manager.status(); }, [this] { flows.recordScreenClicked(); },
-               [] {
-                   QMessageBox::information(
-                       nullptr, QString(),
-                       Localization::localizedStringForKey("Alert_Mic_Message"));
-               },
+              {[this] { return manager.status(); },
                [this](unsigned type) {
                    delegate.capture.recordAudioType = type;
                    manager.recordAudioType = type;
@@ -50,19 +46,16 @@ struct ApplicationSetup::Parts {
                // Later: the watcher that is calling is replaced by the restart.
                [this] { MainQueue::after(0, [this] { source.captrueAudioInputEnable(true); }); }}) {
         manager.sessionErrorRecovery = [this](const QString&) { recovery.captureSessionError(); };
+        capture.setMissingHandler([this](bool missing, const QString&) {
+            MainQueue::async([this, missing] {
+                if (soundMissingShown)
+                    soundMissingShown(missing);
+            });
+        });
     }
 
-    // Quit clean-up: capture ends, the aggregates go and the system defaults are put back.
-    ~Parts() {
-        source.captrueAudioInputEnable(false);
-        routing.removeAggregatesAndRestoreDefaults();
-    }
-
-    static AppDelegate& prepareAudio(PulseAudioHardware& audio) {
-        audio.installLoopbackDevice();
-        EZAudioDevice::setAudioSystem(&audio);
-        return AppDelegate::createSharedInstance(audio);
-    }
+    // Capture ends before the parts it feeds.
+    ~Parts() { source.captrueAudioInputEnable(false); }
 
     std::unique_ptr<X11Platform> platform;
     PulseAudioHardware audio;
@@ -75,6 +68,7 @@ struct ApplicationSetup::Parts {
     AudioDeviceRecovery recovery;
     std::unique_ptr<AudioLevelMeter> meter;
     std::function<void(unsigned)> audioTypeShown;
+    std::function<void(bool)> soundMissingShown;
     std::unique_ptr<X11CompositorCheck> compositor;
 };
 
@@ -112,9 +106,21 @@ void ApplicationSetup::enableAreaSelection() {
     p.flows.enableAreaSelection([&p] { return p.compositor && p.compositor->isCompositing(); });
 }
 
-void ApplicationSetup::chooseAudio(unsigned type) {
+void ApplicationSetup::chooseAudio(unsigned type, std::function<void()> flowing) {
     parts_->routing.switchRecordType(type);
     parts_->source.startCapture();
+    if (!flowing)
+        return;
+    auto* poll = new QTimer();
+    QElapsedTimer waited;
+    waited.start();
+    QObject::connect(poll, &QTimer::timeout, [this, poll, waited, type, flowing] {
+        if (type != 3 && !parts_->capture.isRunning() && waited.elapsed() < kSoundWaitMs)
+            return;
+        poll->deleteLater();
+        flowing();
+    });
+    poll->start(kSoundPollMs);
 }
 
 void ApplicationSetup::showLevels(const AudioLevelMeter::Views& views) {
@@ -133,4 +139,8 @@ void ApplicationSetup::showLevels(const AudioLevelMeter::Views& views) {
 
 void ApplicationSetup::setAudioTypeShown(std::function<void(unsigned type)> shown) {
     parts_->audioTypeShown = std::move(shown);
+}
+
+void ApplicationSetup::setSoundMissingShown(std::function<void(bool missing)> shown) {
+    parts_->soundMissingShown = std::move(shown);
 }

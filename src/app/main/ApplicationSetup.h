@@ -27,12 +27,19 @@ public:
     // the command line records the chosen screen at once instead.
     void enableAreaSelection();
     // Routes and captures a sound source: 0 system sound, 1 microphone, 2 both, 3 none.
-    void chooseAudio(unsigned type);
+    // `flowing`, when given, runs on the main thread once every source delivers sound (at
+    // once for none, and at the latest after kSoundWaitMs).
+    void chooseAudio(unsigned type, std::function<void()> flowing = {});
+    static constexpr int kSoundWaitMs = 3000;
+    static constexpr int kSoundPollMs = 10;
     // From now on every captured buffer's level shows in these views, which must stay until
     // this object goes.
     void showLevels(const AudioLevelMeter::Views& views);
     // Told when a device change moves the source type, so the menus show it.
     void setAudioTypeShown(std::function<void(unsigned type)> shown);
+    // Told on the main thread when captured sound goes missing (a source or the sound server
+    // went away; the recording goes on with silence) and when it is back.
+    void setSoundMissingShown(std::function<void(bool missing)> shown);
 
 private:
     struct Parts;

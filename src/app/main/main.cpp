@@ -1,9 +1,11 @@
 // Tapedeck: the desktop screen recorder. "tapedeck" opens the main window; "tapedeck record"
 // records from the command line.
 #include <QApplication>
+#include <QMessageBox>
 
 #include "AppDelegate.h"
 #include "ApplicationSetup.h"
+#include "Localization.h"
 #include "MainWindow.h"
 #include "Platform.h"
 #include "RecordCommand.h"
@@ -26,7 +28,9 @@ int main(int argc, char** argv) {
         return 1;
     if (record)
         return RecordCommand(setup->delegate(), setup->flows(), setup->platform().displays(),
-                             [&](unsigned type) { setup->chooseAudio(type); })
+                             [&](unsigned type, std::function<void()> flowing) {
+                                 setup->chooseAudio(type, std::move(flowing));
+                             })
             .run(*record);
 
     setup->enableAreaSelection();
@@ -36,6 +40,13 @@ int main(int argc, char** argv) {
     setup->delegate().ui.window = &window;
     setup->showLevels(window.levelViews());
     setup->setAudioTypeShown([&](unsigned type) { window.showAudioType(type); });
+    // Sound that went missing is shown, without stopping anything, until it is back.
+    QMessageBox soundMissing(QMessageBox::Warning, QString(), QString(), QMessageBox::Ok, &window);
+    soundMissing.setModal(false);
+    setup->setSoundMissingShown([&](bool missing) {
+        soundMissing.setText(Localization::localizedStringForKey("Alert_Sound_Missing"));
+        soundMissing.setVisible(missing);
+    });
     // A logout or kill asks to quit like closing the window does, so the clean-up runs.
     StopSignals quitSignals;
     QObject::connect(&quitSignals, &StopSignals::stopRequested, &app, &QCoreApplication::quit);

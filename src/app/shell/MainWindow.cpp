@@ -210,7 +210,8 @@ void MainWindow::videoTypeChangeAction(int i) {
 }
 
 void MainWindow::audioChangeAction(int i) {
-    if ((i == 1 || i == 2) && !AudioDeviceRecovery::hasMicrophone(EZAudioDevice::inputDevices())) {
+    if ((i == 1 || i == 2) &&
+        !AudioDeviceRecovery::hasMicrophone(EZAudioDevice::inputDevices(app_.audioHardware()))) {
         QMessageBox::information(this, QString(), tr_("Alert_Mic_Message"));
         showAudioType(app_.capture.recordAudioType);
         return;

@@ -2,26 +2,10 @@
 
 #include "KTLog.h"
 
-#include <atomic>
-
 namespace {
 
-std::atomic<AudioSystem*> system_{nullptr};
-
-std::vector<EZAudioDevice> collect(bool (*keep)(const EZAudioDevice&)) {
-    std::vector<EZAudioDevice> out;
-    EZAudioDevice::enumerateDevicesUsingBlock([&](const EZAudioDevice& d, bool*) {
-        if (keep(d))
-            out.push_back(d);
-    });
-    return out;
-}
-
-std::optional<EZAudioDevice> current(bool isInput) {
-    AudioSystem* system = system_.load();
-    if (!system)
-        return std::nullopt;
-    std::optional<AudioDeviceDescription> d = system->defaultDevice(isInput);
+std::optional<EZAudioDevice> current(AudioSystem& system, bool isInput) {
+    std::optional<AudioDeviceDescription> d = system.defaultDevice(isInput);
     if (!d) {
         KTLOG("Failed to get device device on OSX");
         return std::nullopt;
@@ -46,43 +30,42 @@ QString EZAudioDevice::description() const {
                              static_cast<long long>(outputChannelCount));
 }
 
-void EZAudioDevice::setAudioSystem(AudioSystem* system) {
-    system_ = system;
-}
-
-AudioSystem* EZAudioDevice::audioSystem() {
-    return system_.load();
-}
-
 void EZAudioDevice::enumerateDevicesUsingBlock(
-    const std::function<void(const EZAudioDevice&, bool* stop)>& block) {
-    AudioSystem* system = system_.load();
-    if (!system)
-        return;
+    AudioSystem& system, const std::function<void(const EZAudioDevice&, bool* stop)>& block) {
     bool stop = false;
-    for (const AudioDeviceDescription& d : system->devices()) {
+    for (const AudioDeviceDescription& d : system.devices()) {
         block(EZAudioDevice(d), &stop);
         if (stop)
             break;
     }
 }
 
-std::vector<EZAudioDevice> EZAudioDevice::devices() {
-    return collect([](const EZAudioDevice&) { return true; });
+std::vector<EZAudioDevice> EZAudioDevice::devices(AudioSystem& system) {
+    std::vector<EZAudioDevice> out;
+    enumerateDevicesUsingBlock(system, [&](const EZAudioDevice& d, bool*) { out.push_back(d); });
+    return out;
 }
 
-std::vector<EZAudioDevice> EZAudioDevice::inputDevices() {
-    return collect([](const EZAudioDevice& d) { return d.inputChannelCount > 0; });
+std::vector<EZAudioDevice> EZAudioDevice::inputDevices(AudioHardware& hardware) {
+    std::vector<EZAudioDevice> out;
+    for (const AudioDeviceDescription& d : hardware.inputDevices())
+        out.emplace_back(d);
+    return out;
 }
 
-std::vector<EZAudioDevice> EZAudioDevice::outputDevices() {
-    return collect([](const EZAudioDevice& d) { return d.outputChannelCount > 0; });
+std::vector<EZAudioDevice> EZAudioDevice::outputDevices(AudioSystem& system) {
+    std::vector<EZAudioDevice> out;
+    enumerateDevicesUsingBlock(system, [&](const EZAudioDevice& d, bool*) {
+        if (d.outputChannelCount > 0)
+            out.push_back(d);
+    });
+    return out;
 }
 
-std::optional<EZAudioDevice> EZAudioDevice::currentInputDevice() {
-    return current(true);
+std::optional<EZAudioDevice> EZAudioDevice::currentInputDevice(AudioSystem& system) {
+    return current(system, true);
 }
 
-std::optional<EZAudioDevice> EZAudioDevice::currentOutputDevice() {
-    return current(false);
+std::optional<EZAudioDevice> EZAudioDevice::currentOutputDevice(AudioSystem& system) {
+    return current(system, false);
 }

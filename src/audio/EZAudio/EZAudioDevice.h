@@ -1,5 +1,5 @@
-// One audio device as a plain record, and the class operations that read the device lists.
-// Nothing is cached: every list is read afresh from the audio system at each call.
+// One audio device as a plain record, and the class operations that read the device lists of
+// an audio system. Nothing is cached: every list is read afresh at each call.
 #pragma once
 
 #include "AudioHardware.h"
@@ -29,17 +29,13 @@ public:
     // The form the device lists take in the log.
     QString description() const;
 
-    // The audio system every class operation reads; the program sets it once at start-up.
-    // Without one, every list is empty.
-    static void setAudioSystem(AudioSystem* system);
-    static AudioSystem* audioSystem();
-
     // Calls `block` once per device in the platform's order until it sets *stop.
     static void
-    enumerateDevicesUsingBlock(const std::function<void(const EZAudioDevice&, bool* stop)>& block);
-    static std::vector<EZAudioDevice> devices();
-    static std::vector<EZAudioDevice> inputDevices();
-    static std::vector<EZAudioDevice> outputDevices();
-    static std::optional<EZAudioDevice> currentInputDevice();
-    static std::optional<EZAudioDevice> currentOutputDevice();
+    enumerateDevicesUsingBlock(AudioSystem& system,
+                               const std::function<void(const EZAudioDevice&, bool* stop)>& block);
+    static std::vector<EZAudioDevice> devices(AudioSystem& system);
+    static std::vector<EZAudioDevice> inputDevices(AudioHardware& hardware);
+    static std::vector<EZAudioDevice> outputDevices(AudioSystem& system);
+    static std::optional<EZAudioDevice> currentInputDevice(AudioSystem& system);
+    static std::optional<EZAudioDevice> currentOutputDevice(AudioSystem& system);
 };

@@ -4,16 +4,15 @@
 #include "PulseConnection.h"
 #include "PulseDeviceNames.h"
 
-#include <QStringList>
-
 #include <algorithm>
-#include <chrono>
-#include <thread>
 
 namespace {
 
-// Sinks carry a high bit so that sink and source indexes never give the same identifier.
+// Sinks carry a high bit and in-process devices the next one, so that no two devices share
+// an identifier.
 const uint32_t kSinkFlag = 0x80000000u;
+const uint32_t kOwnFlag = 0x40000000u;
+const int kTwoChannels = 2;
 
 QString property(pa_proplist* list, const char* key) {
     const char* value = list ? pa_proplist_gets(list, key) : nullptr;
@@ -29,7 +28,6 @@ struct Snapshot {
     PulseConnection* connection;
     std::vector<AudioDeviceDescription> sinks;
     std::vector<AudioDeviceDescription> sources;
-    std::vector<uint32_t> sinkModules;
     QString defaultSink, defaultSource;
 };
 
@@ -45,11 +43,8 @@ void addSink(pa_context*, const pa_sink_info* info, int eol, void* data) {
     d.manufacturer = property(info->proplist, PA_PROP_DEVICE_VENDOR_NAME);
     d.deviceID = info->index | kSinkFlag;
     d.outputChannelCount = info->channel_map.channels;
-    if (isVirtualDevice(info->name))
-        d.inputChannelCount = info->channel_map.channels;
     d.isBuiltIn = builtIn(info->proplist);
     s->sinks.push_back(d);
-    s->sinkModules.push_back(info->owner_module);
 }
 
 void addSource(pa_context*, const pa_source_info* info, int eol, void* data) {
@@ -59,7 +54,7 @@ void addSource(pa_context*, const pa_source_info* info, int eol, void* data) {
         return;
     }
     if (info->monitor_of_sink != PA_INVALID_INDEX)
-        return; // a sink's monitor: either hidden or part of its virtual sink
+        return; // a sink's monitor: what the user hears is "BlackHole 2ch"
     AudioDeviceDescription d;
     d.UID = QString::fromUtf8(info->name);
     d.name = QString::fromUtf8(info->description ? info->description : info->name);
@@ -94,56 +89,44 @@ bool readSnapshot(PulseConnection& c, Snapshot& s) {
     return true;
 }
 
-struct Result {
-    PulseConnection* connection;
-    int success = 0;
-    uint32_t index = PA_INVALID_INDEX;
-};
-
-void finished(pa_context*, int success, void* data) {
-    auto* r = static_cast<Result*>(data);
-    r->success = success;
-    r->connection->signal();
-}
-
-void loaded(pa_context*, uint32_t index, void* data) {
-    auto* r = static_cast<Result*>(data);
-    r->index = index;
-    r->success = index != PA_INVALID_INDEX;
-    r->connection->signal();
-}
-
-struct ModuleList {
-    PulseConnection* connection;
-    std::vector<uint32_t> feeding; // loop-backs playing into one sink
-    QByteArray sinkArgument;
-};
-
-void addModule(pa_context*, const pa_module_info* info, int eol, void* data) {
-    auto* m = static_cast<ModuleList*>(data);
-    if (eol || !info) {
-        m->connection->signal();
-        return;
-    }
-    if (qstrcmp(info->name, "module-loopback") == 0 && info->argument &&
-        QByteArray(info->argument).split(' ').contains(m->sinkArgument))
-        m->feeding.push_back(info->index);
-}
-
-// Module arguments quote values; device names never contain quotes.
-QString quoted(const QString& value) {
-    return "\"" + value + "\"";
+const AudioDeviceDescription* find(const std::vector<AudioDeviceDescription>& list,
+                                   const QString& UID) {
+    auto it = std::find_if(list.begin(), list.end(),
+                           [&](const AudioDeviceDescription& d) { return d.UID == UID; });
+    return it == list.end() ? nullptr : &*it;
 }
 
 } // namespace
 
 PulseAudioHardware::PulseAudioHardware()
-    : connection_(std::make_unique<PulseConnection>("Tapedeck")),
-      loopbackModule_(PA_INVALID_INDEX) {}
+    : connection_(std::make_unique<PulseConnection>("Tapedeck")) {}
 
-PulseAudioHardware::~PulseAudioHardware() {
-    restoreDefaultDevices();
-    unloadLoopbackDevice();
+PulseAudioHardware::~PulseAudioHardware() = default;
+
+std::vector<AudioDeviceDescription>
+PulseAudioHardware::withOwnDevices(std::vector<AudioDeviceDescription> list) {
+    AudioDeviceDescription loopback;
+    loopback.UID = kLoopbackUID;
+    loopback.name = kLoopbackName;
+    loopback.inputChannelCount = loopback.outputChannelCount = kTwoChannels;
+    loopback.deviceID = kOwnFlag;
+    list.push_back(loopback);
+    std::lock_guard lock(mutex_);
+    for (const Aggregate& a : aggregates_) {
+        const AudioDeviceDescription* first = find(list, a.firstUID);
+        const AudioDeviceDescription* second = find(list, a.secondUID);
+        if (!first || !second)
+            continue; // a part has gone: so has the aggregate, until it comes back
+        AudioDeviceDescription d;
+        d.UID = d.name = a.name;
+        d.deviceID = a.deviceID;
+        if (a.isOut)
+            d.outputChannelCount = kTwoChannels;
+        else
+            d.inputChannelCount = first->inputChannelCount + second->inputChannelCount;
+        list.push_back(d);
+    }
+    return list;
 }
 
 std::vector<AudioDeviceDescription> PulseAudioHardware::devices() {
@@ -154,7 +137,7 @@ std::vector<AudioDeviceDescription> PulseAudioHardware::devices() {
     }
     std::vector<AudioDeviceDescription> all = std::move(s.sinks);
     all.insert(all.end(), s.sources.begin(), s.sources.end());
-    return all;
+    return withOwnDevices(std::move(all));
 }
 
 std::vector<AudioDeviceDescription> PulseAudioHardware::inputDevices() {
@@ -169,157 +152,85 @@ std::optional<AudioDeviceDescription> PulseAudioHardware::defaultDevice(bool isI
     Snapshot s;
     if (!readSnapshot(*connection_, s))
         return std::nullopt;
-    if (isInput) {
-        for (const AudioDeviceDescription& d : s.sources)
-            if (d.UID == s.defaultSource)
-                return d;
-        // The default may be a virtual device's monitor.
-        for (const AudioDeviceDescription& d : s.sinks)
-            if (d.inputChannelCount > 0 && sourceName(d.UID) == s.defaultSource.toUtf8())
-                return d;
-        return std::nullopt;
+    const std::vector<AudioDeviceDescription> all =
+        withOwnDevices(isInput ? std::move(s.sources) : std::move(s.sinks));
+    QString chosen;
+    {
+        std::lock_guard lock(mutex_);
+        chosen = isInput ? chosenInput_ : chosenOutput_;
     }
-    for (const AudioDeviceDescription& d : s.sinks)
-        if (d.UID == s.defaultSink)
-            return d;
+    for (const QString& UID : {chosen, isInput ? s.defaultSource : s.defaultSink})
+        if (const AudioDeviceDescription* d = UID.isEmpty() ? nullptr : find(all, UID))
+            return *d;
     return std::nullopt;
 }
 
 int PulseAudioHardware::setDefaultDevice(bool isInput, const QString& UID) {
-    std::optional<QString>& saved = isInput ? savedDefaultInput_ : savedDefaultOutput_;
-    if (!saved) {
-        Snapshot s;
-        if (readSnapshot(*connection_, s))
-            saved = isInput ? s.defaultSource : s.defaultSink;
-    }
-    PulseConnection::Lock lock(*connection_);
-    if (!connection_->ready())
+    const std::vector<AudioDeviceDescription> all = devices();
+    const AudioDeviceDescription* d = find(all, UID);
+    if (all.empty())
         return PA_ERR_CONNECTIONREFUSED;
-    Result r{connection_.get()};
-    QByteArray name = isInput ? sourceName(UID) : UID.toUtf8();
-    pa_context* c = connection_->context();
-    connection_->wait(isInput ? pa_context_set_default_source(c, name.constData(), finished, &r)
-                              : pa_context_set_default_sink(c, name.constData(), finished, &r));
-    return r.success ? 0 : pa_context_errno(c);
-}
-
-void PulseAudioHardware::restoreDefaultDevices() {
-    const std::pair<bool, std::optional<QString>*> sides[] = {{true, &savedDefaultInput_},
-                                                              {false, &savedDefaultOutput_}};
-    for (const auto& [isInput, saved] : sides) {
-        if (!*saved || (*saved)->isEmpty())
-            continue;
-        QByteArray name = (*saved)->toUtf8();
-        saved->reset();
-        PulseConnection::Lock lock(*connection_);
-        if (!connection_->ready())
-            return;
-        Result r{connection_.get()};
-        pa_context* c = connection_->context();
-        connection_->wait(isInput ? pa_context_set_default_source(c, name.constData(), finished, &r)
-                                  : pa_context_set_default_sink(c, name.constData(), finished, &r));
-        if (!r.success)
-            KTLOG("could not put back the default device %s", name.constData());
-    }
-}
-
-int PulseAudioHardware::loadModule(const char* name, const QString& arguments, uint32_t* index) {
-    PulseConnection::Lock lock(*connection_);
-    if (!connection_->ready())
-        return PA_ERR_CONNECTIONREFUSED;
-    Result r{connection_.get()};
-    QByteArray args = arguments.toUtf8();
-    connection_->wait(
-        pa_context_load_module(connection_->context(), name, args.constData(), loaded, &r));
-    if (!r.success)
-        return pa_context_errno(connection_->context()) ? pa_context_errno(connection_->context())
-                                                        : PA_ERR_MODINITFAILED;
-    if (index)
-        *index = r.index;
+    if (!d || (isInput ? d->inputChannelCount : d->outputChannelCount) == 0)
+        return PA_ERR_NOENTITY;
+    std::lock_guard lock(mutex_);
+    (isInput ? chosenInput_ : chosenOutput_) = UID;
     return 0;
-}
-
-int PulseAudioHardware::unloadModule(uint32_t index) {
-    PulseConnection::Lock lock(*connection_);
-    if (!connection_->ready())
-        return PA_ERR_CONNECTIONREFUSED;
-    Result r{connection_.get()};
-    connection_->wait(pa_context_unload_module(connection_->context(), index, finished, &r));
-    return r.success ? 0 : pa_context_errno(connection_->context());
 }
 
 int PulseAudioHardware::createAggregateDevice(const QString& name, const QString& firstUID,
                                               const QString& secondUID, bool isOut) {
-    const QString sinkArgs = "sink_name=" + quoted(name) +
-                             " sink_properties=" + quoted("device.description='" + name + "'");
-    if (isOut)
-        return loadModule("module-combine-sink",
-                          sinkArgs + " slaves=" + quoted(firstUID + "," + secondUID), nullptr);
-    uint32_t sinkModule = PA_INVALID_INDEX;
-    if (int status = loadModule("module-null-sink", sinkArgs, &sinkModule))
-        return status;
-    for (const QString& uid : {firstUID, secondUID}) {
-        const QString args = "source=" + quoted(QString::fromUtf8(sourceName(uid))) +
-                             " sink=" + quoted(name) + " latency_msec=20";
-        if (int status = loadModule("module-loopback", args, nullptr)) {
-            // Half an input aggregate would record only one side: take it all down.
-            for (AudioDeviceDescription& d : devices())
-                if (d.UID == name)
-                    destroyAggregateDevice(d.deviceID);
-            return status;
-        }
+    const std::vector<AudioDeviceDescription> all = devices();
+    if (all.empty())
+        return PA_ERR_CONNECTIONREFUSED;
+    if (find(all, name))
+        return PA_ERR_EXIST;
+    if (firstUID == secondUID)
+        return PA_ERR_INVALID; // one device twice would only be louder
+    for (const QString& part : {firstUID, secondUID}) {
+        const AudioDeviceDescription* d = find(all, part);
+        if (!d || (isOut ? d->outputChannelCount : d->inputChannelCount) == 0)
+            return PA_ERR_NOENTITY;
     }
+    std::lock_guard lock(mutex_);
+    aggregates_.push_back({name, firstUID, secondUID, isOut, kOwnFlag | nextID_++});
     return 0;
 }
 
 int PulseAudioHardware::destroyAggregateDevice(uint32_t deviceID) {
-    Snapshot s;
-    if (!readSnapshot(*connection_, s))
-        return PA_ERR_CONNECTIONREFUSED;
-    for (size_t i = 0; i < s.sinks.size(); ++i) {
-        if (s.sinks[i].deviceID != deviceID)
-            continue;
-        if (s.sinkModules[i] == PA_INVALID_INDEX)
-            return PA_ERR_NOTSUPPORTED;
-        ModuleList modules{connection_.get(), {}, ("sink=\"" + s.sinks[i].UID + "\"").toUtf8()};
-        {
-            PulseConnection::Lock lock(*connection_);
-            if (connection_->ready())
-                connection_->wait(
-                    pa_context_get_module_info_list(connection_->context(), addModule, &modules));
-        }
-        for (uint32_t loopback : modules.feeding)
-            unloadModule(loopback);
-        if (int status = unloadModule(s.sinkModules[i]))
-            return status;
-        // The server acknowledges an unload before the sink is gone; a sink of the same name
-        // made meanwhile would get another name, so wait until it has left the list.
-        for (int tries = 0; tries < 200; ++tries) {
-            std::vector<AudioDeviceDescription> now = devices();
-            if (std::none_of(now.begin(), now.end(), [&](const AudioDeviceDescription& d) {
-                    return d.deviceID == deviceID;
-                }))
-                return 0;
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return PA_ERR_TIMEOUT;
-    }
-    return PA_ERR_NOENTITY;
+    std::lock_guard lock(mutex_);
+    auto it = std::find_if(aggregates_.begin(), aggregates_.end(),
+                           [&](const Aggregate& a) { return a.deviceID == deviceID; });
+    if (it == aggregates_.end())
+        return PA_ERR_NOENTITY;
+    aggregates_.erase(it);
+    return 0;
 }
 
-int PulseAudioHardware::installLoopbackDevice() {
-    for (const AudioDeviceDescription& d : devices())
-        if (d.UID == kLoopbackUID || d.name.startsWith("BlackHole 2ch"))
-            return 0;
-    return loadModule("module-null-sink",
-                      QString("sink_name=") + kLoopbackUID +
-                          " channels=2 sink_properties=\"device.description='BlackHole 2ch'\"",
-                      &loopbackModule_);
+std::vector<PulseAudioHardware::Source> PulseAudioHardware::captureSources(const QString& UID) {
+    std::vector<Source> sources;
+    std::lock_guard lock(mutex_);
+    resolve(UID, sources, 0);
+    return sources;
 }
 
-void PulseAudioHardware::unloadLoopbackDevice() {
-    if (loopbackModule_ == PA_INVALID_INDEX)
+void PulseAudioHardware::resolve(const QString& UID, std::vector<Source>& out, int depth) {
+    if (UID.isEmpty()) {
+        if (chosenInput_.isEmpty())
+            out.push_back({Source::DefaultSource, {}});
+        else
+            resolve(chosenInput_, out, depth + 1);
         return;
-    unloadModule(loopbackModule_);
-    loopbackModule_ = PA_INVALID_INDEX;
+    }
+    if (UID == kLoopbackUID) {
+        out.push_back({Source::DefaultMonitor, {}});
+        return;
+    }
+    // An aggregate made of aggregates cannot be built, but a bound keeps a bad list finite.
+    for (const Aggregate& a : aggregates_)
+        if (a.name == UID && !a.isOut && depth < 4) {
+            resolve(a.firstUID, out, depth + 1);
+            resolve(a.secondUID, out, depth + 1);
+            return;
+        }
+    out.push_back({Source::Named, UID.toUtf8()});
 }

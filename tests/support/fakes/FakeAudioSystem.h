@@ -1,5 +1,5 @@
-// An audio system whose devices are whatever the test lists. Aggregates and default switches
-// change the lists the way a real server would; every call is counted.
+// An audio system whose devices are whatever the test lists. Aggregates and default choices
+// change the lists the way the backend does; every call is counted.
 #pragma once
 
 #include "AudioHardware.h"
@@ -13,6 +13,7 @@ public:
     QString defaultInput, defaultOutput;
     int failCreate = 0; // status the next creations answer with
     std::map<std::string, int> calls;
+    std::pair<QString, QString> lastSubdevices;
     uint32_t nextID = 1000;
 
     void add(const QString& uid, const QString& name, qint64 in, qint64 out) {
@@ -43,7 +44,6 @@ public:
         return std::nullopt;
     }
     int setDefaultDevice(bool isInput, const QString& UID) override {
-        ++calls[isInput ? "setDefaultInput" : "setDefaultOutput"];
         (isInput ? defaultInput : defaultOutput) = UID;
         return 0;
     }
@@ -51,21 +51,13 @@ public:
                               const QString& secondUID, bool isOut) override {
         ++calls["create"];
         lastSubdevices = {firstUID, secondUID};
-        if (failCreate)
-            return failCreate;
+        if (failCreate || firstUID == secondUID)
+            return failCreate ? failCreate : 6;
         add(name, name, isOut ? 0 : 2, isOut ? 2 : 0);
         return 0;
     }
     int destroyAggregateDevice(uint32_t deviceID) override {
         ++calls["destroy"];
-        for (auto it = list.begin(); it != list.end(); ++it)
-            if (it->deviceID == deviceID) {
-                list.erase(it);
-                return 0;
-            }
-        return 5;
+        return std::erase_if(list, [&](const auto& d) { return d.deviceID == deviceID; }) ? 0 : 5;
     }
-    void restoreDefaultDevices() override { ++calls["restore"]; }
-
-    std::pair<QString, QString> lastSubdevices;
 };
