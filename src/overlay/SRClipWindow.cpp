@@ -45,6 +45,12 @@ void SRClipWindow::makeKeyAndOrderFront() {
         contentView_->setFocus();
 }
 
+void SRClipWindow::setVisible(bool visible) {
+    if (!visible && contentView_)
+        contentView_->setCursor(Qt::ArrowCursor);
+    QWidget::setVisible(visible);
+}
+
 bool SRClipWindow::isKeyWindow() const {
     return isActiveWindow();
 }

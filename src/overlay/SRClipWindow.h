@@ -29,6 +29,10 @@ public:
     void makeKeyAndOrderFront();
     bool isKeyWindow() const;
 
+    // Hiding leaves the arrow behind: the X server keeps showing the panel's last pointer shape
+    // (a resize arrow, a hand) until the pointer next moves.
+    void setVisible(bool visible) override;
+
 private:
     DisplayInfo screen_;
     bool compositing_;

@@ -6,6 +6,7 @@
 #include "SRButton.h"
 #include "SRClipIndicatorView.h"
 #include "SRClipMagnifierView.h"
+#include "SRClipWindow.h"
 #include "TestApplication.h"
 
 #include <QFontMetrics>
@@ -254,6 +255,18 @@ TEST_F(ClipViewTest, ButtonsAreNamedInTheInterfaceLanguageAndReachTheDelegate) {
     EXPECT_NE(button("确定"), nullptr);
     EXPECT_EQ(button("取消")->toolTip(), QString::fromUtf8("取消"));
     EXPECT_EQ(view->indicatorField()->text(), QString::fromUtf8("按 Esc 键退出"));
+}
+
+TEST_F(ClipViewTest, APanelGoingAwayLeavesTheArrowBehind) {
+    make(1);
+    hover(QPointF(500, 400)); // inside the hovered window's selection
+    ASSERT_EQ(view->cursor().shape(), Qt::OpenHandCursor);
+    SRClipView* overlay = view.get();
+    SRClipWindow panel(platform.fakeDisplays.displays.front(), kScreen.toRect(), true);
+    panel.setContentView(view.release());
+    panel.show();
+    panel.hide();
+    EXPECT_EQ(overlay->cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST_F(ClipViewTest, QtEventsArriveFlippedToOverlayCoordinates) {
