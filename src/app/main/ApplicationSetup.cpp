@@ -123,6 +123,10 @@ void ApplicationSetup::chooseAudio(unsigned type, std::function<void()> flowing)
     poll->start(kSoundPollMs);
 }
 
+void ApplicationSetup::stopAudioCapture() {
+    parts_->source.captrueAudioInputEnable(false);
+}
+
 void ApplicationSetup::showLevels(const AudioLevelMeter::Views& views) {
     Parts& p = *parts_;
     // The meter runs on the audio queue: swap it only while no buffer can arrive.

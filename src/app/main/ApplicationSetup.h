@@ -32,6 +32,8 @@ public:
     void chooseAudio(unsigned type, std::function<void()> flowing = {});
     static constexpr int kSoundWaitMs = 3000;
     static constexpr int kSoundPollMs = 10;
+    // Stops capturing sound until the next chooseAudio.
+    void stopAudioCapture();
     // From now on every captured buffer's level shows in these views, which must stay until
     // this object goes.
     void showLevels(const AudioLevelMeter::Views& views);

@@ -37,6 +37,7 @@ int main(int argc, char** argv) {
     MainWindow window(setup->delegate(), setup->flows());
     QObject::connect(&window, &MainWindow::audioSourceChosen,
                      [&](unsigned type) { setup->chooseAudio(type); });
+    QObject::connect(&window, &MainWindow::modeChoiceShown, [&] { setup->stopAudioCapture(); });
     setup->delegate().ui.window = &window;
     setup->showLevels(window.levelViews());
     setup->setAudioTypeShown([&](unsigned type) { window.showAudioType(type); });

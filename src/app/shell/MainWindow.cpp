@@ -151,8 +151,10 @@ MainWindow::MainWindow(AppDelegate& app, RecordFlows& flows) : app_(app), flows_
 }
 
 void MainWindow::showHome() {
-    if (!app_.ui.recording)
-        panels_->setCurrentIndex(0);
+    if (app_.ui.recording)
+        return;
+    panels_->setCurrentIndex(0);
+    emit modeChoiceShown();
 }
 
 void MainWindow::fullScreenClicked(int tag) {
@@ -173,6 +175,8 @@ void MainWindow::fullScreenClicked(int tag) {
     else
         refillScreenPopUp();
     panels_->setCurrentIndex(1);
+    // The chosen source starts capturing again.
+    audioChangeAction(int(app_.capture.recordAudioType));
 }
 
 void MainWindow::refillScreenPopUp() {

@@ -43,6 +43,8 @@ public:
 signals:
     // The user chose the audio source (0 system, 1 microphone, 2 both, 3 none).
     void audioSourceChosen(unsigned type);
+    // Back at the mode choice: no sound is captured until a mode is chosen again.
+    void modeChoiceShown();
 
 public:
     SRButton* pauseButton() const { return pauseButton_; }

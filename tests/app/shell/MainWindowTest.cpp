@@ -1,5 +1,7 @@
-// The main window's screen choice against the fake platform.
+// The main window against the fake platform: the screen choice, the way back to the modes.
 #include <gtest/gtest.h>
+
+#include <QSignalSpy>
 
 #include "AppDelegate.h"
 #include "FakeAudioHardware.h"
@@ -7,6 +9,7 @@
 #include "FakePlatform.h"
 #include "MainWindow.h"
 #include "RecordFlows.h"
+#include "SRButton.h"
 #include "SRPopUpButton.h"
 #include "TestApplication.h"
 
@@ -46,4 +49,31 @@ TEST(MainWindowScreens, FullScreenRecordsTheScreenChosenInThePopUp) {
         flows.recordScreenClicked();
         EXPECT_TRUE(screens->isEnabled());
     }
+}
+
+TEST(MainWindowBack, TheModeChoiceStopsSoundAndAModeStartsItAgain) {
+    freshPreferences();
+    FakeAudioHardware audio{{}};
+    FakePlatform platform;
+    AppDelegate app(audio);
+    RecordFlows flows(app, platform);
+    MainWindow window(app, flows);
+    QSignalSpy stopped(&window, &MainWindow::modeChoiceShown);
+    QSignalSpy started(&window, &MainWindow::audioSourceChosen);
+    SRButton* back = nullptr;
+    for (SRButton* b : window.findChildren<SRButton*>())
+        if (b->currentImageName() == "btnBackHome_Normal")
+            back = b;
+    ASSERT_NE(back, nullptr);
+
+    window.fullScreenClicked(1);
+    ASSERT_EQ(started.count(), 1);
+    EXPECT_EQ(started[0][0].toUInt(), app.capture.recordAudioType);
+    back->click();
+    EXPECT_EQ(stopped.count(), 1);
+    // While recording the way back is closed.
+    window.fullScreenClicked(1);
+    app.ui.recording = true;
+    back->click();
+    EXPECT_EQ(stopped.count(), 1);
 }
