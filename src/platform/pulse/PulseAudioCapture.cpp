@@ -11,6 +11,7 @@ namespace {
 
 const double kRetryInterval = 0.5;  // seconds between attempts to reach a lost source or server
 const double kConnectTimeout = 2.0; // a server or stream that is not up by then is tried afresh
+const double kSettle = 0.5;         // seconds of sound before it counts as back
 const pa_usec_t kTick = 20000;      // how often the mix is handed on without waiting for sound
 const uint32_t kFragmentMs = 20;
 
@@ -323,6 +324,7 @@ void PulseAudioCapture::tick() {
         else if (leg.failed && now >= leg.retryAt)
             openLeg(leg);
     }
+    reportMissing();
     handOn();
 }
 
@@ -353,7 +355,14 @@ void PulseAudioCapture::reportMissing() {
     }
     const bool missing = !what.isEmpty();
     running_ = flowing && !missing;
-    if (missing == missing_)
+    // Back only once sound has flowed for a while: a server on its way up brings its devices
+    // one by one, and that is still the same outage.
+    if (missing || !running_)
+        backSince_ = 0;
+    else if (missing_ && backSince_ == 0)
+        backSince_ = wallClock();
+    if (missing == missing_ ||
+        (!missing && (backSince_ == 0 || wallClock() - backSince_ < kSettle)))
         return;
     missing_ = missing;
     systemLog(missing ? "no sound from " + what + ": the recording goes on with silence"

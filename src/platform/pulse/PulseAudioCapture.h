@@ -90,7 +90,8 @@ private:
     QByteArray defaultSink_;
     double contextRetryAt_ = 0;
     double connectedAt_ = 0;
-    bool missing_ = false;
+    bool missing_ = false; // as last reported
+    double backSince_ = 0; // when sound started to flow again after it went missing
 
     std::atomic<bool> running_{false};
     // Buffers carry the generation they were captured in; a stop or restart moves it on, and
