@@ -75,26 +75,23 @@ protected:
         dir = std::string(std::getenv("TAPEDECK_TEST_ROOT")) + "/rec";
         std::filesystem::create_directories(dir);
         host.settings.fps = 30;
+        manager = std::make_unique<SRRecordManager>(*platform, host);
     }
     // A recording without sound into `file` of the main screen's `rect` (null: all of it).
-    std::unique_ptr<SRRecordManager> start(const char* file, unsigned mode, const QRectF& rect) {
+    void start(const char* file, unsigned mode, const QRectF& rect) {
         host.path = dir + "/" + file;
-        auto manager = std::make_unique<SRRecordManager>(*platform, host);
         manager->recordAudioType = 3;
         manager->recordVideoType = mode;
-        if (settings)
-            manager->setCompositionSettings(*settings);
         RecordingSettings s = host.recordingSettings();
         s.screen = platform->displays().mainScreen();
         s.captureRect = rect;
         manager->startRecording(s);
         EXPECT_TRUE(manager->isEncoding()) << file;
-        return manager;
     }
     std::unique_ptr<X11Platform> platform;
     std::string dir;
     FakeRecordManagerHost host;
-    const CompositionSettings* settings = nullptr;
+    std::unique_ptr<SRRecordManager> manager;
 };
 
 } // namespace
@@ -107,9 +104,8 @@ TEST_F(RecordScreenTest, PauseIsLeftOutOfTheFile) {
     } cases[] = {{"full.mp4", QRectF(), 1920, 1080},
                  {"area.mov", QRectF(100, 100, 402, 302), 400, 300}};
     for (const auto& c : cases) {
-        std::unique_ptr<SRRecordManager> manager = start(
-            c.file, c.rect.isNull() ? SRRecordManager::FullScreen : SRRecordManager::CustomArea,
-            c.rect);
+        start(c.file, c.rect.isNull() ? SRRecordManager::FullScreen : SRRecordManager::CustomArea,
+              c.rect);
         runFor(1500);
         manager->pauseRecording();
         runFor(1000);
@@ -131,11 +127,10 @@ TEST_F(RecordScreenTest, CursorIsRecordedWherePutAndAClickShowsARing) {
     // A plain backdrop, so the arrow and the ring stand out.
     TestWindow backdrop({"Backdrop", "Backdrop", QRect(200, 150, 800, 600), qRgb(40, 160, 40)});
     xdotool({"mousemove", "500", "400"});
-    CursorAndRing cursorAndRing;
-    settings = &cursorAndRing;
-    std::unique_ptr<SRRecordManager> manager =
-        start("cursor.mp4", SRRecordManager::FullScreen, QRectF());
+    CursorAndRing settings;
+    manager->setCompositionSettings(settings);
     ClickEffectArming arming(platform->inputMonitor(), manager->clickEffect);
+    start("cursor.mp4", SRRecordManager::FullScreen, QRectF());
     runFor(1000);
     xdotool({"click", "1"});
     runFor(1200);
@@ -172,10 +167,9 @@ TEST_F(RecordScreenTest, WindowRecordingFollowsTheWindowEvenWhenCovered) {
     // The area the selection overlay gives for the window: the screen's own points, y up.
     const QRectF bounds = info->bounds;
     const QRectF selection(bounds.x(), 1080 - bounds.bottom(), bounds.width(), bounds.height());
-    std::unique_ptr<SRRecordManager> manager =
-        start("window.mp4", SRRecordManager::AppWindow, selection);
     // The other windows are left out of the picture, so the covered part shows the target.
     manager->exceptWinodwArray = {cover.id()};
+    start("window.mp4", SRRecordManager::AppWindow, selection);
     runFor(800);
     xdotool({"windowmove", QString::number(target.id()), "900", "500"});
     xdotool({"windowmove", QString::number(cover.id()), "980", "540"});
