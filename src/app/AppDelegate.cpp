@@ -38,6 +38,7 @@ QString entryOrFirst(const QStringList& list, int index) {
 AppDelegate::AppDelegate(AudioHardware& audioHardware) : audioHardware_(audioHardware) {
     writeStartupValues(Preferences::shared());
     loadPreferences(audioHardware);
+    Localization::applyLanguage();
 }
 
 AppDelegate& AppDelegate::createSharedInstance(AudioHardware& audioHardware) {

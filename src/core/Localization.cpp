@@ -87,8 +87,11 @@ int Localization::languageCodeForLanguageTag(const QString& tag) {
 
 void Localization::setLanguage() {
     Preferences::shared().setValue(PrefKey::isLanguageChanged, true);
-    const QString folder = folderForLanguage(storedLanguage());
-    const StringsTable* table = cachedTable(folder);
+    applyLanguage();
+}
+
+void Localization::applyLanguage() {
+    const StringsTable* table = cachedTable(folderForLanguage(effectiveLanguage()));
     BundleEx::setActiveTable(table ? *table : StringsTable{});
 }
 

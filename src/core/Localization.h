@@ -18,6 +18,9 @@ public:
 
     // Marks the language as chosen and loads the active table for Qt's own lookups.
     static void setLanguage();
+    // Loads the active table of the language in use (the stored choice, else the system's)
+    // without marking it chosen: at launch, so Qt's own texts speak it from the start.
+    static void applyLanguage();
     // True when the stored "AppLanguage" is below 1; the system language is not consulted.
     static bool isEnglishLanguage();
     static QString getCurrentBundleIdentifier();
