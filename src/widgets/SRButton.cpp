@@ -1,5 +1,6 @@
 #include "SRButton.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
@@ -76,6 +77,12 @@ QRect SRButton::imageRect() const {
     if (titlePosition_ == TitlePosition::Over && !text().isEmpty())
         return area;
     return SRImage::fittedRect(currentImageName(), area);
+}
+
+bool SRButton::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTipChange && text().isEmpty())
+        setAccessibleName(toolTip());
+    return QAbstractButton::event(event);
 }
 
 void SRButton::paintEvent(QPaintEvent*) {

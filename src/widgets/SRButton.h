@@ -7,7 +7,8 @@
 
 // A push button drawn from the images of an image set: the normal image at rest, the "_Down"
 // image while pressed and the "_On" image while checked. A state whose image does not exist shows
-// the normal image. An optional title is drawn over the image or below it.
+// the normal image. An optional title is drawn over the image or below it. A button without a
+// title is named for screen readers by its tool tip.
 class SRButton : public QAbstractButton {
     Q_OBJECT
 public:
@@ -30,6 +31,7 @@ public:
     QSize sizeHint() const override;
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

@@ -19,6 +19,7 @@ void SRPopUpButton::setTitle(const QString& title) {
         addItem(title);
     else
         setItemText(0, title);
+    setAccessibleName(title);
 }
 
 QString SRPopUpButton::title() const {
@@ -26,7 +27,10 @@ QString SRPopUpButton::title() const {
 }
 
 void SRPopUpButton::addItemWithTitle(const QString& title) {
-    addItem(title);
+    if (count() == 0)
+        setTitle(title);
+    else
+        addItem(title);
 }
 
 void SRPopUpButton::removeAllItems() {

@@ -5,7 +5,8 @@
 
 // A pop-up button whose item 0 is its title: the title is shown until a choice is made and is not
 // offered in the list, so the chosen entry's position among the real choices (the stored index)
-// is the selected item minus 1.
+// is the selected item minus 1. The title is also the button's accessible name (Linux screen
+// readers name a pop-up by its current entry and its label instead).
 class SRPopUpButton : public QComboBox {
     Q_OBJECT
 public:

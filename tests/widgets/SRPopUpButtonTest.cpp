@@ -13,105 +13,70 @@ struct FrameRatePopUp : ::testing::Test {
         popUp.setTitle("Frame rate");
         for (const char* title : {"15 fps", "23.976 fps", "30 fps", "60 fps"})
             popUp.addItemWithTitle(title);
+        popUp.show();
+        popUp.setFocus();
+    }
+    // The title row is out of the list, every choice in it.
+    void expectTitleOutOfTheList() {
+        auto* list = qobject_cast<QListView*>(popUp.view());
+        ASSERT_NE(list, nullptr);
+        for (int row = 0; row < popUp.count(); ++row)
+            EXPECT_EQ(list->isRowHidden(row), row == 0) << row;
     }
     SRPopUpButton popUp;
 };
 
-TEST_F(FrameRatePopUp, ShowsItsTitleUntilAChoiceIsMade) {
-    EXPECT_EQ(popUp.indexOfSelectedItem(), 0);
-    EXPECT_EQ(popUp.storedIndex(), -1);
-    EXPECT_EQ(popUp.titleOfSelectedItem(), "Frame rate");
-    EXPECT_EQ(popUp.title(), "Frame rate");
-}
-
 TEST_F(FrameRatePopUp, StoredIndexIsTheItemMinusOne) {
-    struct Case {
-        int stored;
-        bool accepted;
-        int item;
-        const char* shown;
-    };
-    const Case cases[] = {
-        {0, true, 1, "15 fps"},
-        {1, true, 2, "23.976 fps"},
-        {3, true, 4, "60 fps"},
-        // A damaged stored value shows the title rather than some other rate.
-        {4, false, 0, "Frame rate"},
-        {-1, false, 0, "Frame rate"},
-        {99, false, 0, "Frame rate"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.stored);
+    EXPECT_EQ(popUp.storedIndex(), -1); // the title shows until a choice is made
+    // A damaged stored value shows the title rather than some other rate.
+    for (const auto& [stored, item, shown] : {std::tuple{0, 1, "15 fps"},
+                                              {3, 4, "60 fps"},
+                                              {4, 0, "Frame rate"},
+                                              {-1, 0, "Frame rate"}}) {
         popUp.selectItemAtIndex(2);
-        EXPECT_EQ(popUp.selectStoredIndex(c.stored), c.accepted);
-        EXPECT_EQ(popUp.indexOfSelectedItem(), c.item);
-        EXPECT_EQ(popUp.storedIndex(), c.item - 1);
-        EXPECT_EQ(popUp.titleOfSelectedItem(), QString::fromUtf8(c.shown));
+        EXPECT_EQ(popUp.selectStoredIndex(stored), item > 0) << stored;
+        EXPECT_EQ(popUp.storedIndex(), item - 1) << stored;
+        EXPECT_EQ(popUp.titleOfSelectedItem(), shown);
     }
+    popUp.selectItemAtIndex(5); // missing: nothing changes
+    EXPECT_EQ(popUp.indexOfSelectedItem(), 0);
 }
 
-TEST_F(FrameRatePopUp, UserChoiceReportsTheStoredIndex) {
+// The user's choice reports its stored index; from the first choice, moving up or home cannot
+// land on the title.
+TEST_F(FrameRatePopUp, UserChoicesNeverReachTheTitle) {
     QSignalSpy choices(&popUp, &SRPopUpButton::choiceMade);
-    popUp.show();
-    popUp.setFocus();
     popUp.selectStoredIndex(0);
     QTest::keyClick(&popUp, Qt::Key_Down);
     ASSERT_EQ(choices.count(), 1);
     EXPECT_EQ(choices.takeFirst().at(0).toInt(), 1);
-    EXPECT_EQ(popUp.titleOfSelectedItem(), "23.976 fps");
-}
-
-// From the first choice, moving up or scrolling cannot land on the title.
-TEST_F(FrameRatePopUp, TitleCannotBeChosen) {
-    QSignalSpy choices(&popUp, &SRPopUpButton::choiceMade);
-    popUp.show();
-    popUp.setFocus();
-    popUp.selectStoredIndex(0);
+    QTest::keyClick(&popUp, Qt::Key_Up);
+    choices.clear();
     QTest::keyClick(&popUp, Qt::Key_Up);
     QTest::keyClick(&popUp, Qt::Key_Home);
     EXPECT_EQ(popUp.indexOfSelectedItem(), 1);
     EXPECT_EQ(choices.count(), 0);
-    auto* list = qobject_cast<QListView*>(popUp.view());
-    ASSERT_NE(list, nullptr);
-    EXPECT_TRUE(list->isRowHidden(0));
-    for (int row = 1; row < popUp.count(); ++row)
-        EXPECT_FALSE(list->isRowHidden(row)) << row;
+    expectTitleOutOfTheList();
 }
 
-// The camera pop-up is emptied and refilled: its new first item becomes the title.
+// The camera pop-up is emptied and refilled: its new first item becomes the title, which
+// also names it for screen readers.
 TEST_F(FrameRatePopUp, RefillingMakesTheNewFirstItemTheTitle) {
+    EXPECT_EQ(popUp.accessibleName(), "Frame rate");
     popUp.removeAllItems();
     EXPECT_EQ(popUp.storedIndex(), -1);
-    EXPECT_EQ(popUp.title(), QString());
-    popUp.addItemWithTitle("SelectCaptrue");
-    EXPECT_EQ(popUp.titleOfSelectedItem(), "SelectCaptrue");
+    EXPECT_FALSE(popUp.selectStoredIndex(0));
+    popUp.addItemWithTitle("Select Camera");
+    EXPECT_EQ(popUp.titleOfSelectedItem(), "Select Camera");
+    EXPECT_EQ(popUp.accessibleName(), "Select Camera");
     popUp.addItemWithTitle("Integrated Camera");
     popUp.addItemWithTitle("USB Camera");
     popUp.selectItemAtIndex(2);
     EXPECT_EQ(popUp.storedIndex(), 1);
-    auto* list = qobject_cast<QListView*>(popUp.view());
-    ASSERT_NE(list, nullptr);
-    EXPECT_TRUE(list->isRowHidden(0));
-    EXPECT_FALSE(list->isRowHidden(1));
-    popUp.setTitle("Main_On");
-    EXPECT_EQ(popUp.title(), "Main_On");
+    expectTitleOutOfTheList();
+    popUp.setTitle("On");
+    EXPECT_EQ(popUp.title(), "On");
     EXPECT_EQ(popUp.count(), 3);
-}
-
-TEST_F(FrameRatePopUp, SelectingAMissingItemChangesNothing) {
-    popUp.selectItemAtIndex(3);
-    popUp.selectItemAtIndex(5);
-    popUp.selectItemAtIndex(-2);
-    EXPECT_EQ(popUp.indexOfSelectedItem(), 3);
-}
-
-TEST(SRPopUpButtonEmpty, SetTitleAddsTheTitleItem) {
-    SRPopUpButton popUp;
-    EXPECT_EQ(popUp.storedIndex(), -1);
-    EXPECT_FALSE(popUp.selectStoredIndex(0));
-    popUp.setTitle("Quality");
-    EXPECT_EQ(popUp.count(), 1);
-    EXPECT_EQ(popUp.titleOfSelectedItem(), "Quality");
 }
 
 } // namespace
