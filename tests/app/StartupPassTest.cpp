@@ -19,183 +19,137 @@ protected:
 
 TEST_F(StartupPass, FreshStoreGetsFirstRunValues) {
     AppDelegate delegate(audio);
-    struct Hotkey {
-        const char* code;
-        const char* label;
-        int key;
-        const char* text;
-    };
-    for (const Hotkey& h :
-         {Hotkey{PrefKey::EventStartOrStop, PrefKey::EventStartOrStopChar, 18, "⌘ 1"},
-          Hotkey{PrefKey::EventResumeOrPause, PrefKey::EventResumeOrPauseChar, 19, "⌘ 2"},
-          Hotkey{PrefKey::EventOnOrOffCaptrue, PrefKey::EventOnOrOffCaptrueChar, 20, "⌘ 3"},
-          Hotkey{PrefKey::EventScreenshot, PrefKey::EventScreenshotChar, 21, "⌘ 4"},
-          Hotkey{PrefKey::EventShowDrawTool, PrefKey::EventShowDrawToolChar, 23, "⌘ 5"}}) {
-        EXPECT_EQ(store->integer(h.code), h.key) << h.code;
-        EXPECT_EQ(store->string(h.label), QString(h.text)) << h.label;
+    using namespace PrefKey;
+    const char* const hotkeys[][2] = {{EventStartOrStop, EventStartOrStopChar},
+                                      {EventResumeOrPause, EventResumeOrPauseChar},
+                                      {EventOnOrOffCaptrue, EventOnOrOffCaptrueChar},
+                                      {EventScreenshot, EventScreenshotChar},
+                                      {EventShowDrawTool, EventShowDrawToolChar}};
+    const int codes[] = {18, 19, 20, 21, 23}; // the code for 5 is 23, not 22
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(store->integer(hotkeys[i][0]), codes[i]);
+        EXPECT_EQ(store->string(hotkeys[i][1]), QString("⌘ %1").arg(i + 1));
     }
-    EXPECT_EQ(store->integer(PrefKey::IsFirstRun), 1);
-    EXPECT_EQ(store->integer(PrefKey::Watermark_Type), 2);
-    EXPECT_EQ(store->integer(PrefKey::FpsItemIndex), 3);
-    EXPECT_EQ(store->integer(PrefKey::VideoTypeIndex), 1);
-    EXPECT_EQ(store->integer(PrefKey::Linewidth), 2);
+    for (const auto& [key, value] : {std::pair{IsFirstRun, 1},
+                                     {Watermark_Type, 2},
+                                     {FpsItemIndex, 3},
+                                     {VideoTypeIndex, 1},
+                                     {Linewidth, 2}})
+        EXPECT_EQ(store->integer(key), value) << key;
     EXPECT_FALSE(store->contains(PrefKey::Watermark_center_x));
     EXPECT_FALSE(store->contains(PrefKey::AutoStop_Time));
 
-    // The fields follow the first-run values.
-    EXPECT_EQ(delegate.capture.framItemIndex, 1);
-    EXPECT_EQ(delegate.capture.fpsItemIndex, 3);
-    EXPECT_EQ(delegate.capture.videoTypeBoxIndex, 1);
-    EXPECT_EQ(delegate.capture.audioExtensionIndex, 0);
-    EXPECT_TRUE(delegate.composition.isShowMouse);
-    EXPECT_TRUE(delegate.composition.isMouseClickEffect);
-    EXPECT_FALSE(delegate.composition.isMouseHight);
-    EXPECT_TRUE(delegate.capture.isShowReverseTime);
-    EXPECT_TRUE(delegate.capture.isCaptrueMirror);
-    EXPECT_EQ(delegate.composition.watermarkType, 2u);
-    EXPECT_FLOAT_EQ(delegate.composition.watermarkAlpha, 1.0f);
-    EXPECT_EQ(delegate.composition.textWatermarkColor, QColor::fromRgbF(1, 0, 0, 1));
-    EXPECT_EQ(delegate.composition.textWatermarkFont.pointSize(), 20);
-    EXPECT_EQ(delegate.composition.textWatermarkFont.family(),
+    // The groups follow the first-run values.
+    const CaptureGroup& c = delegate.capture;
+    const CompositionGroup& w = delegate.composition;
+    EXPECT_EQ(std::make_tuple(c.framItemIndex, c.fpsItemIndex, c.videoTypeBoxIndex,
+                              c.audioExtensionIndex, c.recordVideoType, c.recordAudioType),
+              std::make_tuple(1, 3, 1, 0, 0u, 0u));
+    EXPECT_EQ(std::make_tuple(c.isShowReverseTime, c.isCaptrueMirror, w.isShowMouse.load(),
+                              w.isMouseClickEffect.load(), w.isMouseHight.load()),
+              std::make_tuple(true, true, true, true, false));
+    EXPECT_EQ(w.watermarkType, 2u);
+    EXPECT_FLOAT_EQ(w.watermarkAlpha, 1.0f);
+    EXPECT_EQ(w.textWatermarkColor, QColor::fromRgbF(1, 0, 0, 1));
+    EXPECT_EQ(w.textWatermarkFont.pointSize(), 20);
+    EXPECT_EQ(w.textWatermarkFont.family(),
               QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
-    EXPECT_EQ(delegate.capture.recordVideoType, 0u);
-    EXPECT_EQ(delegate.capture.recordAudioType, 0u);
-    EXPECT_EQ(delegate.capture.videoTypes, QStringList({".mov", ".mp4", ".m4v", ".flv", ".avi"}));
-    EXPECT_EQ(delegate.capture.audioExtensions, QStringList({".mp3", ".wav", ".m4a"}));
-    EXPECT_EQ(delegate.capture.fpsTitles.value(delegate.capture.fpsItemIndex), "25 fps");
+    EXPECT_EQ(c.videoTypes.join(' '), ".mov .mp4 .m4v .flv .avi");
+    EXPECT_EQ(c.audioExtensions.join(' '), ".mp3 .wav .m4a");
+    EXPECT_EQ(c.fpsTitles.value(c.fpsItemIndex), "25 fps");
 }
 
-TEST_F(StartupPass, ExistingStoreGainsOnlyAMissingDrawToolHotkey) {
+TEST_F(StartupPass, ExistingStoreIsLoadedAndGainsOnlyAMissingDrawToolHotkey) {
     store->setValue(PrefKey::IsFirstRun, 1);
-    store->setValue(PrefKey::EventStartOrStop, 7);
     store->setValue(PrefKey::EventStartOrStopChar, "Alt X");
-    AppDelegate delegate(audio);
-    EXPECT_EQ(store->integer(PrefKey::EventShowDrawTool), 23);
-    EXPECT_EQ(store->string(PrefKey::EventShowDrawToolChar), "⌘ 5");
-    EXPECT_EQ(store->integer(PrefKey::EventStartOrStop), 7);
-    EXPECT_EQ(store->string(PrefKey::EventStartOrStopChar), "Alt X");
-    EXPECT_FALSE(store->contains(PrefKey::EventResumeOrPause));
-    EXPECT_FALSE(store->contains(PrefKey::Watermark_Type));
-    // A store without the first-run values reads the missing keys as 0.
-    EXPECT_EQ(delegate.capture.fpsItemIndex, 0);
-    EXPECT_FALSE(delegate.composition.isShowMouse);
-
-    // A draw-tool hotkey of the user's own is kept.
-    store->setValue(PrefKey::EventShowDrawTool, 9);
-    store->setValue(PrefKey::EventShowDrawToolChar, "^ Q");
-    AppDelegate again(audio);
-    EXPECT_EQ(store->integer(PrefKey::EventShowDrawTool), 9);
-    EXPECT_EQ(store->string(PrefKey::EventShowDrawToolChar), "^ Q");
-}
-
-TEST_F(StartupPass, AutoStopFallbacks) {
-    struct Case {
-        int time, size, finish;
-        double wantTime, wantSize;
-        int wantFinish;
-    };
-    for (const Case& c : {Case{0, 0, 0, 600, 100, 1}, Case{45, 7, 2, 45, 7, 2}}) {
-        store->setValue(PrefKey::AutoStop_Time, c.time);
-        store->setValue(PrefKey::AutoStop_FileSize, c.size);
-        store->setValue(PrefKey::AutoStop_FinshIndex, c.finish);
-        EXPECT_DOUBLE_EQ(storedAutoStopTime(*store), c.wantTime);
-        EXPECT_DOUBLE_EQ(storedAutoStopFileSize(*store), c.wantSize);
-        EXPECT_EQ(storedFinishIndex(*store), c.wantFinish);
-        AppDelegate delegate(audio);
-        EXPECT_DOUBLE_EQ(delegate.limits.recordEndFileSize, c.wantSize);
-        EXPECT_EQ(delegate.limits.finshpopIndex, c.wantFinish);
-        // The launch always starts with no stop duration armed; the store keeps its value.
-        EXPECT_DOUBLE_EQ(delegate.limits.recordEndTimeDuration, 0);
-        EXPECT_EQ(store->integer(PrefKey::AutoStop_Time), c.time);
-    }
-}
-
-TEST_F(StartupPass, AutoStopFlagsAreLoaded) {
-    store->setValue(PrefKey::AutoStop_Type, true);
-    store->setValue(PrefKey::AutoStop_EveryTime, 1);
-    AppDelegate delegate(audio);
-    EXPECT_TRUE(delegate.limits.isRecordEndSizeType);
-    EXPECT_TRUE(delegate.limits.everyTime);
-    EXPECT_TRUE(delegate.limits.autoStop_withTime);
-}
-
-TEST_F(StartupPass, TextWatermarkRevertsToTheApplicationName) {
-    store->setValue(PrefKey::IsFirstRun, 1);
     store->setValue(PrefKey::Watermark_textString, "my own text");
-    AppDelegate delegate(audio);
-    EXPECT_EQ(store->string(PrefKey::Watermark_textString), "Tapedeck");
-    EXPECT_EQ(delegate.composition.watermarkTextString, "Tapedeck");
-}
-
-TEST_F(StartupPass, TimeFormatsDependOnTheStoredLanguage) {
-    struct Case {
-        int language;
-        qsizetype count;
-    };
-    for (const Case& c : {Case{0, 3}, Case{1, 5}, Case{2, 5}, Case{5, 5}, Case{-3, 3}}) {
-        store->setValue(PrefKey::AppLanguage, c.language);
-        AppDelegate delegate(audio);
-        EXPECT_EQ(delegate.composition.timeFramStyles.size(), c.count) << "language " << c.language;
-        EXPECT_EQ(delegate.composition.timeFramStyles.value(0), "YYYY/MM/dd HH/mm/ss");
-    }
-}
-
-TEST_F(StartupPass, StoredFontAndColourAreLoaded) {
-    store->setValue(PrefKey::IsFirstRun, 1);
     store->setValue(PrefKey::Watermark_fontName, "DejaVu Serif");
     store->setValue(PrefKey::Watermark_pointSize, 31.0);
     store->setValue(PrefKey::Watermark_color, QVariantList{0.0, 0.5, 2.0});
     AppDelegate delegate(audio);
-    EXPECT_EQ(delegate.composition.textWatermarkFont.family(), "DejaVu Serif");
-    EXPECT_DOUBLE_EQ(delegate.composition.textWatermarkFont.pointSizeF(), 31.0);
+    const CompositionGroup& w = delegate.composition;
+    EXPECT_EQ(w.textWatermarkFont.family(), "DejaVu Serif");
+    EXPECT_DOUBLE_EQ(w.textWatermarkFont.pointSizeF(), 31.0);
     // Components are clamped to the colour range; alpha is always 1.
-    EXPECT_NEAR(delegate.composition.textWatermarkColor.greenF(), 0.5, 0.01);
-    EXPECT_FLOAT_EQ(delegate.composition.textWatermarkColor.blueF(), 1.0f);
-    EXPECT_FLOAT_EQ(delegate.composition.textWatermarkColor.alphaF(), 1.0f);
+    EXPECT_EQ(w.textWatermarkColor.name(QColor::HexArgb), "#ff0080ff");
+    EXPECT_EQ(store->integer(PrefKey::EventShowDrawTool), 23);
+    EXPECT_EQ(store->string(PrefKey::EventShowDrawToolChar), "⌘ 5");
+    EXPECT_EQ(store->string(PrefKey::EventStartOrStopChar), "Alt X");
+    EXPECT_FALSE(store->contains(PrefKey::EventResumeOrPause));
+    // A store without the first-run values reads the missing keys as 0.
+    EXPECT_EQ(delegate.capture.fpsItemIndex, 0);
+    EXPECT_FALSE(w.isShowMouse);
+    // The text watermark reverts to the application name at every start.
+    EXPECT_EQ(store->string(PrefKey::Watermark_textString), "Tapedeck");
+    EXPECT_EQ(w.watermarkTextString, "Tapedeck");
+
+    // A draw-tool hotkey of the user's own is kept.
+    store->setValue(PrefKey::EventShowDrawToolChar, "^ Q");
+    AppDelegate again(audio);
+    EXPECT_EQ(store->string(PrefKey::EventShowDrawToolChar), "^ Q");
 }
 
-struct MicrophoneCase {
-    const char* name;
-    unsigned storedSource;
-    std::vector<AudioDeviceDescription> inputs;
-    unsigned wantSource;
-};
-
-class MicrophoneSource : public ::testing::TestWithParam<MicrophoneCase> {
-protected:
-    void SetUp() override { freshPreferences(); }
-};
-
-TEST_P(MicrophoneSource, IsDroppedToSystemSoundWithoutAMicrophone) {
-    const MicrophoneCase& c = GetParam();
-    Preferences::shared().setValue(PrefKey::IsFirstRun, 1);
-    Preferences::shared().setValue(PrefKey::RecordAudioType, c.storedSource);
-    FakeAudioHardware audio(c.inputs);
-    AppDelegate delegate(audio);
-    EXPECT_EQ(delegate.capture.recordAudioType, c.wantSource);
-    // Only the loaded source changes, never the stored choice.
-    EXPECT_EQ(Preferences::shared().integer(PrefKey::RecordAudioType), c.storedSource);
+TEST_F(StartupPass, AutoStopFallbacksAndFlags) {
+    struct Case {
+        int time, size, finish;
+        bool flags;
+        double wantSize;
+        int wantFinish;
+    };
+    for (const Case& c : {Case{0, 0, 0, false, 100, 1}, Case{45, 7, 2, true, 7, 2}}) {
+        store->setValue(PrefKey::AutoStop_Time, c.time);
+        store->setValue(PrefKey::AutoStop_FileSize, c.size);
+        store->setValue(PrefKey::AutoStop_FinshIndex, c.finish);
+        store->setValue(PrefKey::AutoStop_Type, c.flags);
+        store->setValue(PrefKey::AutoStop_EveryTime, int(c.flags));
+        EXPECT_DOUBLE_EQ(storedAutoStopTime(*store), c.time ? c.time : 600);
+        AppDelegate delegate(audio);
+        const LimitsGroup& l = delegate.limits;
+        EXPECT_DOUBLE_EQ(l.recordEndFileSize, c.wantSize);
+        EXPECT_EQ(l.finshpopIndex, c.wantFinish);
+        EXPECT_EQ(l.isRecordEndSizeType && l.everyTime && l.autoStop_withTime, c.flags);
+        // The launch always starts with no stop duration armed; the store keeps its value.
+        EXPECT_DOUBLE_EQ(l.recordEndTimeDuration, 0);
+        EXPECT_EQ(store->integer(PrefKey::AutoStop_Time), c.time);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Inputs, MicrophoneSource,
-    ::testing::Values(
-        MicrophoneCase{"no_inputs", 1, {}, 0},
-        MicrophoneCase{"only_monitor", 1, {{"speakers.monitor", "Monitor of Speakers", 2}}, 0},
-        MicrophoneCase{"built_in", 1, {{"microphone", "Built-in Microphone", 1}}, 1},
-        MicrophoneCase{"usb_suffix", 1, {{"usb", "USB Microphone", 1}}, 1},
-        MicrophoneCase{"loopback_uid", 1, {{"BlackHole2ch_UID", "BlackHole 2ch", 2}}, 1},
-        MicrophoneCase{"both_untouched", 2, {}, 2}, MicrophoneCase{"none_untouched", 3, {}, 3}),
-    [](const auto& info) { return std::string(info.param.name); });
+TEST_F(StartupPass, TimeFormatsDependOnTheStoredLanguage) {
+    const QStringList english{"YYYY/MM/dd HH/mm/ss", "YYYY-MM-dd HH:mm:ss", "YYYY-MM-dd HH:mm"};
+    const QStringList chinese{"YYYY/MM/dd HH/mm/ss", "YYYY年MM月dd日 HH时mm分ss秒",
+                              "YYYY-MM-dd HH:mm:ss", "YYYY-MM-dd HH:mm", "YYYY年MM月dd日 HH时mm分"};
+    for (int language : {0, 1, 2, 5, -3}) {
+        store->setValue(PrefKey::AppLanguage, language);
+        AppDelegate delegate(audio);
+        EXPECT_EQ(delegate.composition.timeFramStyles,
+                  language == 0 || language == -3 ? english : chinese)
+            << "language " << language;
+    }
+}
 
-TEST(StartupPassHardware, DevicesAreOnlyAskedForAMicrophoneSource) {
-    freshPreferences();
-    FakeAudioHardware audio;
-    AppDelegate first(audio); // first run: the source is system sound
-    EXPECT_EQ(audio.calls, 0);
-    Preferences::shared().setValue(PrefKey::RecordAudioType, 1);
-    AppDelegate second(audio);
-    EXPECT_EQ(audio.calls, 1);
+TEST_F(StartupPass, MicrophoneSourceIsDroppedToSystemSoundWithoutAMicrophone) {
+    struct Case {
+        unsigned storedSource;
+        std::vector<AudioDeviceDescription> inputs;
+        unsigned wantSource;
+        int deviceQueries;
+    } cases[] = {
+        {1, {}, 0, 1},
+        {1, {{"microphone", "Built-in Microphone", 1}}, 1, 1},
+        {1, {{"BlackHole2ch_UID", "BlackHole 2ch", 2}}, 1, 1},
+        // Only a microphone source asks for the devices.
+        {2, {}, 2, 0},
+    };
+    for (const Case& c : cases) {
+        store->setValue(PrefKey::IsFirstRun, 1);
+        store->setValue(PrefKey::RecordAudioType, c.storedSource);
+        FakeAudioHardware inputs(c.inputs);
+        AppDelegate delegate(inputs);
+        EXPECT_EQ(delegate.capture.recordAudioType, c.wantSource) << c.inputs.size();
+        EXPECT_EQ(inputs.calls, c.deviceQueries);
+        // Only the loaded source changes, never the stored choice.
+        EXPECT_EQ(store->integer(PrefKey::RecordAudioType), c.storedSource);
+    }
 }
 
 } // namespace

@@ -40,8 +40,7 @@ struct ApplicationSetup::Parts {
                [this](unsigned type) {
                    delegate.capture.recordAudioType = type;
                    manager.recordAudioType = type;
-                   if (audioTypeShown)
-                       audioTypeShown(type);
+                   emit delegate.capture.changed();
                },
                // Later: the watcher that is calling is replaced by the restart.
                [this] { MainQueue::after(0, [this] { source.captrueAudioInputEnable(true); }); }}) {
@@ -67,7 +66,6 @@ struct ApplicationSetup::Parts {
     AudioSampleSource source;
     AudioDeviceRecovery recovery;
     std::unique_ptr<AudioLevelMeter> meter;
-    std::function<void(unsigned)> audioTypeShown;
     std::function<void(bool)> soundMissingShown;
     std::unique_ptr<X11CompositorCheck> compositor;
 };
@@ -139,10 +137,6 @@ void ApplicationSetup::showLevels(const AudioLevelMeter::Views& views) {
         meter->audioVolum(buffer);
     };
     p.source.startCapture();
-}
-
-void ApplicationSetup::setAudioTypeShown(std::function<void(unsigned type)> shown) {
-    parts_->audioTypeShown = std::move(shown);
 }
 
 void ApplicationSetup::setSoundMissingShown(std::function<void(bool missing)> shown) {

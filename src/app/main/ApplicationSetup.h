@@ -37,8 +37,6 @@ public:
     // From now on every captured buffer's level shows in these views, which must stay until
     // this object goes.
     void showLevels(const AudioLevelMeter::Views& views);
-    // Told when a device change moves the source type, so the menus show it.
-    void setAudioTypeShown(std::function<void(unsigned type)> shown);
     // Told on the main thread when captured sound goes missing (a source or the sound server
     // went away; the recording goes on with silence) and when it is back.
     void setSoundMissingShown(std::function<void(bool missing)> shown);

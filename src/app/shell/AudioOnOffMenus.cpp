@@ -1,17 +1,17 @@
 #include "AudioOnOffMenus.h"
 
-#include <QHBoxLayout>
+#include <QGridLayout>
+#include <QLabel>
 
 #include "Localization.h"
 #include "SRPopUpButton.h"
 
 namespace {
 
-SRPopUpButton* onOffMenu(const char* titleKey) {
+SRPopUpButton* onOffMenu() {
     auto* menu = new SRPopUpButton;
-    menu->setTitle(Localization::localizedStringForKey(titleKey));
-    menu->addItemWithTitle(Localization::localizedStringForKey("Main_On"));
-    menu->addItemWithTitle(Localization::localizedStringForKey("Main_Off"));
+    for (int item = 0; item < 3; ++item)
+        menu->addItemWithTitle(QString());
     return menu;
 }
 
@@ -21,16 +21,36 @@ bool isOn(const SRPopUpButton* menu) {
 
 } // namespace
 
-AudioOnOffMenus::AudioOnOffMenus(QWidget* parent)
-    : QWidget(parent), systemAudioBox_(onOffMenu("Main_Audio_System")),
-      micphoneBox_(onOffMenu("Main_Audio_Micphone")) {
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(systemAudioBox_);
-    layout->addWidget(micphoneBox_);
+AudioOnOffMenus::AudioOnOffMenus(QGridLayout& grid, int row, QObject* parent)
+    : QObject(parent), systemAudioBox_(onOffMenu()), micphoneBox_(onOffMenu()),
+      systemLabel_(new QLabel), micphoneLabel_(new QLabel) {
+    systemLabel_->setBuddy(systemAudioBox_);
+    micphoneLabel_->setBuddy(micphoneBox_);
+    grid.addWidget(systemLabel_, row, 0);
+    grid.addWidget(systemAudioBox_, row, 1);
+    grid.addWidget(micphoneLabel_, row, 2);
+    grid.addWidget(micphoneBox_, row, 3);
+    changeLanguage();
     connect(systemAudioBox_, &SRPopUpButton::choiceMade, this,
             &AudioOnOffMenus::systemAudioBoxChange);
     connect(micphoneBox_, &SRPopUpButton::choiceMade, this, &AudioOnOffMenus::micphoneBoxChange);
+}
+
+void AudioOnOffMenus::changeLanguage() {
+    const auto retitle = [](QLabel* label, SRPopUpButton* menu, const char* key) {
+        const QString title = Localization::localizedStringForKey(key);
+        label->setText(title);
+        menu->setTitle(title);
+        menu->setItemText(1, Localization::localizedStringForKey("Main_On"));
+        menu->setItemText(2, Localization::localizedStringForKey("Main_Off"));
+    };
+    retitle(systemLabel_, systemAudioBox_, "Main_Audio_System");
+    retitle(micphoneLabel_, micphoneBox_, "Main_Audio_Micphone");
+}
+
+void AudioOnOffMenus::setEnabled(bool enabled) {
+    systemAudioBox_->setEnabled(enabled);
+    micphoneBox_->setEnabled(enabled);
 }
 
 unsigned AudioOnOffMenus::recordAudioType(bool systemOn, bool micOn) {

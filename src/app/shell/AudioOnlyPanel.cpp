@@ -19,33 +19,43 @@ QString tr_(const char* key) {
     return Localization::localizedStringForKey(key);
 }
 
+constexpr const char* kSourceKeys[] = {"Main_Audio_System", "Main_Audio_Micphone",
+                                       "Main_Audio_System&Micphone", "Main_Audio_None"};
+
 } // namespace
 
 AudioOnlyPanel::AudioOnlyPanel(AppDelegate& app, RecordFlows& flows, QWidget* parent)
     : QWidget(parent), app_(app), flows_(flows), waveView_(new SKVoiceWaveView),
       onlyAudio_AudioTypePopBtn_(new SRPopUpButton), audioExtensionPopUp_(new SRPopUpButton),
-      audioButton_(new SRButton), timeLabel_(new QLabel("00:00:00")), sizeLabel_(new QLabel) {
+      audioButton_(new SRButton), formatLabel_(new QLabel) {
     waveView_->setFixedSize(AudioLevelMeter::kWaveViewSize.toSize());
+    // The idle columns are white: they need the level bars' dark track behind them.
+    QPalette dark = waveView_->palette();
+    dark.setColor(QPalette::Window, QColor::fromRgbF(0.192f, 0.192f, 0.239f));
+    waveView_->setPalette(dark);
+    waveView_->setAutoFillBackground(true);
 
     onlyAudio_AudioTypePopBtn_->setTitle(QString());
-    for (const char* key : {"Main_Audio_System", "Main_Audio_Micphone",
-                            "Main_Audio_System&Micphone", "Main_Audio_None"})
-        onlyAudio_AudioTypePopBtn_->addItemWithTitle(tr_(key));
-    audioExtensionPopUp_->setTitle(tr_("Set_label_4"));
+    for (size_t i = 0; i < std::size(kSourceKeys); ++i)
+        onlyAudio_AudioTypePopBtn_->addItemWithTitle(QString());
+    audioExtensionPopUp_->setTitle(QString());
     for (const QString& extension : app_.capture.audioExtensions)
         audioExtensionPopUp_->addItemWithTitle(extension);
     audioExtensionPopUp_->selectStoredIndex(app_.capture.audioExtensionIndex);
-    audioButton_->setFixedSize(40, 40);
+    formatLabel_->setBuddy(audioExtensionPopUp_);
+    audioButton_->setFixedSize(32, 32);
     showAudioType(app_.capture.recordAudioType);
-    sizeLabel_->setText(QString::asprintf("%.2f MB / ", 0.0) + flows_.systemFreeSpace());
+    changeLanguage();
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(waveView_, 0, 0, 1, 3);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(waveView_, 0, 0, 1, 5, Qt::AlignHCenter);
     grid->addWidget(audioButton_, 1, 0);
     grid->addWidget(onlyAudio_AudioTypePopBtn_, 1, 1);
-    grid->addWidget(audioExtensionPopUp_, 1, 2);
-    grid->addWidget(timeLabel_, 2, 0, 1, 2);
-    grid->addWidget(sizeLabel_, 2, 2);
+    grid->setColumnMinimumWidth(2, 12);
+    grid->addWidget(formatLabel_, 1, 3);
+    grid->addWidget(audioExtensionPopUp_, 1, 4);
+    grid->setColumnStretch(5, 1);
 
     connect(audioExtensionPopUp_, &SRPopUpButton::choiceMade, this,
             &AudioOnlyPanel::audioExpChangeAction);
@@ -53,16 +63,24 @@ AudioOnlyPanel::AudioOnlyPanel(AppDelegate& app, RecordFlows& flows, QWidget* pa
             [this](int index) { emit audioSourcePicked(unsigned(index)); });
     connect(audioButton_, &SRButton::clicked, this, &AudioOnlyPanel::AudioExImAction);
     connect(&flows_, &RecordFlows::recordingChanged, this, &AudioOnlyPanel::updateRecording);
-    connect(&flows_, &RecordFlows::progressChanged, this,
-            [this](const QString& time, const QString& size) {
-                timeLabel_->setText(time);
-                sizeLabel_->setText(size);
-            });
+}
+
+void AudioOnlyPanel::changeLanguage() {
+    for (int i = 0; i < int(std::size(kSourceKeys)); ++i)
+        onlyAudio_AudioTypePopBtn_->setItemText(i + 1, tr_(kSourceKeys[i]));
+    onlyAudio_AudioTypePopBtn_->setToolTip(tr_("audioSourcePopUp.toolTip"));
+    const QString format = tr_("Set_label_4");
+    formatLabel_->setText(format);
+    audioExtensionPopUp_->setTitle(format);
+    audioButton_->setToolTip(tr_("audioBtn.toolTip"));
+    waveView_->setToolTip(tr_("waveView.toolTip"));
+    waveView_->setAccessibleName(waveView_->toolTip());
 }
 
 void AudioOnlyPanel::audioExpChangeAction(int i) {
     app_.capture.audioExtensionIndex = i;
     Preferences::shared().setValue(PrefKey::AudioTypeIndex, i);
+    emit app_.capture.changed();
 }
 
 void AudioOnlyPanel::AudioExImAction() {
@@ -79,6 +97,5 @@ void AudioOnlyPanel::showAudioType(unsigned type) {
 void AudioOnlyPanel::updateRecording(bool recording) {
     audioExtensionPopUp_->setEnabled(!recording);
     onlyAudio_AudioTypePopBtn_->setEnabled(!recording);
-    if (!recording)
-        timeLabel_->setText("00:00:00");
+    audioButton_->setEnabled(!recording);
 }

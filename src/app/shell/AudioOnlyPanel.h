@@ -1,6 +1,6 @@
-// The audio-only mode's panel of the main window: the scrolling wave, the output format menu
-// (.mp3 .wav .m4a), its own audio source menu and the audio button that pops that menu up,
-// and the time and size of the recording.
+// The audio-only mode's panel of the main window: the scrolling wave, its own audio source
+// menu with the audio button that pops that menu up, and the output format menu
+// (.mp3 .wav .m4a).
 #pragma once
 
 #include <QWidget>
@@ -24,6 +24,8 @@ public:
     void AudioExImAction();
     // Shows the source type in the source menu and on the audio button.
     void showAudioType(unsigned type);
+    // Labels, entries and tool tips from the current table.
+    void changeLanguage();
 
     SKVoiceWaveView* waveView() const { return waveView_; }
     SRPopUpButton* onlyAudio_AudioTypePopBtn() const { return onlyAudio_AudioTypePopBtn_; }
@@ -43,6 +45,5 @@ private:
     SRPopUpButton* onlyAudio_AudioTypePopBtn_;
     SRPopUpButton* audioExtensionPopUp_;
     SRButton* audioButton_;
-    QLabel* timeLabel_;
-    QLabel* sizeLabel_;
+    QLabel* formatLabel_;
 };

@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 
+#include "Localization.h"
 #include "NSVertProgressView.h"
 
 LevelBars::LevelBars(QWidget* parent)
@@ -14,6 +15,17 @@ LevelBars::LevelBars(QWidget* parent)
         layout->addWidget(bar);
     }
     setMode(0);
+    changeLanguage();
+}
+
+void LevelBars::changeLanguage() {
+    const auto name = [](NSVertProgressView* bar, const char* key) {
+        bar->setToolTip(Localization::localizedStringForKey(key));
+        bar->setAccessibleName(bar->toolTip());
+    };
+    name(progressView_, "levelBar.toolTip");
+    name(systemBar_, "systemLevelBar.toolTip");
+    name(micBar_, "micLevelBar.toolTip");
 }
 
 void LevelBars::setMode(unsigned mode) {

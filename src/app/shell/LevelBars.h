@@ -14,6 +14,8 @@ public:
     void setMode(unsigned mode);
     // A source of no sound leaves the bars at 0.
     void clear();
+    // Tool tips and accessible names from the current table.
+    void changeLanguage();
 
     NSVertProgressView* progressView() const { return progressView_; }
     NSVertProgressView* systemBar() const { return systemBar_; }

@@ -4,7 +4,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
-#include <QStackedWidget>
 #include <QVBoxLayout>
 
 #include "AppDelegate.h"
@@ -13,6 +12,7 @@
 #include "AudioOnlyPanel.h"
 #include "LevelBars.h"
 #include "Localization.h"
+#include "NotificationCenter.h"
 #include "PreferenceKeys.h"
 #include "Preferences.h"
 #include "RecordFlows.h"
@@ -29,70 +29,91 @@ constexpr const char* kModeKeys[5] = {"Main_Full_Screen", "Main_Custom_Area", "M
                                       "Main_Camera", "Main_Audio_Only"};
 constexpr const char* kModeImages[5] = {"btnFullScreen", "btnCustomArea", "btnAppWindow",
                                         "btnCamera", "btnAudioOnly"};
+constexpr const char* kQualityKeys[3] = {"Main_Fram_Original_Quality", "Main_Fram_HD_Quality",
+                                         "Main_Fram_SD_Quality"};
+// Labels of the video settings, in the order of MainWindow::videoLabels_.
+constexpr const char* kVideoLabelKeys[4] = {"Set_label_2", "Set_label_3", "Set_label_1",
+                                            "Main_Screen"};
 
-SRPopUpButton* popUp(const QString& title, const QStringList& items, int storedIndex) {
+SRPopUpButton* popUp(const QStringList& items) {
     auto* p = new SRPopUpButton;
-    p->setTitle(title);
+    p->setTitle(QString());
     for (const QString& item : items)
         p->addItemWithTitle(item);
-    p->selectStoredIndex(storedIndex);
     return p;
+}
+
+// "23.976 fps" -> 23.976
+float fpsOfTitle(const QString& title) {
+    return title.section(' ', 0, 0).toFloat();
 }
 
 } // namespace
 
 MainWindow::MainWindow(AppDelegate& app, RecordFlows& flows) : app_(app), flows_(flows) {
     setWindowTitle("Tapedeck");
-    panels_ = new QStackedWidget(this);
 
     // Home: the five modes.
-    auto* home = new QWidget;
-    auto* homeLayout = new QHBoxLayout(home);
+    home_ = new QWidget;
+    auto* homeLayout = new QHBoxLayout(home_);
     for (int tag = 0; tag < 5; ++tag) {
         auto* b = new SRButton;
         b->setImageName(QString(kModeImages[tag]) + "_Normal");
-        b->setText(tr_(kModeKeys[tag]));
         b->setTitlePosition(SRButton::TitlePosition::Below);
-        b->setFixedSize(96, 112);
+        b->setMinimumSize(96, 112);
         connect(b, &SRButton::clicked, this, [this, tag] { fullScreenClicked(tag); });
         homeLayout->addWidget(b);
         modeButtons_[size_t(tag)] = b;
     }
-    panels_->addWidget(home);
 
     // Settings and recording controls of the chosen mode.
-    auto* settings = new QWidget;
-    auto* grid = new QGridLayout(settings);
+    settings_ = new QWidget;
+    backButton_ = new SRButton;
+    backButton_->setImageName("btnBackHome_Normal");
+    backButton_->setFixedSize(32, 32);
     modeLabel_ = new QLabel;
-    qualityPopUp_ = popUp(tr_("Set_label_2"),
-                          {tr_("Main_Fram_Original_Quality"), tr_("Main_Fram_HD_Quality"),
-                           tr_("Main_Fram_SD_Quality")},
-                          app_.capture.framItemIndex);
-    fpsPopUp_ = popUp(tr_("Set_label_3"), app_.capture.fpsTitles, app_.capture.fpsItemIndex);
-    // The start-up pass stores the index; the rate itself is the chosen title's number.
-    if (app_.capture.fps <= 0)
-        app_.capture.fps = fpsPopUp_->titleOfSelectedItem().section(' ', 0, 0).toFloat();
-    videoTypePopUp_ =
-        popUp(tr_("Set_label_1"), app_.capture.videoTypes, app_.capture.videoTypeBoxIndex);
-    audioPopUp_ = popUp(tr_("Main_Audio_System"),
-                        {tr_("Main_Audio_System"), tr_("Main_Audio_Micphone"),
-                         tr_("Main_Audio_System&Micphone"), tr_("Main_Audio_None")},
-                        int(app_.capture.recordAudioType));
+    modeLabel_->setStyleSheet("font-size: 16px; font-weight: bold;");
+    auto* header = new QHBoxLayout;
+    header->addWidget(backButton_);
+    header->addWidget(modeLabel_, 1);
+
+    qualityPopUp_ = popUp({QString(), QString(), QString()});
+    fpsPopUp_ = popUp(app_.capture.fpsTitles);
+    videoTypePopUp_ = popUp(app_.capture.videoTypes);
+    screenPopUp_ = popUp({});
+    settingsGrid_ = new QWidget;
+    auto* videoGrid = new QGridLayout(settingsGrid_);
+    videoGrid->setContentsMargins(0, 0, 0, 0);
+    for (int i = 0; i < 4; ++i) {
+        auto* label = new QLabel;
+        label->setBuddy(videoPopUps()[size_t(i)]);
+        videoLabels_[size_t(i)] = label;
+        videoGrid->addWidget(label, i / 2, i % 2 * 2);
+        videoGrid->addWidget(videoPopUps()[size_t(i)], i / 2, i % 2 * 2 + 1);
+    }
+    videoGrid->setColumnMinimumWidth(1, 140);
+    videoGrid->setColumnMinimumWidth(3, 140);
     connect(qualityPopUp_, &SRPopUpButton::choiceMade, this, &MainWindow::frameChangeAction);
     connect(fpsPopUp_, &SRPopUpButton::choiceMade, this, &MainWindow::fpsChangeAction);
     connect(videoTypePopUp_, &SRPopUpButton::choiceMade, this, &MainWindow::videoTypeChangeAction);
-    connect(audioPopUp_, &SRPopUpButton::choiceMade, this, &MainWindow::audioChangeAction);
-    onOffMenus_ = new AudioOnOffMenus;
-    onOffMenus_->showAudioType(app_.capture.recordAudioType);
+    connect(screenPopUp_, &SRPopUpButton::choiceMade, this, &MainWindow::screenItemChange);
+
+    onOffMenus_ = new AudioOnOffMenus(*videoGrid, 2, this);
     connect(onOffMenus_, &AudioOnOffMenus::typeChosen, this,
             [this](unsigned type) { audioChangeAction(int(type)); });
     audioOnlyPanel_ = new AudioOnlyPanel(app_, flows_);
     connect(audioOnlyPanel_, &AudioOnlyPanel::audioSourcePicked, this,
             [this](unsigned type) { audioChangeAction(int(type)); });
     audioOnlyPanel_->setVisible(false);
-    levelBars_ = new LevelBars;
-    screenPopUp_ = new SRPopUpButton;
-    connect(screenPopUp_, &SRPopUpButton::choiceMade, this, &MainWindow::screenItemChange);
+
+    timeLabel_ = new QLabel("00:00:00");
+    timeLabel_->setStyleSheet("font-size: 20px; font-weight: bold;");
+    flows_.generateMemoryInfo();
+    sizeLabel_ = new QLabel(QString::asprintf("%.2f MB / ", 0.0) + flows_.systemFreeSpace());
+    auto* progress = new QHBoxLayout;
+    progress->addWidget(timeLabel_);
+    progress->addStretch();
+    progress->addWidget(sizeLabel_);
 
     recordButton_ = new SRButton;
     recordButton_->setImageName("btnStartRecrord_Normal");
@@ -101,32 +122,34 @@ MainWindow::MainWindow(AppDelegate& app, RecordFlows& flows) : app_(app), flows_
     pauseButton_->setImageName("btnPauseRecord_Normal");
     pauseButton_->setFixedSize(48, 48);
     pauseButton_->setEnabled(false);
-    backButton_ = new SRButton;
-    backButton_->setImageName("btnBackHome_Normal");
-    backButton_->setFixedSize(40, 40);
-    timeLabel_ = new QLabel("00:00:00");
-    timeLabel_->setStyleSheet("font-size: 20px; font-weight: bold;");
-    flows_.generateMemoryInfo();
-    sizeLabel_ = new QLabel(QString::asprintf("%.2f MB / ", 0.0) + flows_.systemFreeSpace());
+    levelBars_ = new LevelBars;
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(pauseButton_);
+    buttons->addSpacing(16);
+    buttons->addWidget(recordButton_);
+    buttons->addSpacing(16);
+    buttons->addWidget(levelBars_);
+    buttons->addStretch();
 
-    grid->addWidget(backButton_, 0, 0);
-    grid->addWidget(modeLabel_, 0, 1, 1, 3);
-    grid->addWidget(qualityPopUp_, 1, 0, 1, 2);
-    grid->addWidget(fpsPopUp_, 1, 2, 1, 2);
-    grid->addWidget(videoTypePopUp_, 2, 0, 1, 2);
-    grid->addWidget(audioPopUp_, 3, 0, 1, 2);
-    grid->addWidget(screenPopUp_, 3, 2, 1, 2);
-    grid->addWidget(timeLabel_, 4, 0, 1, 2);
-    grid->addWidget(sizeLabel_, 4, 2, 1, 2);
-    grid->addWidget(pauseButton_, 5, 1);
-    grid->addWidget(recordButton_, 5, 2);
-    grid->addWidget(levelBars_, 5, 3);
-    grid->addWidget(onOffMenus_, 6, 0, 1, 4);
-    grid->addWidget(audioOnlyPanel_, 7, 0, 1, 4);
-    panels_->addWidget(settings);
+    auto* column = new QVBoxLayout(settings_);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addLayout(header);
+    column->addWidget(settingsGrid_);
+    column->addWidget(audioOnlyPanel_);
+    column->addLayout(progress);
+    column->addLayout(buttons);
+    settings_->setVisible(false);
 
+    // As large as the page shown: the window shrinks and grows with the mode, and pop-ups
+    // keep their natural widths.
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(panels_);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(home_);
+    layout->addWidget(settings_);
+
+    showCapture();
+    changeLanguage();
 
     connect(recordButton_, &SRButton::clicked, &flows_, &RecordFlows::recordScreenClicked);
     connect(pauseButton_, &SRButton::clicked, &flows_, &RecordFlows::pauseOrResumeAction);
@@ -134,7 +157,7 @@ MainWindow::MainWindow(AppDelegate& app, RecordFlows& flows) : app_(app), flows_
     connect(&flows_, &RecordFlows::recordingChanged, this, &MainWindow::updateRecording);
     connect(&flows_, &RecordFlows::recordControlsEnabled, this,
             &MainWindow::setRecordControlsEnabled);
-    connect(&flows_, &RecordFlows::pauseImageChanged, pauseButton_, &SRButton::setImageName);
+    connect(&flows_, &RecordFlows::pauseImageChanged, this, &MainWindow::showPauseImage);
     connect(&flows_, &RecordFlows::progressChanged, this,
             [this](const QString& time, const QString& size) {
                 timeLabel_->setText(time);
@@ -148,12 +171,53 @@ MainWindow::MainWindow(AppDelegate& app, RecordFlows& flows) : app_(app), flows_
     connect(&flows_, &RecordFlows::cameraMissing, this, [this] {
         QMessageBox::warning(this, tr_("Alert_Title"), tr_("Alert_Camera_Message"));
     });
+    connect(&app_.capture, &SettingsGroup::changed, this, &MainWindow::showCapture);
+    connect(&NotificationCenter::defaultCenter(), &NotificationCenter::ChangeLanguageNotification,
+            this, &MainWindow::changeLanguage);
+}
+
+void MainWindow::changeLanguage() {
+    for (int tag = 0; tag < 5; ++tag)
+        modeButtons_[size_t(tag)]->setText(tr_(kModeKeys[tag]));
+    modeLabel_->setText(tr_(kModeKeys[std::min(app_.capture.recordVideoType, 4u)]));
+    for (size_t i = 0; i < videoLabels_.size(); ++i) {
+        videoLabels_[i]->setText(tr_(kVideoLabelKeys[i]));
+        // The screen pop-up's title stays empty.
+        if (videoPopUps()[i] != screenPopUp_)
+            videoPopUps()[i]->setTitle(videoLabels_[i]->text());
+    }
+    for (size_t i = 0; i < 3; ++i)
+        qualityPopUp_->setItemText(int(i) + 1, tr_(kQualityKeys[i]));
+    backButton_->setToolTip(tr_("backHomeBtn.toolTip"));
+    recordButton_->setToolTip(
+        tr_(app_.ui.recording ? "stopRecordBtn.toolTip" : "startRecordBtn.toolTip"));
+    showPauseImage(pauseButton_->imageName(SRImageState::Normal));
+    onOffMenus_->changeLanguage();
+    audioOnlyPanel_->changeLanguage();
+    levelBars_->changeLanguage();
+}
+
+std::array<SRPopUpButton*, 4> MainWindow::videoPopUps() const {
+    return {qualityPopUp_, fpsPopUp_, videoTypePopUp_, screenPopUp_};
+}
+
+void MainWindow::showCapture() {
+    const CaptureGroup& c = app_.capture;
+    qualityPopUp_->selectStoredIndex(c.framItemIndex);
+    fpsPopUp_->selectStoredIndex(c.fpsItemIndex);
+    videoTypePopUp_->selectStoredIndex(c.videoTypeBoxIndex);
+    // The start-up pass stores the index; the rate itself is the chosen title's number.
+    if (app_.capture.fps <= 0)
+        app_.capture.fps = fpsOfTitle(fpsPopUp_->titleOfSelectedItem());
+    onOffMenus_->showAudioType(c.recordAudioType);
+    audioOnlyPanel_->showAudioType(c.recordAudioType);
 }
 
 void MainWindow::showHome() {
     if (app_.ui.recording)
         return;
-    panels_->setCurrentIndex(0);
+    settings_->setVisible(false);
+    home_->setVisible(true);
     emit modeChoiceShown();
 }
 
@@ -165,17 +229,14 @@ void MainWindow::fullScreenClicked(int tag) {
         modeButtons_[size_t(i)]->setChecked(i == tag);
     modeLabel_->setText(tr_(kModeKeys[tag]));
     const bool audioOnly = tag == 4;
-    qualityPopUp_->setVisible(!audioOnly);
-    fpsPopUp_->setVisible(!audioOnly);
-    videoTypePopUp_->setVisible(!audioOnly);
+    settingsGrid_->setVisible(!audioOnly);
     audioOnlyPanel_->setVisible(audioOnly);
     levelBars_->setMode(unsigned(tag));
-    if (audioOnly)
-        screenPopUp_->setVisible(false);
-    else
+    if (!audioOnly)
         refillScreenPopUp();
-    panels_->setCurrentIndex(1);
-    // The chosen source starts capturing again.
+    home_->setVisible(false);
+    settings_->setVisible(true);
+    // The chosen source starts capturing again (and the pop-ups show the capture settings).
     audioChangeAction(int(app_.capture.recordAudioType));
 }
 
@@ -187,7 +248,9 @@ void MainWindow::refillScreenPopUp() {
         screenPopUp_->addItemWithTitle(screen.name);
     screenPopUp_->selectStoredIndex(0);
     screenItemChange(0);
-    screenPopUp_->setVisible(screens.size() >= 2);
+    const bool choice = screens.size() >= 2;
+    screenPopUp_->setVisible(choice);
+    videoLabels_[3]->setVisible(choice);
 }
 
 void MainWindow::screenItemChange(int i) {
@@ -199,40 +262,36 @@ void MainWindow::screenItemChange(int i) {
 void MainWindow::frameChangeAction(int i) {
     app_.capture.framItemIndex = i;
     Preferences::shared().setValue(PrefKey::FramItemIndex, i);
+    emit app_.capture.changed();
 }
 
 void MainWindow::fpsChangeAction(int i) {
     app_.capture.fpsItemIndex = i;
-    // "23.976 fps" -> 23.976
-    app_.capture.fps = fpsPopUp_->titleOfSelectedItem().section(' ', 0, 0).toFloat();
+    app_.capture.fps = fpsOfTitle(fpsPopUp_->titleOfSelectedItem());
     Preferences::shared().setValue(PrefKey::FpsItemIndex, i);
+    emit app_.capture.changed();
 }
 
 void MainWindow::videoTypeChangeAction(int i) {
     app_.capture.videoTypeBoxIndex = i;
     Preferences::shared().setValue(PrefKey::VideoTypeIndex, i);
+    emit app_.capture.changed();
 }
 
 void MainWindow::audioChangeAction(int i) {
     if ((i == 1 || i == 2) &&
         !AudioDeviceRecovery::hasMicrophone(EZAudioDevice::inputDevices(app_.audioHardware()))) {
         QMessageBox::information(this, QString(), tr_("Alert_Mic_Message"));
-        showAudioType(app_.capture.recordAudioType);
+        showCapture();
         return;
     }
     if (i == 3)
         levelBars_->clear();
-    showAudioType(unsigned(i));
     app_.capture.recordAudioType = unsigned(i);
     flows_.recordManager().recordAudioType = unsigned(i);
     Preferences::shared().setValue(PrefKey::RecordAudioType, i);
+    emit app_.capture.changed();
     emit audioSourceChosen(unsigned(i));
-}
-
-void MainWindow::showAudioType(unsigned type) {
-    audioPopUp_->selectStoredIndex(int(type));
-    onOffMenus_->showAudioType(type);
-    audioOnlyPanel_->showAudioType(type);
 }
 
 AudioLevelMeter::Views MainWindow::levelViews() const {
@@ -242,15 +301,22 @@ AudioLevelMeter::Views MainWindow::levelViews() const {
 
 void MainWindow::setRecordControlsEnabled(bool enabled) {
     backButton_->setEnabled(enabled);
-    for (SRPopUpButton* p : {qualityPopUp_, fpsPopUp_, videoTypePopUp_, audioPopUp_, screenPopUp_})
+    for (SRPopUpButton* p : videoPopUps())
         p->setEnabled(enabled);
     onOffMenus_->setEnabled(enabled);
 }
 
 void MainWindow::updateRecording(bool recording) {
     recordButton_->setImageName(recording ? "btnStopRecord_Normal" : "btnStartRecrord_Normal");
+    recordButton_->setToolTip(tr_(recording ? "stopRecordBtn.toolTip" : "startRecordBtn.toolTip"));
     pauseButton_->setEnabled(recording);
     setRecordControlsEnabled(!recording);
     if (!recording)
         timeLabel_->setText("00:00:00");
+}
+
+void MainWindow::showPauseImage(const QString& imageName) {
+    pauseButton_->setImageName(imageName);
+    const bool paused = imageName == "btnContinueRecord_Normal";
+    pauseButton_->setToolTip(tr_(paused ? "resumeBtn.toolTip" : "pauseBtn.toolTip"));
 }

@@ -1,5 +1,6 @@
 // The main window: mode buttons, the recording settings pop-ups, the record, pause and back
-// buttons, and the time, size and free-space labels.
+// buttons, and the time, size and free-space labels. It is as large as the chosen mode's
+// controls, follows the capture settings and retitles itself when the language changes.
 #pragma once
 
 #include <QWidget>
@@ -13,7 +14,6 @@ class AudioOnOffMenus;
 class AudioOnlyPanel;
 class LevelBars;
 class QLabel;
-class QStackedWidget;
 class RecordFlows;
 class SRButton;
 class SRPopUpButton;
@@ -31,14 +31,18 @@ public:
     // The audio source menus: 0 system, 1 microphone, 2 both, 3 none. A source with a
     // microphone needs one; without it the user is told and nothing changes.
     void audioChangeAction(int storedIndex);
-    // Every source menu shows the type.
-    void showAudioType(unsigned type);
     // Where the levels of captured sound are shown.
     AudioLevelMeter::Views levelViews() const;
     // The screen a full-screen recording takes: entry i of the screen pop-up is screen i - 1.
     void screenItemChange(int storedIndex);
+    // Every text, tool tip and accessible name from the current table.
+    void changeLanguage();
 
     SRButton* recordButton() const { return recordButton_; }
+    SRButton* pauseButton() const { return pauseButton_; }
+    QLabel* timeLabel() const { return timeLabel_; }
+    QLabel* sizeLabel() const { return sizeLabel_; }
+    SRPopUpButton* screenPopUp() const { return screenPopUp_; }
 
 signals:
     // The user chose the audio source (0 system, 1 microphone, 2 both, 3 none).
@@ -46,31 +50,32 @@ signals:
     // Back at the mode choice: no sound is captured until a mode is chosen again.
     void modeChoiceShown();
 
-public:
-    SRButton* pauseButton() const { return pauseButton_; }
-    QLabel* timeLabel() const { return timeLabel_; }
-    QLabel* sizeLabel() const { return sizeLabel_; }
-    SRPopUpButton* screenPopUp() const { return screenPopUp_; }
-
 private:
     void showHome();
+    // Quality, frame rate, container and screen, in the order of their labels.
+    std::array<SRPopUpButton*, 4> videoPopUps() const;
+    // The pop-ups and menus show the capture settings as they are now.
+    void showCapture();
     // One entry per display after the empty title; shown only with two or more displays.
     void refillScreenPopUp();
     void updateRecording(bool recording);
+    void showPauseImage(const QString& imageName);
     void setRecordControlsEnabled(bool enabled);
 
     AppDelegate& app_;
     RecordFlows& flows_;
-    QStackedWidget* panels_ = nullptr;
+    QWidget* home_ = nullptr;
+    QWidget* settings_ = nullptr;
     std::array<SRButton*, 5> modeButtons_{};
+    QWidget* settingsGrid_ = nullptr;
+    std::array<QLabel*, 4> videoLabels_{};
     SRPopUpButton* qualityPopUp_ = nullptr;
     SRPopUpButton* fpsPopUp_ = nullptr;
     SRPopUpButton* videoTypePopUp_ = nullptr;
-    SRPopUpButton* audioPopUp_ = nullptr;
+    SRPopUpButton* screenPopUp_ = nullptr;
     AudioOnOffMenus* onOffMenus_ = nullptr;
     AudioOnlyPanel* audioOnlyPanel_ = nullptr;
     LevelBars* levelBars_ = nullptr;
-    SRPopUpButton* screenPopUp_ = nullptr;
     SRButton* recordButton_ = nullptr;
     SRButton* pauseButton_ = nullptr;
     SRButton* backButton_ = nullptr;

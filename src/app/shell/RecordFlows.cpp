@@ -213,7 +213,8 @@ QString RecordFlows::timeText(int64_t s) {
 }
 
 void RecordFlows::recordScreenTimeDuration(int32_t s) {
-    if (s < 0)
+    // A report queued before the stop would show the last size again beside a reset time.
+    if (s < 0 || !app_.ui.recording)
         return;
     if (s > 0) {
         app_.ui.fileDuration = float(s);

@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QGridLayout>
 #include <QSignalSpy>
 
 #include "AppDelegate.h"
 #include "AudioOnOffMenus.h"
 #include "AudioOnlyPanel.h"
 #include "FakeAudioHardware.h"
-#include "FakeMediaEncoder.h"
 #include "FakePlatform.h"
 #include "PreferenceKeys.h"
 #include "RecordFlows.h"
@@ -29,82 +29,50 @@ void pick(SRPopUpButton* menu, int item) {
 
 TEST(AudioOnOffMenus, ThePairMakesTheSourceType) {
     testApplication();
-    struct Case {
-        int systemItem, micItem; // 1 on, 2 off
-        unsigned type;
-    } cases[] = {{1, 2, 0}, {2, 1, 1}, {1, 1, 2}, {2, 2, 3}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.type);
-        EXPECT_EQ(AudioOnOffMenus::recordAudioType(c.systemItem == 1, c.micItem == 1), c.type);
-        AudioOnOffMenus menus;
-        QSignalSpy chosen(&menus, &AudioOnOffMenus::typeChosen);
-        // Whichever menu changes last, the pair decides.
-        menus.systemAudioBox()->setCurrentIndex(c.systemItem);
-        pick(menus.micphoneBox(), c.micItem);
-        menus.micphoneBox()->setCurrentIndex(c.micItem);
-        pick(menus.systemAudioBox(), c.systemItem);
+    QWidget host;
+    AudioOnOffMenus menus(*new QGridLayout(&host), 0);
+    QSignalSpy chosen(&menus, &AudioOnOffMenus::typeChosen);
+    // Items: 1 on, 2 off. Whichever menu changes last, the pair decides.
+    for (const auto& [systemItem, micItem, type] :
+         {std::tuple{1, 2, 0u}, {2, 1, 1u}, {1, 1, 2u}, {2, 2, 3u}}) {
+        menus.systemAudioBox()->setCurrentIndex(systemItem);
+        pick(menus.micphoneBox(), micItem);
+        pick(menus.systemAudioBox(), systemItem);
         ASSERT_EQ(chosen.count(), 2);
-        EXPECT_EQ(chosen[0][0].toUInt(), c.type);
-        EXPECT_EQ(chosen[1][0].toUInt(), c.type);
+        EXPECT_EQ(chosen.takeFirst()[0].toUInt(), type);
+        EXPECT_EQ(chosen.takeFirst()[0].toUInt(), type);
         // Shown the other way round, the type gives back the same pair.
-        AudioOnOffMenus shown;
-        shown.showAudioType(c.type);
-        EXPECT_EQ(shown.systemAudioBox()->indexOfSelectedItem(), c.systemItem);
-        EXPECT_EQ(shown.micphoneBox()->indexOfSelectedItem(), c.micItem);
+        menus.showAudioType(3 - type);
+        menus.showAudioType(type);
+        EXPECT_EQ(menus.systemAudioBox()->indexOfSelectedItem(), systemItem);
+        EXPECT_EQ(menus.micphoneBox()->indexOfSelectedItem(), micItem);
     }
 }
 
-class AudioOnlyPanelTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        freshPreferences();
-        fakeencoder::reset();
-    }
+TEST(AudioOnlyPanel, FormatAndSourceMenusAndTheAudioButton) {
+    freshPreferences();
     FakeAudioHardware audio{{}};
     FakePlatform platform;
-};
-
-TEST_F(AudioOnlyPanelTest, FormatMenuNamesTheNextAudioFile) {
-    AppDelegate app(audio);
-    RecordFlows flows(app, platform);
-    AudioOnlyPanel panel(app, flows);
-    SRPopUpButton* formats = panel.audioExtensionPopUp();
-    ASSERT_EQ(formats->count(), 4); // the title, then the three formats
-    struct Case {
-        int item;
-        const char* extension;
-    } cases[] = {{2, ".wav"}, {3, ".m4a"}, {1, ".mp3"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.extension);
-        pick(formats, c.item);
-        EXPECT_EQ(app.capture.audioExtensionIndex, c.item - 1);
-        EXPECT_EQ(Preferences::shared().integer(PrefKey::AudioTypeIndex), c.item - 1);
-        EXPECT_TRUE(app.createoutputPath(false).endsWith(c.extension))
-            << app.createoutputPath(false).toStdString();
-        // Video recordings keep their own container.
-        EXPECT_FALSE(app.createoutputPath(true).endsWith(c.extension));
-    }
-}
-
-TEST_F(AudioOnlyPanelTest, SourceMenuAndAudioButton) {
     AppDelegate app(audio);
     RecordFlows flows(app, platform);
     AudioOnlyPanel panel(app, flows);
     panel.show();
+    // The format names the next audio file; video recordings keep their own container.
+    for (const auto& [item, extension] : {std::pair{2, ".wav"}, {3, ".m4a"}, {1, ".mp3"}}) {
+        pick(panel.audioExtensionPopUp(), item);
+        EXPECT_EQ(Preferences::shared().integer(PrefKey::AudioTypeIndex), item - 1);
+        EXPECT_TRUE(app.createoutputPath(false).endsWith(extension)) << extension;
+        EXPECT_FALSE(app.createoutputPath(true).endsWith(extension)) << extension;
+    }
     QSignalSpy picked(&panel, &AudioOnlyPanel::audioSourcePicked);
     pick(panel.onlyAudio_AudioTypePopBtn(), 2);
     ASSERT_EQ(picked.count(), 1);
     EXPECT_EQ(picked[0][0].toUInt(), 1u); // item i is source type i - 1
-    struct Case {
-        unsigned type;
-        const char* image;
-    } cases[] = {{0, "btnMainRec_Audio_Normal"},
-                 {3, "btnNotRecordAudio_Normal"},
-                 {2, "btnMainRec_Audio_Normal"}};
-    for (const Case& c : cases) {
-        panel.showAudioType(c.type);
-        EXPECT_EQ(panel.onlyAudio_AudioTypePopBtn()->storedIndex(), int(c.type));
-        EXPECT_EQ(panel.audioButton()->currentImageName(), c.image);
+    for (const auto& [type, image] :
+         {std::pair{0u, "btnMainRec_Audio_Normal"}, {3u, "btnNotRecordAudio_Normal"}}) {
+        panel.showAudioType(type);
+        EXPECT_EQ(panel.onlyAudio_AudioTypePopBtn()->storedIndex(), int(type));
+        EXPECT_EQ(panel.audioButton()->currentImageName(), image);
     }
     // Idle: the button pops the source menu up.
     panel.AudioExImAction();
