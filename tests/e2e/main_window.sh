@@ -1,12 +1,31 @@
-# Sourced by the window tests: starts Tapedeck ($1), waits for its main window ($win) and
-# offers click X Y [seconds] in window coordinates and solid_window. Tapedeck and the helper
-# windows are killed when the test ends.
+# Sourced by the window tests: starts a session bus with the accessibility registry, starts
+# Tapedeck ($1) on it and waits for its main window ($win). Offers press NAME [seconds] and
+# choose NAME ITEM [seconds], which find controls by accessible name (atspi.py), and
+# solid_window; xdotool stays for work on the screen itself. Everything started here is
+# stopped when the test ends.
 app=$1
 log=$TAPEDECK_TEST_ROOT/app.log
+helpers=()
+trap 'kill "${helpers[@]}" 2>/dev/null || true' EXIT
+
+# The accessibility registry is started on demand by the session bus.
+bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1) ||
+  { echo "no session bus"; exit 1; }
+export DBUS_SESSION_BUS_ADDRESS=${bus%%$'\n'*}
+helpers+=("${bus##*$'\n'}")
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+# The tests name controls by their English texts.
+export LANGUAGE=en LANG=C.UTF-8
+# pyatspi is a Debian package: the system interpreter has it.
+atspi_python=/usr/bin/python3
+[ -x "$atspi_python" ] || atspi_python=python3
+atspi() { "$atspi_python" "$(dirname "${BASH_SOURCE[0]}")/atspi.py" "$@"; }
+press() { atspi press "$1"; sleep "${2:-0.5}"; }
+choose() { atspi choose "$1" "$2"; sleep "${3:-0.5}"; }
+
 "$app" >"$log" 2>&1 &
 pid=$!
-helpers=()
-trap 'kill $pid "${helpers[@]}" 2>/dev/null || true' EXIT
+helpers+=("$pid")
 
 win=""
 for _ in $(seq 100); do
@@ -14,7 +33,8 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 [ -n "$win" ] || { echo "no Tapedeck window"; cat "$log"; exit 1; }
-click() { xdotool mousemove --window "$win" "$1" "$2" click 1; sleep "${3:-0.5}"; }
+atspi ready ||
+  { echo "Tapedeck's controls are not on the accessibility bus"; cat "$log"; exit 1; }
 
 # solid_window NAME RRGGBB W H X Y: a window of one colour whose inside is at X,Y on the desktop.
 solid_window() {

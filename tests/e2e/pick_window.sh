@@ -11,11 +11,11 @@ solid_window Green 00c000 403 302 1200 300
 green=$(xdotool search --onlyvisible --name '^Green$' | head -1)
 read -r left right top bottom < <(xprop -id "$green" _NET_FRAME_EXTENTS | tr -dc '0-9 \n' | tr -s ' ')
 
-click 276 117 1     # App Window
-click 260 191 1.5   # record: the overlay highlights the window under the pointer
+press "App Window" 1
+press "Start Recording" 1.5   # the overlay highlights the window under the pointer
 xdotool mousemove 1400 450 sleep 0.3 click 1
 sleep 2.5
-click 260 191 2     # stop
+press "Stop Recording" 2
 
 files=("$HOME"/Videos/Tapedeck/*.mp4)
 [ -f "${files[0]}" ] || { echo "no recording written"; cat "$log"; exit 1; }

@@ -9,15 +9,15 @@ source "$here/main_window.sh" "$1"
 xdotool windowmove "$win" 1200 600
 solid_window Red e00000 200 150 150 150
 
-click 168 117 1     # Custom Area
-click 260 191 1.5   # record: the overlay covers the screen
+press "Custom Area" 1
+press "Start Recording" 1.5   # the overlay covers the screen
 xdotool mousemove 100 100 mousedown 1
 for x in 200 300 400 501; do xdotool mousemove "$x" $((x * 3 / 4 + 25)); sleep 0.05; done
 xdotool mousemove 501 401 mouseup 1
 sleep 0.5
 xdotool key Return
 sleep 2.5
-click 260 191 2     # stop
+press "Stop Recording" 2
 
 files=("$HOME"/Videos/Tapedeck/*.mp4)
 [ -f "${files[0]}" ] || { echo "no recording written"; cat "$log"; exit 1; }

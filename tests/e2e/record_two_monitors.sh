@@ -12,8 +12,8 @@ source "$here/main_window.sh" "$1"
 xdotool windowmove --sync "$win" 100 100
 solid_window Green 00c000 400 300 1200 300
 
-click 168 117 1     # Custom Area
-click 260 191 1.5   # record: an overlay on each monitor
+press "Custom Area" 1
+press "Start Recording" 1.5   # an overlay on each monitor
 [ "$(overlays)" = 2 ] || { echo "overlays shown: $(overlays)"; exit 1; }
 xdotool key Escape
 sleep 1
@@ -21,13 +21,11 @@ sleep 1
 [ "$(xdotool getwindowname "$win")" = Tapedeck ] || { echo "still recording"; exit 1; }
 [ ! -e "$HOME/Videos/Tapedeck" ] || { echo "Escape wrote:"; ls "$HOME/Videos/Tapedeck"; exit 1; }
 
-click 38 39 0.5      # back to the modes
-click 60 110 1      # Full Screen
-click 376 132 0.5   # screen pop-up: left, right
-xdotool key Down Return
-sleep 0.5
-click 260 191 2.5   # record: starts at once on the chosen monitor
-click 260 191 2     # stop
+press "Back to the modes"
+press "Full Screen" 1
+choose Screen right
+press "Start Recording" 2.5   # starts at once on the chosen monitor
+press "Stop Recording" 2
 
 files=("$HOME"/Videos/Tapedeck/*.mp4)
 [ -f "${files[0]}" ] || { echo "no recording written"; cat "$log"; exit 1; }

@@ -1,0 +1,144 @@
+"""Finds Tapedeck's controls by accessible name through AT-SPI and works them.
+
+  atspi.py press NAME          press the showing control called NAME
+  atspi.py choose NAME ITEM    open the pop-up called NAME and pick ITEM
+  atspi.py wait NAME           wait until a control called NAME shows
+  atspi.py gone NAME           wait until no control called NAME shows
+  atspi.py ready               wait until Tapedeck shows a window on the accessibility bus
+  atspi.py names               print every showing control's role and names
+
+A control's names are its accessible name, its description and the labels that name it (a
+pop-up's accessible name on Linux is its current text). Lookups retry until TAPEDECK_ATSPI_WAIT
+seconds (default 15) have passed, since the application and the registry start on their own time.
+"""
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+WAIT = float(os.environ.get("TAPEDECK_ATSPI_WAIT", "15"))
+
+
+def names(acc):
+    found = [acc.name, acc.description]
+    try:
+        for relation in acc.getRelationSet():
+            if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
+                found += [relation.getTarget(i).name for i in range(relation.getNTargets())]
+    except Exception:
+        pass
+    return [n for n in found if n]
+
+
+def showing(acc):
+    try:
+        return acc.getState().contains(pyatspi.STATE_SHOWING)
+    except Exception:
+        return False
+
+
+def application():
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.name.lower() == "tapedeck":
+            return app
+    return None
+
+
+def controls(acc):
+    """Every showing descendant, the windows of the application first."""
+    for i in range(acc.childCount):
+        child = acc.getChildAtIndex(i)
+        if child is None or not showing(child):
+            continue
+        yield child
+        yield from controls(child)
+
+
+def find(name, within=None, labels=True):
+    """The showing control called `name`, waiting for it; exits when none turns up. Without
+    `labels`, a label that names a control is passed over for the control."""
+    deadline = time.monotonic() + WAIT
+    while True:
+        try:
+            root = within or application()
+            if root is not None:
+                for acc in controls(root):
+                    if name in names(acc) and (labels or acc.getRole() != pyatspi.ROLE_LABEL):
+                        return acc
+        except Exception:
+            pass  # the tree changed under us: look again
+        if time.monotonic() > deadline:
+            sys.exit(f"atspi: no control named {name!r} showing")
+        time.sleep(0.2)
+
+
+def click(acc):
+    x, y, w, h = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    subprocess.run(["xdotool", "mousemove", str(x + w // 2), str(y + h // 2), "click", "1"],
+                   check=True)
+
+
+def press(acc):
+    action = acc.queryAction()
+    for i in range(action.nActions):
+        if action.getName(i) in ("Press", "press", "click"):
+            action.doAction(i)
+            return
+    sys.exit(f"atspi: {acc.name!r} cannot be pressed")
+
+
+def choose(popup, item):
+    press(popup)  # opens the list
+    click(find(item, popup, labels=False))
+
+
+def wait_gone(name):
+    deadline = time.monotonic() + WAIT
+    while time.monotonic() < deadline:
+        app = application()
+        if app is not None and not any(name in names(a) for a in controls(app)):
+            return
+        time.sleep(0.2)
+    sys.exit(f"atspi: {name!r} still showing")
+
+
+def main(argv):
+    command, args = argv[1], argv[2:]
+    if command == "press":
+        press(find(args[0], labels=False))
+    elif command == "choose":
+        choose(find(args[0], labels=False), args[1])
+    elif command == "wait":
+        find(args[0])
+    elif command == "gone":
+        wait_gone(args[0])
+    elif command == "ready":
+        find_application()
+    elif command == "names":
+        for acc in controls(find_application()):
+            print(acc.getRoleName(), names(acc))
+    else:
+        sys.exit(__doc__)
+    # Actions are asynchronous: give the application a moment to run the press.
+    time.sleep(0.3)
+
+
+def find_application():
+    """The application once one of its windows shows."""
+    deadline = time.monotonic() + WAIT
+    while True:
+        try:
+            app = application()
+            if app is not None and any(showing(w) for w in app):
+                return app
+        except Exception:
+            pass
+        if time.monotonic() > deadline:
+            sys.exit("atspi: Tapedeck shows no window on the accessibility bus")
+        time.sleep(0.2)
+
+
+if __name__ == "__main__":
+    main(sys.argv)
