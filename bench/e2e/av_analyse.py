@@ -42,12 +42,24 @@ def flashes(path):
     return times
 
 
-def beeps(path, rate, start):
+def decoded(path, filters):
     raw = subprocess.run(["ffmpeg", "-nostdin", "-v", "error", "-i", path, "-map", "0:a:0", "-ac", "1",
-                          "-f", "s16le", "-acodec", "pcm_s16le", "-"], check=True,
+                          "-af", filters, "-f", "s16le", "-acodec", "pcm_s16le", "-"], check=True,
                          capture_output=True).stdout
     samples = array.array("h")
     samples.frombytes(raw)
+    return samples
+
+
+def pitch(x, rate):
+    """Frequency from the upward zero crossings (interpolated), None when there are too few."""
+    ups = [i - 1 + x[i - 1] / (x[i - 1] - x[i]) for i in range(1, len(x)) if x[i - 1] < 0 <= x[i]]
+    return (len(ups) - 1) * rate / (ups[-1] - ups[0]) if len(ups) > 10 else None
+
+
+def beeps(path, rate, start):
+    # Above 800 Hz only: with the microphone recorded too, its 441 Hz tone is not a beep.
+    samples = decoded(path, "highpass=f=800,highpass=f=800")
     block = rate // 100
     times, last_loud = [], -10 * rate
     for b in range(0, len(samples), block):
@@ -58,7 +70,10 @@ def beeps(path, rate, start):
         if first - last_loud > QUIET * rate:
             times.append(start + first / rate)
         last_loud = b + block
-    return times, len(samples) / rate
+    # The beep's pitch, from the middle of each beep.
+    tones = [pitch(samples[int((t - start) * rate) + rate // 50:int((t - start) * rate) + rate // 12], rate)
+             for t in times]
+    return times, len(samples) / rate, [t for t in tones if t]
 
 
 def main():
@@ -68,7 +83,16 @@ def main():
     fps = eval(video["avg_frame_rate"])
     rate = int(audio["sample_rate"])
     seen = flashes(path)
-    heard, decoded = beeps(path, rate, float(audio.get("start_time", 0)))
+    heard, length, tones = beeps(path, rate, float(audio.get("start_time", 0)))
+    if tones:
+        print("beep pitch %.2f Hz (%+.3f %% of 1000 Hz), over %d beeps" %
+              (sorted(tones)[len(tones) // 2], (sorted(tones)[len(tones) // 2] / 1000 - 1) * 100, len(tones)))
+    # A steady microphone tone below the beeps (441 Hz in the sandbox), if one was recorded.
+    low = decoded(path, "lowpass=f=600,lowpass=f=600")
+    quarters = sorted(p for p in (pitch(low[a:a + rate // 4], rate) for a in range(0, len(low) - rate // 4, rate // 4)) if p)
+    if quarters and max(abs(v) for v in low[:rate * 5]) > 1000:
+        f = quarters[len(quarters) // 2]
+        print("microphone tone pitch %.3f Hz (%+.3f %% of 441 Hz)" % (f, (f / 441 - 1) * 100))
     pairs = []
     for f in seen:
         near = min(heard, key=lambda a: abs(a - f), default=None)
@@ -85,7 +109,7 @@ def main():
     vs, vd = float(video.get("start_time", 0)), float(video["duration"])
     as_, ad = float(audio.get("start_time", 0)), float(audio["duration"])
     print("video start %.3f s duration %.3f s (%s frames); audio start %.3f s duration %.3f s "
-          "(decoded %.3f s)" % (vs, vd, video.get("nb_frames", "?"), as_, ad, decoded))
+          "(decoded %.3f s)" % (vs, vd, video.get("nb_frames", "?"), as_, ad, length))
     print("duration difference audio - video %+.3f s = %+.1f frames" % (ad - vd, (ad - vd) * fps))
 
 
