@@ -13,8 +13,8 @@
 #include "CompositionSettings.h"
 #include "FakeRecordManagerHost.h"
 #include "MediaProbe.h"
-#include "QtTestLoop.h"
 #include "SRRecordManager.h"
+#include "TestApplication.h"
 #include "X11Platform.h"
 #include "X11TestDesktop.h"
 

@@ -1,7 +1,6 @@
 // The session controller against the fake platform and a library that records its calls.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QImage>
 
 #include <utility>
@@ -12,6 +11,7 @@
 #include "FakePlatform.h"
 #include "FakeRecordManagerHost.h"
 #include "SRRecordManager.h"
+#include "TestApplication.h"
 
 using fakeencoder::lastCall;
 
@@ -19,14 +19,6 @@ namespace {
 
 class SRRecordManagerTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "test";
-        static char* argv[] = {name, nullptr};
-        static QCoreApplication app(argc, argv);
-        QCoreApplication::setOrganizationName("Tapedeck");
-        QCoreApplication::setApplicationName("Tapedeck");
-    }
     void SetUp() override {
         fakeencoder::reset();
         manager.delegate = &host;
@@ -45,7 +37,7 @@ protected:
     void deliver(const QImage& frame) {
         if (session()->deliver(frame))
             session()->queue->sync([] {});
-        QCoreApplication::processEvents();
+        drainMainQueue();
     }
     static std::vector<const fakeencoder::Call*> pushes() {
         std::vector<const fakeencoder::Call*> found;
@@ -295,7 +287,7 @@ TEST_F(SRRecordManagerTest, CameraFramesAreMirroredAndConfigureTheIdleEncoder) {
     const auto deliverPicture = [&](const QImage& picture) {
         ASSERT_TRUE(cameras.sessions.front()->deliver(picture));
         queue->sync([] {});
-        QCoreApplication::processEvents();
+        drainMainQueue();
     };
     QImage picture(32, 24, QImage::Format_ARGB32_Premultiplied);
     picture.fill(Qt::white);

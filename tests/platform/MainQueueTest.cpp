@@ -1,5 +1,5 @@
 #include "MainQueue.h"
-#include "QtTestLoop.h"
+#include "TestApplication.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +7,8 @@
 #include <vector>
 
 TEST(MainQueue, TasksPostedFromAnotherThreadRunOnTheMainThreadInOrder) {
-    testApplication();
     std::vector<int> order;
-    bool allOnMain = true;
+    bool allOnMain = true, delayedOnMain = false;
     std::thread poster([&] {
         EXPECT_FALSE(MainQueue::isCurrent());
         for (int i = 0; i < 100; ++i) {
@@ -18,37 +17,24 @@ TEST(MainQueue, TasksPostedFromAnotherThreadRunOnTheMainThreadInOrder) {
                 order.push_back(i);
             });
         }
+        MainQueue::after(50, [&] { delayedOnMain = MainQueue::isCurrent(); });
     });
     poster.join();
-    ASSERT_TRUE(spinUntil([&] { return order.size() == 100; }));
+    ASSERT_TRUE(spinUntil([&] { return delayedOnMain; }));
+    ASSERT_EQ(order.size(), 100u);
     EXPECT_TRUE(allOnMain);
     for (int i = 0; i < 100; ++i)
         EXPECT_EQ(order[i], i);
 }
 
 TEST(MainQueue, TaskIsDroppedWhenItsContextIsDestroyedFirst) {
-    testApplication();
     bool kept = false, dropped = false;
     QObject survivor;
     auto* doomed = new QObject;
     MainQueue::async([&] { dropped = true; }, doomed);
     MainQueue::async([&] { kept = true; }, &survivor);
     delete doomed;
-    ASSERT_TRUE(spinUntil([&] { return kept; }));
-    QCoreApplication::processEvents();
+    drainMainQueue();
+    EXPECT_TRUE(kept);
     EXPECT_FALSE(dropped);
-}
-
-TEST(MainQueue, DelayedTaskPostedFromAWorkerRunsOnTheMainThread) {
-    testApplication();
-    bool ran = false, onMain = false;
-    std::thread poster([&] {
-        MainQueue::after(50, [&] {
-            onMain = MainQueue::isCurrent();
-            ran = true;
-        });
-    });
-    poster.join();
-    ASSERT_TRUE(spinUntil([&] { return ran; }));
-    EXPECT_TRUE(onMain);
 }

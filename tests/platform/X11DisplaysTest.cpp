@@ -1,22 +1,11 @@
 // Displays, pointer and arrow cursor against the sandbox's 1920 x 1080 Xvfb screen.
-#include "MainQueue.h"
-#include "QtTestLoop.h"
 #include "X11Platform.h"
 #include "X11TestDesktop.h"
 
 #include <gtest/gtest.h>
 
-namespace {
-std::unique_ptr<X11Platform> openPlatform() {
-    testApplication();
-    auto platform = X11Platform::create();
-    EXPECT_NE(platform, nullptr) << "no X display in the sandbox";
-    return platform;
-}
-} // namespace
-
 TEST(X11Displays, TheXvfbScreenIsTheOneMainDisplayAtTheOrigin) {
-    auto platform = openPlatform();
+    auto platform = X11Platform::create();
     ASSERT_TRUE(platform);
     const std::vector<DisplayInfo> screens = platform->displays().screens();
     ASSERT_EQ(screens.size(), 1u);
@@ -28,7 +17,7 @@ TEST(X11Displays, TheXvfbScreenIsTheOneMainDisplayAtTheOrigin) {
 }
 
 TEST(X11Pointer, FollowsXdotoolInBottomLeftCoordinates) {
-    auto platform = openPlatform();
+    auto platform = X11Platform::create();
     ASSERT_TRUE(platform);
     struct Case {
         int x, y;
@@ -44,7 +33,7 @@ TEST(X11Pointer, FollowsXdotoolInBottomLeftCoordinates) {
 }
 
 TEST(X11ArrowCursor, ThemeArrowHasPixelsAndAHotSpotInside) {
-    auto platform = openPlatform();
+    auto platform = X11Platform::create();
     ASSERT_TRUE(platform);
     const CursorImage arrow = platform->cursor().arrowCursor();
     ASSERT_FALSE(arrow.image.isNull());
@@ -57,21 +46,4 @@ TEST(X11ArrowCursor, ThemeArrowHasPixelsAndAHotSpotInside) {
     EXPECT_GT(opaque, 10);
     // An arrow's tip is its hot spot: the pixel there is drawn.
     EXPECT_GT(qAlpha(arrow.image.pixel(arrow.hotSpot.toPoint())), 0);
-}
-
-TEST(X11CaptureAuthorization, EveryMediaTypeIsGranted) {
-    auto platform = openPlatform();
-    ASSERT_TRUE(platform);
-    int answers = 0;
-    for (CaptureMediaType type :
-         {CaptureMediaType::Screen, CaptureMediaType::Video, CaptureMediaType::Audio}) {
-        EXPECT_EQ(platform->captureAuthorization().authorizationStatus(type),
-                  AuthorizationStatus::Authorized);
-        platform->captureAuthorization().requestAccess(type, [&](bool granted) {
-            EXPECT_TRUE(granted);
-            EXPECT_TRUE(MainQueue::isCurrent());
-            ++answers;
-        });
-    }
-    EXPECT_TRUE(spinUntil([&] { return answers == 3; }));
 }

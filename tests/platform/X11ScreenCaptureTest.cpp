@@ -1,6 +1,6 @@
 // Screen capture sessions grabbing the sandbox's Xvfb screen.
-#include "QtTestLoop.h"
 #include "SerialQueue.h"
+#include "TestApplication.h"
 #include "X11Platform.h"
 #include "X11ScreenCaptureSession.h"
 #include "X11TestDesktop.h"
@@ -64,7 +64,6 @@ struct Recorder {
 class X11ScreenCaptureTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        testApplication();
         platform = X11Platform::create();
         ASSERT_TRUE(platform);
         display = platform->displays().mainScreen()->number;
@@ -197,7 +196,6 @@ TEST_F(X11ScreenCaptureTest, RemovedOutputGetsNoFurtherFrames) {
 }
 
 TEST(X11ScreenCaptureLostServer, ALostConnectionIsARuntimeErrorAndStopsTheSession) {
-    testApplication();
     // A second, private X server, killed while the session grabs from it.
     SpawnedProcess server("Xvfb",
                           {"-displayfd", "1", "-screen", "0", "640x480x24", "-nolisten", "tcp"});

@@ -52,8 +52,6 @@ ProbedFile probeMedia(const std::string& path) {
     if (!d.fmt)
         return out;
     out.opened = true;
-    out.format = d.fmt->iformat->name;
-    out.duration = d.fmt->duration > 0 ? d.fmt->duration / double(AV_TIME_BASE) : 0;
     out.streams.resize(d.fmt->nb_streams);
     for (unsigned i = 0; i < d.fmt->nb_streams; ++i) {
         AVCodecParameters* p = d.fmt->streams[i]->codecpar;
@@ -91,11 +89,8 @@ ProbedFile probeMedia(const std::string& path) {
         unsigned i = unsigned(pkt->stream_index);
         ProbedStream& s = out.streams[i];
         AVStream* st = d.fmt->streams[i];
-        if (pkt->size > 0) {
-            if (s.packets == 0)
-                s.startsWithKeyFrame = (pkt->flags & AV_PKT_FLAG_KEY) != 0;
-            ++s.packets;
-        }
+        if (pkt->size > 0 && s.packets++ == 0)
+            s.startsWithKeyFrame = (pkt->flags & AV_PKT_FLAG_KEY) != 0;
         int64_t t = pkt->pts != AV_NOPTS_VALUE ? pkt->pts : pkt->dts;
         if (t != AV_NOPTS_VALUE)
             s.endSeconds = std::max(s.endSeconds, (t + pkt->duration) * av_q2d(st->time_base));

@@ -22,8 +22,6 @@ struct ProbedStream {
 
 struct ProbedFile {
     bool opened = false;
-    std::string format;  // demuxer name
-    double duration = 0; // container duration, seconds (0 when unknown)
     int videoIndex = -1, audioIndex = -1;
     std::vector<ProbedStream> streams;
     int decodeErrors = 0;

@@ -1,23 +1,27 @@
-// One QApplication for the whole test program (fonts, menus and translators need it), and a
-// preferences store emptied before each test.
+// The one Qt application of a test program, and waits that end on a condition instead of after
+// a guessed time. Linking tapedeck_test_app gives the program a main that makes the application
+// before the first test; the sandbox picks its platform (offscreen, or xcb on the private display).
 #pragma once
 
 #include "Preferences.h"
 
 #include <QApplication>
 
-inline QApplication& testApplication() {
-    static int argc = 1;
-    static char name[] = "tapedeck-test";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
+#include <functional>
 
-inline Preferences& freshPreferences() {
-    testApplication();
-    Preferences& store = Preferences::shared();
-    store.clear();
-    store.synchronize();
-    return store;
-}
+class SerialQueue;
+
+QApplication& testApplication();
+
+// The shared preferences store, emptied.
+Preferences& freshPreferences();
+
+// Runs the main event loop until done() holds; false if it still does not after 15 s, which only
+// a broken component takes.
+bool spinUntil(const std::function<bool()>& done);
+
+// Runs everything posted to the main queue so far, in order.
+void drainMainQueue();
+
+// Lets each queue finish what was posted to it, then the main queue what they posted there.
+void drainQueues(std::initializer_list<SerialQueue*> queues);

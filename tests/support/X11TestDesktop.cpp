@@ -1,6 +1,6 @@
 #include "X11TestDesktop.h"
 
-#include "QtTestLoop.h"
+#include "TestApplication.h"
 
 #include <QRegularExpression>
 
