@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -39,32 +38,24 @@ TEST(SerialQueue, RunsTasksFromManyThreadsOneAtATimeInQueueOrderPerThread) {
     }
 }
 
-TEST(SerialQueue, TasksRunOnOneWorkerThatKnowsItIsCurrent) {
-    SerialQueue queue("ScreenOutputQueue");
-    EXPECT_EQ(queue.name(), "ScreenOutputQueue");
-    EXPECT_FALSE(queue.isCurrent());
-    std::thread::id first, second;
-    bool current = false;
-    queue.sync([&] { first = std::this_thread::get_id(); });
-    queue.sync([&] {
-        second = std::this_thread::get_id();
-        current = queue.isCurrent();
-    });
-    EXPECT_EQ(first, second);
-    EXPECT_NE(first, std::this_thread::get_id());
-    EXPECT_TRUE(current);
-}
-
-TEST(SerialQueue, SyncWaitsForEarlierTasksAndRunsInPlaceFromItsOwnWorker) {
+TEST(SerialQueue, SyncWaitsForEarlierTasksAndRunsInPlaceOnItsOwnWorker) {
     SerialQueue queue("SyncQueue");
+    EXPECT_FALSE(queue.isCurrent());
     std::vector<int> order;
-    queue.async([&] { order.push_back(1); });
+    std::thread::id worker;
+    queue.async([&] {
+        worker = std::this_thread::get_id();
+        order.push_back(1);
+    });
     queue.sync([&] {
         order.push_back(2);
+        EXPECT_TRUE(queue.isCurrent());
+        EXPECT_EQ(std::this_thread::get_id(), worker);
         // Waiting on itself would never return.
         queue.sync([&] { order.push_back(3); });
     });
     EXPECT_EQ(order, (std::vector<int>{1, 2, 3}));
+    EXPECT_NE(worker, std::this_thread::get_id());
 }
 
 TEST(SerialQueue, DestructionDrainsTasksQueuedFromInsideTasks) {
