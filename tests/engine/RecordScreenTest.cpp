@@ -119,7 +119,8 @@ TEST_F(RecordScreenTest, PauseIsLeftOutOfTheFile) {
         EXPECT_EQ(f.video()->height, c.height) << c.file;
         // Three seconds recorded, the second of pause left out.
         EXPECT_NEAR(f.length(), 3.0, 0.35) << c.file;
-        EXPECT_GT(f.video()->frames, 30) << c.file; // frames really arrived, on a busy machine too
+        // Frames really arrived, also on a busy machine or under a sanitizer.
+        EXPECT_GT(f.video()->frames, 15) << c.file;
     }
 }
 
@@ -147,7 +148,7 @@ TEST_F(RecordScreenTest, CursorIsRecordedWherePutAndAClickShowsARing) {
         ringsAwayFromClick += countNear(w, h, rgb, 800, 300, 40, ringBlue) > 0;
         return true;
     });
-    ASSERT_GT(frames, 30);
+    ASSERT_GT(frames, 15);
     EXPECT_EQ(framesWithArrow, frames);
     // Fourteen frames of ring at 30 fps; a busy machine may drop some of them.
     EXPECT_GE(framesWithRing, 4);
