@@ -143,22 +143,6 @@ protected:
     ManualTicks ticks;
 };
 
-TEST(RecordAreaRegion, ConfirmedSelectionsRoundToEvenNumbersInside) {
-    const struct {
-        QRectF selection, region;
-    } cases[] = {
-        {{11, 7, 301, 201}, {12, 8, 298, 198}},
-        {{10, 8, 300, 200}, {10, 8, 298, 198}},
-        {{-3, 5.5, 100.5, 64}, {-2, 6, 98, 62}},
-    };
-    for (const auto& c : cases) {
-        const QRectF region =
-            SRRecordScreenWindowController::selectedRegionForSelection(c.selection);
-        EXPECT_EQ(region, c.region) << c.selection.x() << "," << c.selection.y();
-        EXPECT_TRUE(c.selection.contains(region));
-    }
-}
-
 TEST(RecordAreaRegion, CountdownSideIsHalfTheSmallerSideBelow200) {
     for (const auto& [selection, side] : {std::pair{QRectF(0, 0, 150, 300), 75},
                                           {QRectF(0, 0, 500, 200), 200},
