@@ -3,6 +3,7 @@
 #include "Localization.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QFontDatabase>
 #include <QPainter>
 #include <QScreen>
@@ -48,11 +49,25 @@ private:
 
 } // namespace
 
-DrawPopover::DrawPopover(const QSize& size, QWidget* parent) : QWidget(parent, Qt::Popup) {
+// Not a Qt popup: those are left out of the accessibility tree, and every choice must be
+// reachable by its name.
+DrawPopover::DrawPopover(const QSize& size, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                          Qt::X11BypassWindowManagerHint | Qt::WindowDoesNotAcceptFocus) {
     setAttribute(Qt::WA_DeleteOnClose);
-    // The press that closes a popover opens nothing else, so a button's second press only closes.
-    setAttribute(Qt::WA_NoMouseReplay);
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setFixedSize(size);
+    qApp->installEventFilter(this);
+}
+
+// A press anywhere else in the application closes the popover and goes no further, so a
+// button's second press only closes what its first opened.
+bool DrawPopover::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::MouseButtonPress || !watched->isWidgetType() ||
+        static_cast<QWidget*>(watched)->window() == this)
+        return false;
+    close();
+    return true;
 }
 
 DrawPopover* DrawPopover::widthPopover(QWidget* parent) {

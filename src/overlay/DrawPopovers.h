@@ -24,6 +24,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     DrawPopover(const QSize& size, QWidget* parent);
