@@ -2,6 +2,7 @@
 
 #include "AutoStopPreferences.h"
 #include "Catalogue.h"
+#include "DrawSettingsWindowController.h"
 #include "KTBookmark.h"
 #include "Localization.h"
 #include "MenuRetitling.h"
@@ -51,6 +52,17 @@ AppDelegate& AppDelegate::createSharedInstance(AudioHardware& audioHardware) {
 AppDelegate& AppDelegate::sharedInstance() {
     Q_ASSERT_X(sharedSlot(), "AppDelegate", "createSharedInstance was not called");
     return *sharedSlot();
+}
+
+void AppDelegate::showDoodleToolAction() {
+    if (drawWindow) {
+        drawWindow->closeWindow();
+        drawWindow = nullptr;
+        return;
+    }
+    linecolors = DrawSettingsWindowController::paletteColors();
+    drawWindow = new DrawSettingsWindowController(linecolors, drawDesktop);
+    drawWindow->showPalette();
 }
 
 void AppDelegate::loadPreferences(AudioHardware& audioHardware) {

@@ -7,8 +7,10 @@
 #include <QObject>
 
 #include "AppSettingsGroups.h"
+#include "DrawPanelWindow.h"
 
 class AudioHardware;
+class DrawSettingsWindowController;
 
 class AppDelegate : public QObject {
     Q_OBJECT
@@ -44,6 +46,14 @@ public:
     LimitsGroup limits;
     HotkeyGroup hotkeys;
     UiStateGroup ui;
+
+    // The drawing tools: the open palette (none while closed), its colours, and what their
+    // overlay needs from the desktop (set by main).
+    QPointer<DrawSettingsWindowController> drawWindow;
+    QList<QColor> linecolors;
+    DrawPanelWindow::Desktop drawDesktop;
+    // Opens the drawing tools, or closes them when they are open.
+    void showDoodleToolAction();
 
 private:
     AudioHardware& audioHardware_;

@@ -10,12 +10,15 @@
 #include "AudioLevelMeter.h"
 #include "AudioRouting.h"
 #include "AudioSampleSource.h"
+#include "DrawSettingsWindowController.h"
 #include "MainQueue.h"
 #include "PulseAudioCapture.h"
 #include "PulseAudioHardware.h"
 #include "RecordFlows.h"
 #include "X11CompositorCheck.h"
 #include "X11Platform.h"
+#include "X11PointerCatcher.h"
+#include "X11WindowShape.h"
 
 struct ApplicationSetup::Parts {
     explicit Parts(std::unique_ptr<X11Platform> x11)
@@ -53,8 +56,13 @@ struct ApplicationSetup::Parts {
         });
     }
 
-    // Capture ends before the parts it feeds.
-    ~Parts() { source.captrueAudioInputEnable(false); }
+    // Capture ends before the parts it feeds; the drawing overlay before the shape and catcher
+    // it uses.
+    ~Parts() {
+        delete delegate.drawWindow.data();
+        delegate.drawDesktop = {};
+        source.captrueAudioInputEnable(false);
+    }
 
     std::unique_ptr<X11Platform> platform;
     PulseAudioHardware audio;
@@ -68,6 +76,8 @@ struct ApplicationSetup::Parts {
     std::unique_ptr<AudioLevelMeter> meter;
     std::function<void(bool)> soundMissingShown;
     std::unique_ptr<X11CompositorCheck> compositor;
+    std::unique_ptr<X11WindowShape> shape;
+    std::unique_ptr<X11PointerCatcher> catcher;
 };
 
 std::unique_ptr<ApplicationSetup> ApplicationSetup::create() {
@@ -102,6 +112,10 @@ void ApplicationSetup::enableAreaSelection() {
     Parts& p = *parts_;
     p.compositor = X11CompositorCheck::create();
     p.flows.enableAreaSelection([&p] { return p.compositor && p.compositor->isCompositing(); });
+    // The drawing overlay follows what is drawn where no compositor blends it in.
+    p.shape = X11WindowShape::create();
+    p.catcher = X11PointerCatcher::create();
+    p.delegate.drawDesktop = {p.compositor.get(), p.shape.get(), p.catcher.get()};
 }
 
 void ApplicationSetup::chooseAudio(unsigned type, std::function<void()> flowing) {

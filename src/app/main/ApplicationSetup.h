@@ -24,7 +24,8 @@ public:
     RecordFlows& flows();
 
     // The screen modes start with the selection overlay on every screen (the main window);
-    // the command line records the chosen screen at once instead.
+    // the command line records the chosen screen at once instead. The drawing tools get the
+    // desktop services their overlay needs.
     void enableAreaSelection();
     // Routes and captures a sound source: 0 system sound, 1 microphone, 2 both, 3 none.
     // `flowing`, when given, runs on the main thread once every source delivers sound (at

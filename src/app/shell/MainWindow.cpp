@@ -122,9 +122,14 @@ MainWindow::MainWindow(AppDelegate& app, RecordFlows& flows) : app_(app), flows_
     pauseButton_->setImageName("btnPauseRecord_Normal");
     pauseButton_->setFixedSize(48, 48);
     pauseButton_->setEnabled(false);
+    drawToolsButton_ = new SRButton;
+    drawToolsButton_->setImages("画笔选中", QString(), QString());
+    drawToolsButton_->setFixedSize(40, 40);
     levelBars_ = new LevelBars;
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
+    buttons->addWidget(drawToolsButton_);
+    buttons->addSpacing(16);
     buttons->addWidget(pauseButton_);
     buttons->addSpacing(16);
     buttons->addWidget(recordButton_);
@@ -154,6 +159,7 @@ MainWindow::MainWindow(AppDelegate& app, RecordFlows& flows) : app_(app), flows_
     connect(recordButton_, &SRButton::clicked, &flows_, &RecordFlows::recordScreenClicked);
     connect(pauseButton_, &SRButton::clicked, &flows_, &RecordFlows::pauseOrResumeAction);
     connect(backButton_, &SRButton::clicked, this, &MainWindow::showHome);
+    connect(drawToolsButton_, &SRButton::clicked, &app_, &AppDelegate::showDoodleToolAction);
     connect(&flows_, &RecordFlows::recordingChanged, this, &MainWindow::updateRecording);
     connect(&flows_, &RecordFlows::recordControlsEnabled, this,
             &MainWindow::setRecordControlsEnabled);
@@ -189,6 +195,7 @@ void MainWindow::changeLanguage() {
     for (size_t i = 0; i < 3; ++i)
         qualityPopUp_->setItemText(int(i) + 1, tr_(kQualityKeys[i]));
     backButton_->setToolTip(tr_("backHomeBtn.toolTip"));
+    drawToolsButton_->setToolTip(tr_("Menu_Edit_DooleTool"));
     recordButton_->setToolTip(
         tr_(app_.ui.recording ? "stopRecordBtn.toolTip" : "startRecordBtn.toolTip"));
     showPauseImage(pauseButton_->imageName(SRImageState::Normal));

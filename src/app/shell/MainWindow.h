@@ -79,6 +79,7 @@ private:
     SRButton* recordButton_ = nullptr;
     SRButton* pauseButton_ = nullptr;
     SRButton* backButton_ = nullptr;
+    SRButton* drawToolsButton_ = nullptr;
     QLabel* modeLabel_ = nullptr;
     QLabel* timeLabel_ = nullptr;
     QLabel* sizeLabel_ = nullptr;
