@@ -43,4 +43,4 @@ frames=$(ffprobe -v error -count_frames -select_streams v:0 -show_entries stream
   -of csv=p=0 "$HOME/draw.mp4")
 repeats=$(ffmpeg -v error -i "$HOME/draw.mp4" -f framemd5 - | grep -v '^#' |
   awk -F, '{print $6}' | uniq -c | awk '{n += $1 - 1} END {print n + 0}')
-echo "drag events: $((seconds * 100)) in $(echo "$end - $start" | bc) s; frames: $frames of $((seconds * 30)); repeated frames: $repeats"
+echo "drag events: $((seconds * 100)) in $(awk "BEGIN {print $end - $start}") s; frames: $frames of $((seconds * 30)); repeated frames: $repeats"
