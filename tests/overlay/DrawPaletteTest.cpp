@@ -4,7 +4,7 @@
 #include "Localization.h"
 #include "NotificationCenter.h"
 #include "PreferenceKeys.h"
-#include "Preferences.h"
+#include "TestApplication.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -16,12 +16,6 @@
 #include <sstream>
 
 namespace {
-
-Preferences& freshPreferences() {
-    Preferences& store = Preferences::shared();
-    store.clear();
-    return store;
-}
 
 using Palette = DrawSettingsWindowController;
 
