@@ -80,8 +80,8 @@ QRect SRButton::imageRect() const {
 }
 
 bool SRButton::event(QEvent* event) {
-    if (event->type() == QEvent::ToolTipChange && text().isEmpty())
-        setAccessibleName(toolTip());
+    if (event->type() == QEvent::ToolTipChange)
+        setAccessibleName(text().isEmpty() ? toolTip() : QString());
     return QAbstractButton::event(event);
 }
 
