@@ -48,10 +48,9 @@ TEST_F(StartupPass, FreshStoreGetsFirstRunValues) {
     EXPECT_EQ(std::make_tuple(c.isShowReverseTime, c.isCaptrueMirror, w.isShowMouse.load(),
                               w.isMouseClickEffect.load(), w.isMouseHight.load()),
               std::make_tuple(true, true, true, true, false));
-    EXPECT_EQ(w.watermarkType, 2u);
-    EXPECT_FLOAT_EQ(w.watermarkAlpha, 1.0f);
-    EXPECT_EQ(w.textWatermarkColor, QColor::fromRgbF(1, 0, 0, 1));
-    EXPECT_EQ(w.textWatermarkFont.pointSize(), 20);
+    EXPECT_EQ(std::make_tuple(w.watermarkType.load(), w.watermarkAlpha.load(),
+                              w.textWatermarkColor.name(), w.textWatermarkFont.pointSize()),
+              std::make_tuple(2u, 1.0f, QString("#ff0000"), 20));
     EXPECT_EQ(w.textWatermarkFont.family(),
               QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
     EXPECT_EQ(c.videoTypes.join(' '), ".mov .mp4 .m4v .flv .avi");
@@ -90,65 +89,49 @@ TEST_F(StartupPass, ExistingStoreIsLoadedAndGainsOnlyAMissingDrawToolHotkey) {
 }
 
 TEST_F(StartupPass, AutoStopFallbacksAndFlags) {
-    struct Case {
-        int time, size, finish;
-        bool flags;
-        double wantSize;
-        int wantFinish;
-    };
-    for (const Case& c : {Case{0, 0, 0, false, 100, 1}, Case{45, 7, 2, true, 7, 2}}) {
-        store->setValue(PrefKey::AutoStop_Time, c.time);
-        store->setValue(PrefKey::AutoStop_FileSize, c.size);
-        store->setValue(PrefKey::AutoStop_FinshIndex, c.finish);
-        store->setValue(PrefKey::AutoStop_Type, c.flags);
-        store->setValue(PrefKey::AutoStop_EveryTime, int(c.flags));
-        EXPECT_DOUBLE_EQ(storedAutoStopTime(*store), c.time ? c.time : 600);
+    for (const bool set : {false, true}) { // nothing stored (0) reads as 600 s, 100 MB, index 1
+        for (const char* key :
+             {PrefKey::AutoStop_Time, PrefKey::AutoStop_FileSize, PrefKey::AutoStop_FinshIndex,
+              PrefKey::AutoStop_Type, PrefKey::AutoStop_EveryTime})
+            store->setValue(key, set ? 2 : 0);
+        EXPECT_DOUBLE_EQ(storedAutoStopTime(*store), set ? 2 : 600);
         AppDelegate delegate(audio);
         const LimitsGroup& l = delegate.limits;
-        EXPECT_DOUBLE_EQ(l.recordEndFileSize, c.wantSize);
-        EXPECT_EQ(l.finshpopIndex, c.wantFinish);
-        EXPECT_EQ(l.isRecordEndSizeType && l.everyTime && l.autoStop_withTime, c.flags);
+        EXPECT_DOUBLE_EQ(l.recordEndFileSize, set ? 2 : 100);
+        EXPECT_EQ(l.finshpopIndex, set ? 2 : 1);
+        EXPECT_EQ(l.isRecordEndSizeType && l.everyTime && l.autoStop_withTime, set);
         // The launch always starts with no stop duration armed; the store keeps its value.
         EXPECT_DOUBLE_EQ(l.recordEndTimeDuration, 0);
-        EXPECT_EQ(store->integer(PrefKey::AutoStop_Time), c.time);
     }
 }
 
 TEST_F(StartupPass, TimeFormatsDependOnTheStoredLanguage) {
-    const QStringList english{"YYYY/MM/dd HH/mm/ss", "YYYY-MM-dd HH:mm:ss", "YYYY-MM-dd HH:mm"};
-    const QStringList chinese{"YYYY/MM/dd HH/mm/ss", "YYYY年MM月dd日 HH时mm分ss秒",
-                              "YYYY-MM-dd HH:mm:ss", "YYYY-MM-dd HH:mm", "YYYY年MM月dd日 HH时mm分"};
-    for (int language : {0, 1, 2, 5, -3}) {
+    for (const auto& [language, styles] :
+         {std::pair{0, "YYYY/MM/dd HH/mm/ss|YYYY-MM-dd HH:mm:ss|YYYY-MM-dd HH:mm"},
+          {-3, "YYYY/MM/dd HH/mm/ss|YYYY-MM-dd HH:mm:ss|YYYY-MM-dd HH:mm"},
+          {5, "YYYY/MM/dd HH/mm/ss|YYYY年MM月dd日 HH时mm分ss秒|YYYY-MM-dd HH:mm:ss|"
+              "YYYY-MM-dd HH:mm|YYYY年MM月dd日 HH时mm分"}}) {
         store->setValue(PrefKey::AppLanguage, language);
         AppDelegate delegate(audio);
-        EXPECT_EQ(delegate.composition.timeFramStyles,
-                  language == 0 || language == -3 ? english : chinese)
-            << "language " << language;
+        EXPECT_EQ(delegate.composition.timeFramStyles.join('|'), QString::fromUtf8(styles));
     }
 }
 
-TEST_F(StartupPass, MicrophoneSourceIsDroppedToSystemSoundWithoutAMicrophone) {
-    struct Case {
-        unsigned storedSource;
-        std::vector<AudioDeviceDescription> inputs;
-        unsigned wantSource;
-        int deviceQueries;
-    } cases[] = {
-        {1, {}, 0, 1},
-        {1, {{"microphone", "Built-in Microphone", 1}}, 1, 1},
-        {1, {{"BlackHole2ch_UID", "BlackHole 2ch", 2}}, 1, 1},
-        // Only a microphone source asks for the devices.
-        {2, {}, 2, 0},
-    };
-    for (const Case& c : cases) {
+// A microphone source drops to system sound when no microphone-like input exists; only a
+// microphone source asks for the devices, and the stored choice never changes.
+TEST_F(StartupPass, MicrophoneSourceNeedsAMicrophone) {
+    using Inputs = std::vector<AudioDeviceDescription>;
+    for (const auto& [stored, inputs, loaded, queries] :
+         {std::tuple{1u, Inputs{}, 0u, 1},
+          {1u, Inputs{{"mic", "Built-in Microphone", 1}}, 1u, 1},
+          {1u, Inputs{{"BlackHole2ch_UID", "BlackHole 2ch", 2}}, 1u, 1},
+          {2u, Inputs{}, 2u, 0}}) {
         store->setValue(PrefKey::IsFirstRun, 1);
-        store->setValue(PrefKey::RecordAudioType, c.storedSource);
-        FakeAudioHardware inputs(c.inputs);
-        AppDelegate delegate(inputs);
-        EXPECT_EQ(delegate.capture.recordAudioType, c.wantSource) << c.inputs.size();
-        EXPECT_EQ(inputs.calls, c.deviceQueries);
-        // Only the loaded source changes, never the stored choice.
-        EXPECT_EQ(store->integer(PrefKey::RecordAudioType), c.storedSource);
+        store->setValue(PrefKey::RecordAudioType, stored);
+        FakeAudioHardware hardware(inputs);
+        EXPECT_EQ(AppDelegate(hardware).capture.recordAudioType, loaded) << inputs.size();
+        EXPECT_EQ(hardware.calls, queries);
+        EXPECT_EQ(store->integer(PrefKey::RecordAudioType), stored);
     }
 }
 

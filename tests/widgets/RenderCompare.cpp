@@ -43,15 +43,3 @@ int maxChannelDifference(const QImage& a, const QImage& b) {
     }
     return worst;
 }
-
-double coverage(const QImage& image) {
-    if (image.isNull())
-        return 0;
-    const QImage argb = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    qint64 covered = 0;
-    for (int y = 0; y < argb.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-        covered += std::count_if(row, row + argb.width(), [](QRgb p) { return qAlpha(p) > 0; });
-    }
-    return double(covered) / (qint64(argb.width()) * argb.height());
-}

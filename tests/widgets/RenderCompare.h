@@ -19,6 +19,3 @@ QImage expectedShowing(const QWidget& widget, const QString& name);
 // Largest difference of any channel between two images of the same size; 255 when they differ
 // in size.
 int maxChannelDifference(const QImage& a, const QImage& b);
-
-// Share of pixels that are not fully transparent.
-double coverage(const QImage& image);

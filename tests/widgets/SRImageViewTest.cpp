@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST(SRImageView, ShowsTheNamedImageFittedAndCentredOrNothing) {
+TEST(SRImageView, ShowsTheNamedImageFittedCentredAndTurned) {
     SRImageView view;
     view.resize(300, 200);
     for (const char* name : {"3.png", "003.png", "BGImage", "", "noSuchImage"}) {
@@ -18,12 +18,8 @@ TEST(SRImageView, ShowsTheNamedImageFittedAndCentredOrNothing) {
     EXPECT_EQ(view.sizeHint(), QSize(0, 0));
     view.setImageName("010.png");
     EXPECT_EQ(view.sizeHint(), QSize(200, 200)); // the artwork's size
-}
-
-// The countdown ring turns about the view's centre; half a turn is the picture flipped both ways.
-TEST(SRImageView, RotationTurnsAboutTheCentre) {
-    SRImageView view;
-    view.resize(200, 200);
+    // The countdown ring turns about the view's centre: half a turn is the picture flipped
+    // both ways.
     view.setImageName("003.png");
     const QImage upright = grabWidget(view);
     view.setRotation(180);

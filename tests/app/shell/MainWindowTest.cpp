@@ -1,20 +1,25 @@
 // The main window against the fake platform: size per mode, the capture settings it follows,
-// the labels after a stop, the way back to the modes, and the names screen readers get. (Choosing a
-// screen is tried end to end on two monitors.)
+// the labels after a stop, the way back to the modes, the names screen readers get, and the
+// sound menus. (Choosing a screen is tried end to end on two monitors.)
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QSignalSpy>
 
 #include "AppDelegate.h"
+#include "AudioOnOffMenus.h"
+#include "AudioOnlyPanel.h"
 #include "FakeAudioHardware.h"
 #include "FakeMediaEncoder.h"
 #include "FakePlatform.h"
 #include "MainWindow.h"
 #include "NSVertProgressView.h"
+#include "PreferenceKeys.h"
 #include "RecordFlows.h"
 #include "SKVoiceWaveView.h"
 #include "SRButton.h"
@@ -23,42 +28,47 @@
 
 namespace {
 
-struct MainWindowTest : ::testing::Test {
-    MainWindowTest() {
+struct Fresh {
+    Fresh() {
         freshPreferences();
         fakeencoder::reset();
     }
-    FakeAudioHardware audio{{}};
-    FakePlatform platform;
 };
 
-// What a screen reader says for a control: its name and the labels that name it.
-QString spoken(QWidget* control) {
-    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(control);
-    QString text = iface->text(QAccessible::Name);
-    for (const auto& [label, relation] : iface->relations(QAccessible::Label))
-        text += " / " + label->text(QAccessible::Name);
-    return text;
-}
+struct MainWindowTest : ::testing::Test, Fresh {
+    FakeAudioHardware audio{{}};
+    FakePlatform platform;
+    AppDelegate app{audio};
+    RecordFlows flows{app, platform};
+    MainWindow window{app, flows};
+};
 
-// Every control the user can see, by what it is called.
+// Every control the user can see, by what a screen reader says: its name and the labels that
+// name it.
 QMap<QWidget*, QString> shownControls(QWidget& window) {
     QMap<QWidget*, QString> controls;
     for (QWidget* w : window.findChildren<QWidget*>()) {
-        if (w->isVisibleTo(&window) &&
-            (qobject_cast<QAbstractButton*>(w) || qobject_cast<QComboBox*>(w) ||
-             dynamic_cast<NSVertProgressView*>(w) || dynamic_cast<SKVoiceWaveView*>(w)))
-            controls.insert(w, spoken(w));
+        if (!w->isVisibleTo(&window) ||
+            !(qobject_cast<QAbstractButton*>(w) || qobject_cast<QComboBox*>(w) ||
+              dynamic_cast<NSVertProgressView*>(w) || dynamic_cast<SKVoiceWaveView*>(w)))
+            continue;
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+        controls[w] = iface->text(QAccessible::Name);
+        for (const auto& [label, relation] : iface->relations(QAccessible::Label))
+            controls[w] += " / " + label->text(QAccessible::Name);
     }
     return controls;
+}
+
+// The user picks item `item` (counted with the title).
+void pick(SRPopUpButton* menu, int item) {
+    menu->setCurrentIndex(item);
+    emit menu->activated(item);
 }
 
 } // namespace
 
 TEST_F(MainWindowTest, EveryControlIsNamedInTheChosenLanguage) {
-    AppDelegate app(audio);
-    RecordFlows flows(app, platform);
-    MainWindow window(app, flows);
     window.show();
     for (int page = -1; page < 5; ++page) {
         SCOPED_TRACE(page);
@@ -77,16 +87,12 @@ TEST_F(MainWindowTest, EveryControlIsNamedInTheChosenLanguage) {
 }
 
 TEST_F(MainWindowTest, TheModeChoiceStopsSoundAndAModeStartsItAgain) {
-    AppDelegate app(audio);
-    RecordFlows flows(app, platform);
-    MainWindow window(app, flows);
     QSignalSpy stopped(&window, &MainWindow::modeChoiceShown);
     QSignalSpy started(&window, &MainWindow::audioSourceChosen);
     SRButton* back = nullptr;
     for (SRButton* b : window.findChildren<SRButton*>())
         back = b->accessibleName() == "Back to the modes" ? b : back;
     ASSERT_NE(back, nullptr);
-
     window.fullScreenClicked(1);
     ASSERT_EQ(started.count(), 1);
     EXPECT_EQ(started[0][0].toUInt(), app.capture.recordAudioType);
@@ -100,9 +106,6 @@ TEST_F(MainWindowTest, TheModeChoiceStopsSoundAndAModeStartsItAgain) {
 }
 
 TEST_F(MainWindowTest, FollowsTheCaptureSettingsAndFitsEachMode) {
-    AppDelegate app(audio);
-    RecordFlows flows(app, platform);
-    MainWindow window(app, flows);
     window.show();
     // The layout settles on the event loop, as it would on screen.
     const auto shownSize = [&] {
@@ -130,9 +133,6 @@ TEST_F(MainWindowTest, FollowsTheCaptureSettingsAndFitsEachMode) {
 }
 
 TEST_F(MainWindowTest, StopResetsTimeAndSizeEvenWithAReportStillQueued) {
-    AppDelegate app(audio);
-    RecordFlows flows(app, platform);
-    MainWindow window(app, flows);
     window.fullScreenClicked(0);
     flows.recordScreenClicked();
     fakeencoder::state().fileSize = 2500000;
@@ -141,6 +141,52 @@ TEST_F(MainWindowTest, StopResetsTimeAndSizeEvenWithAReportStillQueued) {
     flows.recordScreenClicked();
     flows.recordScreenTimeDuration(0); // queued on the main thread before the stop
     EXPECT_EQ(window.timeLabel()->text(), "00:00:00");
-    EXPECT_TRUE(window.sizeLabel()->text().startsWith("0.00 MB / "))
-        << window.sizeLabel()->text().toStdString();
+    EXPECT_TRUE(window.sizeLabel()->text().startsWith("0.00 MB / "));
+}
+
+TEST(AudioOnOffMenus, ThePairMakesTheSourceType) {
+    QWidget host;
+    AudioOnOffMenus menus(*new QGridLayout(&host), 0);
+    QSignalSpy chosen(&menus, &AudioOnOffMenus::typeChosen);
+    // Items: 1 on, 2 off. Whichever menu changes last, the pair decides.
+    for (const auto& [systemItem, micItem, type] :
+         {std::tuple{1, 2, 0u}, {2, 1, 1u}, {1, 1, 2u}, {2, 2, 3u}}) {
+        menus.systemAudioBox()->setCurrentIndex(systemItem);
+        pick(menus.micphoneBox(), micItem);
+        pick(menus.systemAudioBox(), systemItem);
+        ASSERT_EQ(chosen.count(), 2);
+        EXPECT_EQ(chosen.takeFirst()[0].toUInt(), type);
+        EXPECT_EQ(chosen.takeFirst()[0].toUInt(), type);
+        // Shown the other way round, the type gives back the same pair.
+        menus.showAudioType(3 - type);
+        menus.showAudioType(type);
+        EXPECT_EQ(menus.systemAudioBox()->indexOfSelectedItem(), systemItem);
+        EXPECT_EQ(menus.micphoneBox()->indexOfSelectedItem(), micItem);
+    }
+}
+
+TEST_F(MainWindowTest, AudioOnlyPanelFormatAndSourceMenusAndTheAudioButton) {
+    AudioOnlyPanel panel(app, flows);
+    panel.show();
+    // The format names the next audio file; video recordings keep their own container.
+    for (const auto& [item, extension] : {std::pair{2, ".wav"}, {3, ".m4a"}, {1, ".mp3"}}) {
+        pick(panel.audioExtensionPopUp(), item);
+        EXPECT_EQ(Preferences::shared().integer(PrefKey::AudioTypeIndex), item - 1);
+        EXPECT_TRUE(app.createoutputPath(false).endsWith(extension)) << extension;
+        EXPECT_FALSE(app.createoutputPath(true).endsWith(extension)) << extension;
+    }
+    QSignalSpy picked(&panel, &AudioOnlyPanel::audioSourcePicked);
+    pick(panel.onlyAudio_AudioTypePopBtn(), 2);
+    ASSERT_EQ(picked.count(), 1);
+    EXPECT_EQ(picked[0][0].toUInt(), 1u); // item i is source type i - 1
+    for (const auto& [type, image] :
+         {std::pair{0u, "btnMainRec_Audio_Normal"}, {3u, "btnNotRecordAudio_Normal"}}) {
+        panel.showAudioType(type);
+        EXPECT_EQ(panel.onlyAudio_AudioTypePopBtn()->storedIndex(), int(type));
+        EXPECT_EQ(panel.audioButton()->currentImageName(), image);
+    }
+    // Idle: the button pops the source menu up.
+    panel.AudioExImAction();
+    EXPECT_TRUE(panel.onlyAudio_AudioTypePopBtn()->view()->isVisible());
+    panel.onlyAudio_AudioTypePopBtn()->hidePopup();
 }
