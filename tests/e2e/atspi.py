@@ -91,7 +91,9 @@ def press(acc):
 
 def choose(popup, item):
     press(popup)  # opens the list
-    click(find(item, popup, labels=False))
+    entry = find(item, popup, labels=False)
+    time.sleep(0.3)  # the list may still be sliding open
+    click(entry)
 
 
 def wait_gone(name):

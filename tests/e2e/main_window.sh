@@ -55,3 +55,8 @@ solid_window() {
 }
 # overlays: how many of Tapedeck's windows other than the main one are on screen.
 overlays() { xdotool search --onlyvisible --class '^tapedeck$' 2>/dev/null | grep -vcx "$win" || true; }
+# overlays_become N: waits up to 5 s for N overlays.
+overlays_become() {
+  for _ in $(seq 50); do [ "$(overlays)" = "$1" ] && return 0; sleep 0.1; done
+  echo "overlays shown: $(overlays), not $1"; return 1
+}

@@ -13,11 +13,10 @@ xdotool windowmove --sync "$win" 100 100
 solid_window Green 00c000 400 300 1200 300
 
 press "Custom Area" 1
-press "Start Recording" 1.5   # an overlay on each monitor
-[ "$(overlays)" = 2 ] || { echo "overlays shown: $(overlays)"; exit 1; }
+press "Start Recording"
+overlays_become 2   # one on each monitor
 xdotool key Escape
-sleep 1
-[ "$(overlays)" = 0 ] || { echo "overlays left after Escape: $(overlays)"; exit 1; }
+overlays_become 0
 [ "$(xdotool getwindowname "$win")" = Tapedeck ] || { echo "still recording"; exit 1; }
 [ ! -e "$HOME/Videos/Tapedeck" ] || { echo "Escape wrote:"; ls "$HOME/Videos/Tapedeck"; exit 1; }
 
