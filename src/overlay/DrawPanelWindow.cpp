@@ -32,8 +32,9 @@ DrawPanelWindow::DrawPanelWindow(const QRect& screen, const Desktop& desktop)
     connect(canvas, &DrawTouchPointView::inkChanged, this, &DrawPanelWindow::inkChanged);
 }
 
+// A panel closed earlier has already given the cover up, perhaps to a newer panel.
 DrawPanelWindow::~DrawPanelWindow() {
-    if (!compositing_ && desktop_.catcher)
+    if (covering_)
         desktop_.catcher->uncover();
 }
 
@@ -81,7 +82,8 @@ void DrawPanelWindow::hideEvent(QHideEvent*) {
 void DrawPanelWindow::updateCatcher() {
     if (compositing_ || !desktop_.catcher)
         return;
-    if (ignoresMouse_ || !contentVisible_ || !isVisible()) {
+    covering_ = !ignoresMouse_ && contentVisible_ && isVisible();
+    if (!covering_) {
         desktop_.catcher->uncover();
         return;
     }

@@ -60,4 +60,5 @@ private:
     bool ignoresMouse_ = true;
     bool canBecomeKey_ = false;
     bool contentVisible_ = true;
+    bool covering_ = false;
 };
