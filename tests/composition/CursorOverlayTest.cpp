@@ -90,40 +90,38 @@ TEST_F(CursorOverlayTest, CursorLandsUnderThePointerInEveryModeOnEveryScreen) {
     const QRectF right(1920, 56, 1280, 1024), above(0, 1080, 1280, 720);
     const struct {
         const char* name;
-        QRectF screen;
         CaptureArea area;
         QRectF frame; // where the frame lies in global points
     } cases[] = {
-        {"full, primary", kPrimary, {kPrimary, {}, false}, kPrimary},
-        {"full, right", right, {right, {}, false}, right},
-        {"full, above", above, {above, {}, false}, above},
-        {"area, primary", kPrimary, {kPrimary, {300, 200, 400, 300}, false}, {300, 200, 400, 300}},
-        {"area, right", right, {right, {300, 200, 400, 300}, false}, {2220, 256, 400, 300}},
-        {"area, above", above, {above, {300, 200, 400, 300}, false}, {300, 1280, 400, 300}},
-        {"window, primary", kPrimary, {kPrimary, {300, 400, 400, 300}, true}, {300, 380, 400, 300}},
-        {"window, right", right, {right, {2000, 100, 400, 300}, true}, {2000, 680, 400, 300}},
-        {"window, above", above, {above, {100, -600, 400, 300}, true}, {100, 1380, 400, 300}},
+        {"full, primary", {kPrimary, {}, false}, kPrimary},
+        {"full, right", {right, {}, false}, right},
+        {"full, above", {above, {}, false}, above},
+        {"area, primary", {kPrimary, {300, 200, 400, 300}, false}, {300, 200, 400, 300}},
+        {"area, right", {right, {300, 200, 400, 300}, false}, {2220, 256, 400, 300}},
+        {"area, above", {above, {300, 200, 400, 300}, false}, {300, 1280, 400, 300}},
+        {"window, primary", {kPrimary, {300, 400, 400, 300}, true}, {300, 380, 400, 300}},
+        {"window, right", {right, {2000, 100, 400, 300}, true}, {2000, 680, 400, 300}},
+        {"window, above", {above, {100, -600, 400, 300}, true}, {100, 1380, 400, 300}},
     };
     settings.showMouse = true;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        displays.displays = {{kPrimary, 1, false, "Primary"}, {c.screen, 2, false, "Other"}};
+        displays.displays = {{kPrimary, 1, false, "Primary"}, {c.area.screenFrame, 2, false, ""}};
         area = c.area;
-        QImage frame(c.frame.size().toSize(), QImage::Format_ARGB32_Premultiplied);
-        frame.fill(kWhite);
+        auto composeAt = [&](QPointF offset) {
+            QImage frame(c.frame.size().toSize(), QImage::Format_ARGB32_Premultiplied);
+            frame.fill(kWhite);
+            pointer.location = c.frame.topLeft() + offset;
+            overlay.appendMouseCursor(frame);
+            return drawnBox(frame);
+        };
         // Truncated: px = trunc(50 - 1) = 49, py = trunc(60 - (10 + 1)) = 49.
-        pointer.location = c.frame.topLeft() + QPointF(50.7, 60.9);
-        overlay.appendMouseCursor(frame);
-        EXPECT_EQ(drawnBox(frame), QRect(49, 49, 12, 20));
-    }
-}
-
-TEST_F(CursorOverlayTest, CursorOutsideTheFrameLeavesNoPixels) {
-    settings.showMouse = true;
-    settings.highlight = true;
-    for (QPointF at : {QPointF(20, 300), QPointF(600, 300), QPointF(250, 100), QPointF(250, 500)}) {
-        pointer.location = at;
-        EXPECT_FALSE(drawnBox(compose())) << at.x() << "," << at.y();
+        EXPECT_EQ(composeAt({50.7, 60.9}), QRect(49, 49, 12, 20));
+        // Outside the frame nothing of the cursor or its highlight shows.
+        settings.highlight = true;
+        EXPECT_FALSE(composeAt({-40, 100}));
+        EXPECT_FALSE(composeAt({100, c.frame.height() + 40}));
+        settings.highlight = false;
     }
 }
 

@@ -71,28 +71,13 @@ protected:
     }
 };
 
-TEST_F(ClipViewTest, ClickWithoutDragKeepsTheHoveredWindow) {
-    make(1);
-    hover(QPointF(500, 400));
-    press(QPointF(500, 400));
-    clock += 2;
-    release(QPointF(500, 400));
-    EXPECT_EQ(view->clipState(), SRClipView::Established);
-    EXPECT_EQ(view->contentRect(), kHoveredWindow);
-    EXPECT_EQ(view->cropSize(), kHoveredWindow.size());
-    EXPECT_EQ(delegate.toolbarShown, 1);
-    // Once established, hovering no longer moves the selection.
-    view->setFrameForContentView(QRectF(10, 10, 100, 100));
-    hover(QPointF(700, 700));
-    EXPECT_EQ(view->contentRect(), QRectF(10, 10, 100, 100));
-}
-
-TEST_F(ClipViewTest, SmallQuickDragTakesTheWindowOthersKeepTheDrawnRectangle) {
+TEST_F(ClipViewTest, ClickOrSmallQuickDragTakesTheHoveredWindowOthersTheDrawnRectangle) {
     const struct {
         QPointF to;
         double held;
         QRectF expected;
     } cases[] = {
+        {{1010, 110}, 2, kHoveredWindow}, // a click, however long
         {{1000, 100}, 0.49, kHoveredWindow},
         {{1000, 100}, 0.5, {1000, 100, 64, 64}}, // grown to the minimum, drawn origin kept
         {{1210, 90}, 0.1, {1010, 90, 200, 64}},  // wide enough in one direction
@@ -102,12 +87,17 @@ TEST_F(ClipViewTest, SmallQuickDragTakesTheWindowOthersKeepTheDrawnRectangle) {
         make(1);
         hover(QPointF(1000, 100));
         press(QPointF(1010, 110));
-        drag(c.to);
-        EXPECT_EQ(view->clipState(), SRClipView::Drawing);
+        if (c.to != QPointF(1010, 110))
+            drag(c.to);
         clock += c.held;
         release(c.to);
+        EXPECT_EQ(view->clipState(), SRClipView::Established);
         EXPECT_EQ(view->contentRect(), c.expected);
+        EXPECT_EQ(view->cropSize(), c.expected.size());
     }
+    // Once established, hovering no longer moves the selection.
+    hover(QPointF(700, 700));
+    EXPECT_EQ(view->contentRect(), cases[3].expected);
 }
 
 TEST_F(ClipViewTest, ResizeStopsAtTheEdgesMoveDoesNot) {
@@ -226,11 +216,9 @@ TEST_F(ClipViewTest, SizeTextNeverRunsIntoTheButtonsAndTheBoxEndsAtTheRightEdge)
         // The label centres its text: the text ends half the spare room before its edge.
         const int textRight = label->x() + (label->width() + textWidth) / 2;
         EXPECT_LT(textRight, box->okBtn()->x());
-        EXPECT_LT(box->okBtn()->geometry().right(), box->cancelBtn()->x());
         const QRectF border = view->contentFrame();
         EXPECT_EQ(box->geometry().right() + 1, int(border.right() - 6));
         EXPECT_EQ(box->geometry().bottom() + 1, int(1080 - border.y() - 5));
-        EXPECT_GE(box->width(), SRClipIndicatorView::kWidth);
         view->showClipViewWithFrame(QRectF(), nullptr);
     }
 }
