@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End to end on the private desktop: App Window, record, click a window: the file follows that
-# window, its frame included, at even bounds, and shows its inside.
+# window, its frame included, at even bounds, and shows its inside with the arrow drawn where
+# the pointer is.
 # Usage: pick_window.sh <tapedeck binary>
 set -euo pipefail
 here=$(dirname "$0")
@@ -26,3 +27,20 @@ size=$(ffprobe -v error -select_streams v -show_entries stream=width,height -of 
 [ "$size" = "$w,$h" ] || { echo "recorded $size, the window is $w,$h"; exit 1; }
 # The inside, 2 pixels in from its edges, is the window's colour.
 python3 "$here/frame_colour.py" "${files[0]}" $((1202 - x)),$((302 - y)),399,298 00c000
+# The arrow is drawn where the pointer rested (1400,450 on the desktop): below and right of it
+# the frame is not green, while the window around it is.
+python3 - "${files[0]}" $((1400 - x)) $((450 - y)) <<'PY'
+import subprocess, sys
+path, px, py = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
+w, h = (int(v) for v in subprocess.check_output(
+    ["ffprobe", "-v", "error", "-select_streams", "v", "-show_entries", "stream=width,height",
+     "-of", "csv=p=0", path]).decode().split(","))
+rgb = subprocess.check_output(["ffmpeg", "-v", "error", "-i", path, "-frames:v", "1", "-f",
+                               "rawvideo", "-pix_fmt", "rgb24", "-"])
+def not_green(x0, y0):
+    box = [(x, y) for y in range(y0, y0 + 12) for x in range(x0, x0 + 8)]
+    return sum(abs(rgb[(y * w + x) * 3 + 1] - 0xc0) > 60 for x, y in box) / len(box)
+arrow, beside = not_green(px + 1, py + 2), not_green(px - 60, py)
+print(f"not green: {arrow:.2f} under the pointer, {beside:.2f} beside it")
+assert arrow > 0.3 and beside < 0.05
+PY
