@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # End to end on a desktop split into two monitors (left and right, 960 x 1080 each): Escape
-# takes the selection overlays off both monitors and records nothing; then Full Screen with
-# the right monitor chosen in the screen pop-up records that monitor alone; the command line
-# records a window and an area on the right monitor.
+# takes the selection overlays off both monitors and records nothing; back at the mode choice
+# no sound is captured; then Full Screen with the right monitor chosen in the screen pop-up
+# records that monitor alone; the command line records a window and an area on the right
+# monitor.
 # Usage: record_two_monitors.sh <tapedeck binary>
 set -euo pipefail
 xrandr --setmonitor left 960/254x1080/286+0+0 screen >/dev/null
@@ -21,7 +22,15 @@ overlays_become 0
 [ ! -e "$HOME/Videos/Tapedeck" ] || { echo "Escape wrote:"; ls "$HOME/Videos/Tapedeck"; exit 1; }
 
 press "Back to the modes"
+# Nothing records sound at the mode choice; choosing a mode starts it again.
+streams() { pactl list source-outputs | grep -c 'media.name = "Tapedeck recording"' || true; }
+expect_streams() {
+  for _ in $(seq 30); do [ "$(streams)" = "$1" ] && return; sleep 0.1; done
+  echo "sound capture streams: $(streams), not $1"; exit 1
+}
+expect_streams 0
 press "Full Screen" 1
+expect_streams 1
 choose Screen right
 press "Start Recording" 2.5   # starts at once on the chosen monitor
 press "Stop Recording" 2
