@@ -39,11 +39,9 @@ SRClipIndicatorView::SRClipIndicatorView(QWidget* parent)
 void SRClipIndicatorView::retitle() {
     const std::pair<SRButton*, const char*> buttons[] = {{okBtn_, "btnOK"},
                                                          {cancelBtn_, "btnCancel"}};
-    for (const auto& [button, key] : buttons) {
-        const QString title = Localization::localizedStringForKey(key);
-        button->setToolTip(title);
-        button->setAccessibleName(title);
-    }
+    // An image-only button takes its tool tip as its name.
+    for (const auto& [button, key] : buttons)
+        button->setToolTip(Localization::localizedStringForKey(key));
 }
 
 void SRClipIndicatorView::setSelectionSize(const QSizeF& size) {
