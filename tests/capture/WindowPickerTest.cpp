@@ -76,31 +76,26 @@ TEST_F(WindowPickerTest, NothingUnderThePointerKeepsTheLastHighlight) {
     EXPECT_FALSE(hover.keyScreen.has_value());
 }
 
-struct SizeCase {
-    QRectF bounds;
-    QRectF expected;
-};
-
-class WindowPickerSizes : public WindowPickerTest,
-                          public ::testing::WithParamInterface<SizeCase> {};
-
-TEST_P(WindowPickerSizes, SizesAreMultiplesOfFourOnTheVisibleSide) {
-    WindowPicker picker(displays, displays.displays[0]);
-    const WindowInfo window{20, "App", "Window", kWindowLayerNormal, GetParam().bounds};
-    const QPointF at(std::max(0.0, window.bounds.x()) + 5, 1080 - window.bounds.bottom() + 5);
-    EXPECT_EQ(hoverAt(picker, {window}, at).candidate, GetParam().expected);
-    EXPECT_EQ(picker.lastWindowRect(), GetParam().expected);
+TEST_F(WindowPickerTest, SizesAreMultiplesOfFourOnTheVisibleSide) {
+    const struct {
+        QRectF bounds, expected;
+    } cases[] = {
+        // 801 x 603 is highlighted as 800 x 600, the origin kept.
+        {QRectF(10, 20, 801, 603), QRectF(10, 457, 800, 600)},
+        // Beyond the left edge: from x 0 with the visible -100 + 500.
+        {QRectF(-100, 100, 501, 300), QRectF(0, 680, 400, 300)},
+        // Beyond the bottom edge (y up): from y 0 with the visible part of the rounded height,
+        // -70 + 248, rounded again.
+        {QRectF(200, 900, 400, 250), QRectF(200, 0, 400, 176)},
+    };
+    for (const auto& c : cases) {
+        WindowPicker picker(displays, displays.displays[0]);
+        const WindowInfo window{20, "App", "Window", kWindowLayerNormal, c.bounds};
+        const QPointF at(std::max(0.0, c.bounds.x()) + 5, 1080 - c.bounds.bottom() + 5);
+        EXPECT_EQ(hoverAt(picker, {window}, at).candidate, c.expected);
+        EXPECT_EQ(picker.lastWindowRect(), c.expected);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Windows, WindowPickerSizes,
-                         ::testing::Values(
-                             // 801 x 603 is highlighted as 800 x 600, the origin kept.
-                             SizeCase{QRectF(10, 20, 801, 603), QRectF(10, 457, 800, 600)},
-                             // Beyond the left edge: from x 0 with the visible -100 + 500.
-                             SizeCase{QRectF(-100, 100, 501, 300), QRectF(0, 680, 400, 300)},
-                             // Beyond the bottom edge (y up): from y 0 with the visible part of
-                             // the rounded height, -70 + 248, rounded again.
-                             SizeCase{QRectF(200, 900, 400, 250), QRectF(200, 0, 400, 176)}));
 
 TEST_F(WindowPickerTest, ConfirmedSelectionIgnoresHovering) {
     WindowPicker picker(displays, displays.displays[0]);
