@@ -153,6 +153,27 @@ void DWStroke::strokeWithContext(QPainter& context) const {
     }
 }
 
+namespace {
+
+// Mitred corners reach up to twice the width out.
+double joinMargin(double width) {
+    return 2 * std::max(width, 1.0) + 2;
+}
+
+} // namespace
+
+QRectF DWStroke::tailBounds() const {
+    const int count = path.elementCount();
+    QPointF low(path.currentPosition()), high(low);
+    for (int i = std::max(0, count - 3); i < count; ++i) {
+        const QPointF p = path.elementAt(i);
+        low = QPointF(std::min(low.x(), p.x()), std::min(low.y(), p.y()));
+        high = QPointF(std::max(high.x(), p.x()), std::max(high.y(), p.y()));
+    }
+    const double margin = joinMargin(strokeWidth);
+    return QRectF(low, high).adjusted(-margin, -margin, margin, margin);
+}
+
 QRectF DWStroke::bounds() const {
     QRectF area;
     switch (doodleType) {
@@ -170,8 +191,8 @@ QRectF DWStroke::bounds() const {
         area = path.boundingRect();
         break;
     }
-    // Mitred corners reach up to twice the width out; arrow heads are wider than the line.
-    const double margin = 2 * std::max(strokeWidth, 1.0) + 2;
+    // Arrow heads are wider than the line.
+    const double margin = joinMargin(strokeWidth);
     const double head = doodleType == Arrow ? QLineF(beganPoint, endPoint).length() * 0.2 : 0;
     return area.adjusted(-margin - head, -margin - head, margin + head, margin + head);
 }

@@ -37,6 +37,9 @@ public:
 
     // Canvas area that drawing can touch, with room for wide joins; empty for text.
     QRectF bounds() const;
+    // What the freehand line's newest segment changes: itself, and the end before it that
+    // became a join.
+    QRectF tailBounds() const;
 
     // The arrow's outline, tail at `beganPoint` and tip at `endPoint`.
     QPolygonF arrowPolygon() const;

@@ -182,10 +182,13 @@ void DrawTouchPointView::mouseDragged() {
     if (!currentStroke_)
         return;
     const QPointF at = pointerLocation();
-    if (currentStroke_->doodleType == DWStroke::Pencil)
+    if (currentStroke_->doodleType == DWStroke::Pencil) {
         currentStroke_->path.lineTo(at);
-    else
-        currentStroke_->endPoint = at;
+        // Everywhere else the longer line draws the same pixels as before.
+        refresh(widgetRect(currentStroke_->tailBounds()), true);
+        return;
+    }
+    currentStroke_->endPoint = at;
     refresh();
 }
 
@@ -308,7 +311,7 @@ void DrawTouchPointView::drawItems(QPainter& painter, size_t from, size_t to) co
     }
 }
 
-void DrawTouchPointView::refresh(QRect dirty) {
+void DrawTouchPointView::refresh(QRect dirty, bool liveChangedOnlyThere) {
     if (frame_.size() != size()) {
         layer_ = QImage(size(), QImage::Format_ARGB32_Premultiplied);
         frame_ = QImage(size(), QImage::Format_ARGB32_Premultiplied);
@@ -334,7 +337,9 @@ void DrawTouchPointView::refresh(QRect dirty) {
     QRect liveArea;
     for (size_t i = live; i < actionStroks_.size(); ++i)
         liveArea |= itemArea(actionStroks_[i]);
-    dirty = (dirty | liveArea_ | liveArea) & rect();
+    if (!liveChangedOnlyThere)
+        dirty |= liveArea_ | liveArea;
+    dirty &= rect();
     liveArea_ = liveArea;
     if (dirty.isEmpty())
         return;

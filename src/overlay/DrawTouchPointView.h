@@ -90,8 +90,9 @@ private:
     size_t liveFrom() const;
     QRect itemArea(const Item& item) const;
     void drawItems(QPainter& painter, size_t from, size_t to) const;
-    // Brings the cached layer and the image up to date; `dirty` also changed.
-    void refresh(QRect dirty = {});
+    // Brings the cached layer and the image up to date; `dirty` also changed. With
+    // liveChangedOnlyThere, the items not yet in the layer changed nowhere else.
+    void refresh(QRect dirty = {}, bool liveChangedOnlyThere = false);
 
     std::vector<Item> actionStroks_;
     std::vector<Item> redoActionStroks_;

@@ -190,14 +190,18 @@ TEST(DrawCanvas, CachedImageEqualsRedrawingEveryItem) {
         c.run(ops);
         EXPECT_EQ(c.canvas.image(), redrawn()) << ops;
     }
-    // In the middle of an erasing drag.
-    c.run("X");
-    c.drag({10, 50}, {150, 60});
-    c.pointAt(150, 150);
-    c.canvas.mouseDown();
-    c.pointAt(60, 20);
-    c.canvas.mouseDragged();
-    EXPECT_EQ(c.canvas.image(), redrawn());
+    // In the middle of freehand drags that turn sharply, drawing and erasing.
+    for (const char* ops : {"E0 T4", "X"}) {
+        c.run(ops);
+        c.pointAt(150, 150);
+        c.canvas.mouseDown();
+        for (QPoint p : {QPoint(60, 20), QPoint(170, 40), QPoint(30, 160), QPoint(40, 30)}) {
+            c.pointAt(p.x(), p.y());
+            c.canvas.mouseDragged();
+            EXPECT_EQ(c.canvas.image(), redrawn()) << ops;
+        }
+        c.canvas.mouseUp();
+    }
 }
 
 } // namespace
