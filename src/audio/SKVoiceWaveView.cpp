@@ -23,6 +23,11 @@ void SKVoiceWaveView::fillIfEmpty() {
     pointArray_.resize(size_t(std::floor(width_)) + 1);
 }
 
+QSizeF SKVoiceWaveView::initialFrame() const {
+    std::lock_guard lock(mutex_);
+    return initialFrame_;
+}
+
 std::deque<VoiceStroke> SKVoiceWaveView::pointArray() const {
     std::lock_guard lock(mutex_);
     return pointArray_;

@@ -27,7 +27,8 @@ public:
 
     std::deque<VoiceStroke> pointArray() const;
     std::deque<VoiceStroke> tempPointArray() const;
-    QSizeF initialFrame() const { return initialFrame_; }
+    // The first size the view got; read on the audio queue.
+    QSizeF initialFrame() const;
 
 protected:
     void paintEvent(QPaintEvent*) override;

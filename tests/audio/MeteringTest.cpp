@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QImage>
 
+#include <atomic>
 #include <climits>
 #include <cmath>
 #include <cstring>
@@ -173,4 +174,21 @@ TEST(AudioLevelMeter, AudioOnlyScrollsTheWaveInItsOwnScale) {
         EXPECT_FLOAT_EQ(newest.point_y, c.volum * 34);
         EXPECT_EQ(newest.isRecording, c.green);
     }
+}
+
+TEST(AudioLevelMeter, MetersOnTheAudioQueueWhileTheWaveGetsItsSize) {
+    SKVoiceWaveView wave;
+    AudioLevelMeter meter({&wave, nullptr, nullptr, nullptr},
+                          {[] { return 4u; }, [] { return 0u; }, [] { return 1u; }});
+    const std::vector<uint8_t> loud = buffer({1 << 30});
+    std::atomic<bool> shown{false};
+    std::thread audio([&] {
+        for (int i = 0; i < 50 || !shown; ++i)
+            meter.audioVolum(loud);
+    });
+    wave.resize(300, 68);
+    wave.show(); // the view learns its size here, while the audio queue reads it
+    shown = true;
+    audio.join();
+    EXPECT_EQ(wave.initialFrame(), QSizeF(300, 68));
 }
