@@ -1,10 +1,10 @@
 // The catalogue checked against an independent property-list implementation (python3 plistlib).
 #include "Catalogue.h"
+#include "TestProcess.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -12,11 +12,10 @@
 namespace {
 
 QByteArray runPython(const QString& script, const QStringList& args) {
-    QProcess python;
-    python.start("python3", QStringList{"-c", script} + args);
-    EXPECT_TRUE(python.waitForFinished(60000));
-    EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
-    return python.readAllStandardOutput();
+    int status = -1;
+    const QString output = runTool("python3", QStringList{"-c", script} + args, &status);
+    EXPECT_EQ(status, 0);
+    return output.toUtf8();
 }
 
 TEST(CatalogueInterop, PlistlibReadsWhatWeWrite) {

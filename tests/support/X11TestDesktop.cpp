@@ -6,14 +6,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-#include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -32,53 +24,6 @@ int number(const QString& text, const QString& label) {
 }
 
 } // namespace
-
-SpawnedProcess::SpawnedProcess(const QString& program, const QStringList& arguments) {
-    std::vector<QByteArray> storage{program.toLocal8Bit()};
-    for (const QString& argument : arguments)
-        storage.push_back(argument.toLocal8Bit());
-    std::vector<char*> argv;
-    for (QByteArray& argument : storage)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    int pipeFds[2];
-    if (pipe2(pipeFds, O_CLOEXEC) != 0)
-        return;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
-    pid_t pid = -1;
-    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0)
-        m_pid = pid;
-    posix_spawn_file_actions_destroy(&actions);
-    close(pipeFds[1]);
-    m_outputFd = pipeFds[0];
-}
-
-SpawnedProcess::~SpawnedProcess() {
-    kill();
-    if (m_outputFd >= 0)
-        close(m_outputFd);
-}
-
-void SpawnedProcess::kill() {
-    if (m_pid <= 0)
-        return;
-    ::kill(m_pid, SIGKILL);
-    waitpid(m_pid, nullptr, 0);
-    m_pid = -1;
-}
-
-QString runTool(const QString& program, const QStringList& arguments) {
-    SpawnedProcess process(program, arguments);
-    QByteArray output;
-    char buffer[4096];
-    ssize_t n;
-    while ((n = read(process.outputFd(), buffer, sizeof buffer)) > 0)
-        output.append(buffer, n);
-    return QString::fromLocal8Bit(output);
-}
 
 bool isManaged(uint32_t window) {
     const QString list = runTool("xprop", {"-root", "_NET_CLIENT_LIST"});

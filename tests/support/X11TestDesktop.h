@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <xcb/xcb.h>
 
+#include "TestProcess.h"
+
 // A managed top-level window filled with one colour by the server itself, so its content is
 // known without a client drawing anything.
 class TestWindow {
@@ -39,28 +41,6 @@ public:
 private:
     xcb_connection_t* m_connection;
     xcb_window_t m_window;
-};
-
-// Runs a tool of the test desktop (xdotool, xwininfo, xprop) and returns its output.
-// Started with posix_spawn, which ThreadSanitizer allows in a threaded process.
-QString runTool(const QString& program, const QStringList& arguments);
-
-// A program left running; its standard output is readable on outputFd. Killed when destroyed.
-class SpawnedProcess {
-public:
-    SpawnedProcess(const QString& program, const QStringList& arguments);
-    ~SpawnedProcess();
-    SpawnedProcess(const SpawnedProcess&) = delete;
-    SpawnedProcess& operator=(const SpawnedProcess&) = delete;
-
-    bool started() const { return m_pid > 0; }
-    int outputFd() const { return m_outputFd; }
-    // Kills the program and waits for it to end.
-    void kill();
-
-private:
-    int m_pid = -1;
-    int m_outputFd = -1;
 };
 
 // True once the window manager lists the window as a client.

@@ -4,8 +4,6 @@
 // pitch, level, start-up, a switch of the default output, a source and a server that go away.
 #include <gtest/gtest.h>
 
-#include <QProcess>
-
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -15,6 +13,7 @@
 
 #include "PulseAudioCapture.h"
 #include "PulseAudioHardware.h"
+#include "TestProcess.h"
 
 namespace {
 
@@ -22,10 +21,7 @@ using namespace std::chrono_literals;
 const int kRate = 44100;
 
 QString run(const QString& command) {
-    QProcess p;
-    p.start("bash", {"-c", command});
-    p.waitForFinished(20000);
-    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+    return runTool("bash", {"-c", command}).trimmed();
 }
 
 double now() {
@@ -41,7 +37,7 @@ QString serverState() {
 
 // A tone played by its own process, into `sink` (empty: the default output, following it).
 struct Tone {
-    QProcess player;
+    std::unique_ptr<SpawnedProcess> player;
     Tone(int hz, const QString& sink = {}) {
         const QString file =
             qEnvironmentVariable("TAPEDECK_TEST_ROOT") + QString("/%1.wav").arg(hz);
@@ -55,12 +51,7 @@ struct Tone {
         QStringList args{"--latency-msec=60", file};
         if (!sink.isEmpty())
             args << "-d" << sink;
-        player.start("paplay", args);
-        player.waitForStarted();
-    }
-    ~Tone() {
-        player.kill();
-        player.waitForFinished();
+        player = std::make_unique<SpawnedProcess>("paplay", args);
     }
 };
 
