@@ -68,6 +68,9 @@ TEST(ApiArguments, SettingsOutOfRange) {
         {"null path", apiEncoderSetOutputPath(h, nullptr), MEDIA_ENCODER_EARG},
         {"empty path", apiEncoderSetOutputPath(h, ""), MEDIA_ENCODER_EARG},
         {"unknown extension", apiEncoderSetOutputPath(h, "/tmp/a.mkv"), MEDIA_ENCODER_ECONTAINER},
+        {"no extension", apiEncoderSetOutputPath(h, "/tmp/a"), MEDIA_ENCODER_ECONTAINER},
+        {"extension inside", apiEncoderSetOutputPath(h, "/tmp/a.mp4.part"),
+         MEDIA_ENCODER_ECONTAINER},
         {"zero width", apiEncoderSetImageSize(h, 0, 10), MEDIA_ENCODER_EARG},
         {"negative height", apiEncoderSetImageSize(h, 10, -1), MEDIA_ENCODER_EARG},
         {"huge size", apiEncoderSetImageSize(h, 100000, 10), MEDIA_ENCODER_EARG},
@@ -90,6 +93,7 @@ TEST(ApiArguments, SettingsOutOfRange) {
         {"encode without path", apiEncoderEncode(h), MEDIA_ENCODER_ESTATE},
         {"done before start", apiEncodeIsDone(h), MEDIA_ENCODER_ESTATE},
         {"trailer before start", apiEncodePushVideoTrailer(h), MEDIA_ENCODER_ESTATE},
+        {"capital extension", apiEncoderSetOutputPath(h, "/tmp/a.MP4"), 0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.got, c.want) << c.what;

@@ -7,32 +7,6 @@
 
 using namespace mediaencoder;
 
-TEST(Container, ExtensionPicksMuxerAndCodecs) {
-    struct Case {
-        const char* path;
-        const char* muxer;
-        AVCodecID video, audio;
-    } cases[] = {
-        {"/v/a.mov", "mov", AV_CODEC_ID_H264, AV_CODEC_ID_AAC},
-        {"/v/a.MP4", "mp4", AV_CODEC_ID_H264, AV_CODEC_ID_AAC},
-        {"/v/a.m4v", "mp4", AV_CODEC_ID_H264, AV_CODEC_ID_AAC},
-        {"/v/a.flv", "flv", AV_CODEC_ID_H264, AV_CODEC_ID_AAC},
-        {"/v/a.avi", "avi", AV_CODEC_ID_H264, AV_CODEC_ID_MP3},
-        {"/v/a.mp3", "mp3", AV_CODEC_ID_NONE, AV_CODEC_ID_MP3},
-        {"/v/a.wav", "wav", AV_CODEC_ID_NONE, AV_CODEC_ID_PCM_S16LE},
-        {"/v/a.m4a", "ipod", AV_CODEC_ID_NONE, AV_CODEC_ID_AAC},
-    };
-    for (const Case& c : cases) {
-        auto got = containerForPath(c.path);
-        ASSERT_TRUE(got) << c.path;
-        EXPECT_STREQ(got->muxer, c.muxer) << c.path;
-        EXPECT_EQ(got->videoCodec, c.video) << c.path;
-        EXPECT_EQ(got->audioCodec, c.audio) << c.path;
-    }
-    for (const char* bad : {"/v/a.mkv", "/v/a", "/v/a.mp4.part", "/v/.mp3x"})
-        EXPECT_FALSE(containerForPath(bad)) << bad;
-}
-
 TEST(Container, PiecesAddNumberToStem) {
     EXPECT_EQ(piecePath("/r/Rec 1.mp4", 1), "/r/Rec 1.mp4");
     EXPECT_EQ(piecePath("/r/Rec 1.mp4", 2), "/r/Rec 1_2.mp4");

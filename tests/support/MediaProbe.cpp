@@ -46,7 +46,7 @@ struct Demuxer {
 
 } // namespace
 
-ProbedFile probeMedia(const std::string& path) {
+ProbedFile probeMedia(const std::string& path, const FrameVisitor& visit) {
     ProbedFile out;
     Demuxer d(path);
     if (!d.fmt)
@@ -70,22 +70,34 @@ ProbedFile probeMedia(const std::string& path) {
 
     AVPacket* pkt = av_packet_alloc();
     AVFrame* frame = av_frame_alloc();
+    std::vector<uint8_t> rgb;
+    bool more = true;
     auto drain = [&](unsigned i) {
         AVStream* st = d.fmt->streams[i];
+        ProbedStream& s = out.streams[i];
         while (avcodec_receive_frame(d.decoders[i], frame) >= 0) {
-            ProbedStream& s = out.streams[i];
-            if (st->codecpar->codec_type == AVMEDIA_TYPE_VIDEO) {
-                ++s.frames;
-                int64_t t = frame->best_effort_timestamp;
-                if (t != AV_NOPTS_VALUE)
-                    s.times.push_back(t * av_q2d(st->time_base));
-            } else {
+            if (st->codecpar->codec_type != AVMEDIA_TYPE_VIDEO) {
                 s.samples += frame->nb_samples;
+            } else {
+                if (frame->best_effort_timestamp != AV_NOPTS_VALUE)
+                    s.times.push_back(frame->best_effort_timestamp * av_q2d(st->time_base));
+                if (visit && more && int(i) == out.videoIndex) {
+                    SwsContext* sws = sws_getContext(
+                        frame->width, frame->height, AVPixelFormat(frame->format), frame->width,
+                        frame->height, AV_PIX_FMT_RGB24, SWS_POINT, nullptr, nullptr, nullptr);
+                    rgb.resize(size_t(frame->width) * frame->height * 3);
+                    uint8_t* dst[4] = {rgb.data(), nullptr, nullptr, nullptr};
+                    int stride[4] = {frame->width * 3, 0, 0, 0};
+                    sws_scale(sws, frame->data, frame->linesize, 0, frame->height, dst, stride);
+                    sws_freeContext(sws);
+                    more = visit(int(s.frames), frame->width, frame->height, rgb.data());
+                }
+                ++s.frames;
             }
             av_frame_unref(frame);
         }
     };
-    while (av_read_frame(d.fmt, pkt) >= 0) {
+    while (more && av_read_frame(d.fmt, pkt) >= 0) {
         unsigned i = unsigned(pkt->stream_index);
         ProbedStream& s = out.streams[i];
         AVStream* st = d.fmt->streams[i];
@@ -101,7 +113,7 @@ ProbedFile probeMedia(const std::string& path) {
         }
         av_packet_unref(pkt);
     }
-    for (unsigned i = 0; i < d.decoders.size(); ++i) {
+    for (unsigned i = 0; more && i < d.decoders.size(); ++i) {
         if (d.decoders[i]) {
             avcodec_send_packet(d.decoders[i], nullptr);
             drain(i);
@@ -112,47 +124,6 @@ ProbedFile probeMedia(const std::string& path) {
     av_frame_free(&frame);
     av_packet_free(&pkt);
     return out;
-}
-
-int forEachFrameRgb(const std::string& path, const FrameVisitor& visit) {
-    Demuxer d(path);
-    if (!d.fmt)
-        return 0;
-    int vi = av_find_best_stream(d.fmt, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
-    if (vi < 0 || !d.decoders[vi])
-        return 0;
-    AVPacket* pkt = av_packet_alloc();
-    AVFrame* frame = av_frame_alloc();
-    bool more = true;
-    int seen = 0;
-    std::vector<uint8_t> buf;
-    auto take = [&]() {
-        while (more && avcodec_receive_frame(d.decoders[vi], frame) >= 0) {
-            SwsContext* sws = sws_getContext(
-                frame->width, frame->height, AVPixelFormat(frame->format), frame->width,
-                frame->height, AV_PIX_FMT_RGB24, SWS_POINT, nullptr, nullptr, nullptr);
-            buf.resize(size_t(frame->width) * frame->height * 3);
-            uint8_t* dst[4] = {buf.data(), nullptr, nullptr, nullptr};
-            int stride[4] = {frame->width * 3, 0, 0, 0};
-            sws_scale(sws, frame->data, frame->linesize, 0, frame->height, dst, stride);
-            sws_freeContext(sws);
-            more = visit(seen++, frame->width, frame->height, buf.data());
-            av_frame_unref(frame);
-        }
-    };
-    while (more && av_read_frame(d.fmt, pkt) >= 0) {
-        if (pkt->stream_index == vi && pkt->size > 0 &&
-            avcodec_send_packet(d.decoders[vi], pkt) >= 0)
-            take();
-        av_packet_unref(pkt);
-    }
-    if (more) {
-        avcodec_send_packet(d.decoders[vi], nullptr);
-        take();
-    }
-    av_frame_free(&frame);
-    av_packet_free(&pkt);
-    return seen;
 }
 
 bool pixelAt(const std::string& path, int index, int x, int y, uint8_t rgb[3]) {

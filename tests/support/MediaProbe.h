@@ -32,13 +32,17 @@ struct ProbedFile {
     double length() const;
 };
 
-// Demuxes and decodes the whole file.
-ProbedFile probeMedia(const std::string& path);
-
-// Calls visit for each decoded video frame in order, with its RGB24 pixels (rows top down),
-// until visit returns false. Returns the number of frames visited.
+// Called for each decoded video frame in order, with its RGB24 pixels (rows top down); returning
+// false stops the reading.
 using FrameVisitor = std::function<bool(int index, int width, int height, const uint8_t* rgb)>;
-int forEachFrameRgb(const std::string& path, const FrameVisitor& visit);
+
+// Demuxes and decodes the whole file, showing each video frame to visit when one is given.
+ProbedFile probeMedia(const std::string& path, const FrameVisitor& visit = {});
+
+// Shows each decoded video frame to visit until it returns false.
+inline void forEachFrameRgb(const std::string& path, const FrameVisitor& visit) {
+    probeMedia(path, visit);
+}
 
 // The RGB colour of pixel (x, y) in decoded video frame `index`; false when there is none.
 bool pixelAt(const std::string& path, int index, int x, int y, uint8_t rgb[3]);
