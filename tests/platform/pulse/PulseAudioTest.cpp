@@ -266,6 +266,10 @@ TEST_F(PulseAudio, EachSourceRecordsItsOwnToneAtItsPitchAndLevel) {
 }
 
 TEST_F(PulseAudio, SystemSoundFollowsASwitchOfTheDefaultOutput) {
+    // WirePlumber moves the playing tone to the new default in its own time (seconds on a busy
+    // machine), so there the test would time the player's move, not ours.
+    if (qgetenv("TAPEDECK_SOUND_SERVER") == "pipewire")
+        GTEST_SKIP() << "the player's move to the new output is WirePlumber's, not timed here";
     PulseAudioHardware hardware;
     Recording r(hardware);
     r.start("BlackHole2ch_UID");
