@@ -34,10 +34,7 @@ TEST(WatermarkPlacement, Rectangles) {
     for (const auto& c : cases) {
         const QRectF r =
             watermarkRect(c.image, c.frame.width(), c.frame.height(), c.placement, c.isTime);
-        EXPECT_NEAR(r.x(), c.expected.x(), 1e-3) << c.name;
-        EXPECT_NEAR(r.y(), c.expected.y(), 1e-3) << c.name;
-        EXPECT_NEAR(r.width(), c.expected.width(), 1e-3) << c.name;
-        EXPECT_NEAR(r.height(), c.expected.height(), 1e-3) << c.name;
+        EXPECT_EQ(r, c.expected) << c.name;
     }
 }
 
@@ -55,15 +52,12 @@ TEST(WatermarkPlacement, StoredPlacementWithoutAScaleHasScaleOne) {
     EXPECT_EQ(read(), std::tuple(0.25f, 0.75f, 0.5f));
 }
 
-TEST(WatermarkTimeText, StyleIndexFallsBackToTheFirst) {
+TEST(WatermarkTimeText, StyleIndexFallsBackToTheFirstAndYearsAreCalendarYears) {
     const QStringList styles = {"A", "B", "C"};
     const std::pair<int, const char*> cases[] = {{0, "A"}, {2, "C"}, {3, "A"}, {-1, "A"}};
     for (const auto& [index, style] : cases)
         EXPECT_EQ(timeFramStyle(styles, index), style) << index;
     EXPECT_EQ(timeFramStyle({}, 0), "");
-}
-
-TEST(WatermarkTimeText, StoredStylesGiveTheCalendarYear) {
     // 31 December 2026 belongs to the first week of 2027.
     const QDateTime when(QDate(2026, 12, 31), QTime(23, 59, 58));
     EXPECT_EQ(timeText("YYYY/MM/dd HH/mm/ss", when), "2026/12/31 23/59/58");

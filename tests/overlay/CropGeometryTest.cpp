@@ -7,34 +7,28 @@ namespace {
 
 const QSizeF kBorder(112, 72);
 
-struct HandleCase {
-    int handle;
-    SRResizeMultiplyer multiplyer;
-    int32_t dragState;
-};
-
-class HandleTable : public ::testing::TestWithParam<HandleCase> {};
-
-TEST_P(HandleTable, AnchorGivesMultipliersAndDragState) {
-    const HandleCase& c = GetParam();
-    const QPointF anchor = cropHandlePositions(kBorder)[c.handle];
-    EXPECT_EQ(resizeMultiplyerForAnchor(anchor, kBorder), c.multiplyer);
-    EXPECT_EQ(dragStateForAnchor(anchor, kBorder), c.dragState);
-    EXPECT_EQ(nearestCropHandle(kBorder, anchor), c.handle);
-    // Its 10 x 10 rectangle lies inside the border and touches the handle's position.
-    const QRectF rect = cropHandleRects(kBorder)[c.handle];
-    EXPECT_EQ(rect.size(), QSizeF(10, 10));
-    EXPECT_TRUE(QRectF(QPointF(0, 0), kBorder).contains(rect));
-    EXPECT_TRUE(rect.adjusted(-0.01, -0.01, 0.01, 0.01).contains(anchor));
+TEST(CropHandles, AnchorGivesMultipliersDragStateAndItsRectangle) {
+    // Width, height, x, y multipliers; y up, so handle 0 is the bottom-left corner.
+    const struct {
+        int handle;
+        SRResizeMultiplyer multiplyer;
+        int32_t dragState;
+    } cases[] = {{0, {1, -1, 1, 1}, 5}, {1, {0, -1, 0, 1}, 2}, {2, {-1, -1, 0, 1}, 8},
+                 {3, {-1, 0, 0, 0}, 6}, {4, {-1, 1, 0, 0}, 7}, {5, {0, 1, 0, 0}, 1},
+                 {6, {1, 1, 1, 0}, 7},  {7, {1, 0, 1, 0}, 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.handle);
+        const QPointF anchor = cropHandlePositions(kBorder)[c.handle];
+        EXPECT_EQ(resizeMultiplyerForAnchor(anchor, kBorder), c.multiplyer);
+        EXPECT_EQ(dragStateForAnchor(anchor, kBorder), c.dragState);
+        EXPECT_EQ(nearestCropHandle(kBorder, anchor), c.handle);
+        // Its 10 x 10 rectangle lies inside the border and touches the handle's position.
+        const QRectF rect = cropHandleRects(kBorder)[c.handle];
+        EXPECT_EQ(rect.size(), QSizeF(10, 10));
+        EXPECT_TRUE(QRectF(QPointF(0, 0), kBorder).contains(rect));
+        EXPECT_TRUE(rect.adjusted(-0.01, -0.01, 0.01, 0.01).contains(anchor));
+    }
 }
-
-// widht, height, x, y multipliers; y up, so handle 0 is the bottom-left corner.
-INSTANTIATE_TEST_SUITE_P(
-    EightHandles, HandleTable,
-    ::testing::Values(HandleCase{0, {1, -1, 1, 1}, 5}, HandleCase{1, {0, -1, 0, 1}, 2},
-                      HandleCase{2, {-1, -1, 0, 1}, 8}, HandleCase{3, {-1, 0, 0, 0}, 6},
-                      HandleCase{4, {-1, 1, 0, 0}, 7}, HandleCase{5, {0, 1, 0, 0}, 1},
-                      HandleCase{6, {1, 1, 1, 0}, 7}, HandleCase{7, {1, 0, 1, 0}, 3}));
 
 TEST(CropHandles, EqualDistancesPickTheEarlierHandle) {
     const QSizeF border(100, 100);
@@ -60,37 +54,27 @@ CropResizeStep stepFor(int handle, const QRectF& border, const QPointF& to) {
     return step;
 }
 
-TEST(CropResize, EachCornerMovesOnlyItsOwnSides) {
+TEST(CropResize, CornersMoveTheirOwnSidesAboveTheMinimumAndStopTwelveFromTheEdges) {
     const QRectF border(100, 100, 200, 200);
-    // Bottom-left pulled 10 left and 20 down: the top-right corner stays.
-    EXPECT_EQ(resizeCropBorder(stepFor(0, border, QPointF(90, 80))).border,
-              QRectF(90, 80, 210, 220));
-    // Top-right pulled out: the bottom-left corner stays.
-    EXPECT_EQ(resizeCropBorder(stepFor(4, border, QPointF(330, 340))).border,
-              QRectF(100, 100, 230, 240));
-    // Right middle: only the width changes, even when the pointer also moves vertically.
-    EXPECT_EQ(resizeCropBorder(stepFor(3, border, QPointF(350, 500))).border,
-              QRectF(100, 100, 250, 200));
-}
-
-TEST(CropResize, TooSmallLeavesThatSideUnchanged) {
-    const QRectF border(100, 100, 200, 200);
-    // The right edge pushed 150 past the left one and the top edge pulled up: the width stays,
-    // the height still follows.
-    const CropResizeResult result = resizeCropBorder(stepFor(4, border, QPointF(150, 330)));
-    EXPECT_EQ(result.border, QRectF(100, 100, 200, 230));
-    // Exactly the minimum is allowed.
-    EXPECT_EQ(resizeCropBorder(stepFor(3, border, QPointF(164, 200))).border.width(), 64);
-    EXPECT_EQ(resizeCropBorder(stepFor(3, border, QPointF(163, 200))).border.width(), 200);
-}
-
-TEST(CropResize, PointerStopsTwelveFromTheEdges) {
-    const QRectF border(100, 100, 200, 200);
-    const CropResizeResult out = resizeCropBorder(stepFor(4, border, QPointF(5000, 5000)));
-    EXPECT_EQ(out.border, QRectF(100, 100, 1920 - 12 - 100, 1080 - 12 - 100));
-    EXPECT_EQ(out.startPoint, QPointF(1908, 1068));
-    const CropResizeResult in = resizeCropBorder(stepFor(0, border, QPointF(-50, 3)));
-    EXPECT_EQ(in.border, QRectF(12, 12, 288, 288));
+    const struct {
+        int handle;
+        QPointF to;
+        QRectF expected;
+    } cases[] = {
+        {0, {90, 80}, {90, 80, 210, 220}},     // bottom-left out: the top-right corner stays
+        {4, {330, 340}, {100, 100, 230, 240}}, // top-right out: the bottom-left corner stays
+        {3, {350, 500}, {100, 100, 250, 200}}, // right middle: the width alone
+        {4, {150, 330}, {100, 100, 200, 230}}, // too narrow: the width stays, the height follows
+        {3, {164, 200}, {100, 100, 64, 200}},  // exactly the minimum
+        {3, {163, 200}, {100, 100, 200, 200}},
+        {4, {5000, 5000}, {100, 100, 1920 - 12 - 100, 1080 - 12 - 100}},
+        {0, {-50, 3}, {12, 12, 288, 288}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(resizeCropBorder(stepFor(c.handle, border, c.to)).border, c.expected)
+            << c.handle << " " << c.to.x() << "," << c.to.y();
+    EXPECT_EQ(resizeCropBorder(stepFor(4, border, QPointF(5000, 5000))).startPoint,
+              QPointF(1908, 1068));
 }
 
 TEST(CropResize, WatermarkKeepsTheImageProportions) {

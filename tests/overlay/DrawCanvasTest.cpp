@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <sstream>
 
@@ -48,51 +49,29 @@ struct Canvas {
     void run(const std::string& ops) {
         static const std::map<char, QColor> colors{
             {'r', Qt::red}, {'g', Qt::green}, {'b', Qt::blue}, {'c', Qt::transparent}};
+        const std::map<char, std::function<void(int, char)>> actions{
+            {'T', [&](int n, char) { canvas.setDoodleType(n); }},
+            {'E', [&](int n, char) { canvas.setIsEarse(n); }},
+            {'X', [&](int, char) { view.eraseSreen(); }},
+            {'W', [&](int n, char) { canvas.setStrokeWidth(n); }},
+            {'C', [&](int, char c) { canvas.setStrokeColor(colors.at(c)); }},
+            {'L', [&](int n, char) { canvas.setCanDrawLine(n); }},
+            {'D', [&](int, char) { drag(QPoint(20, 20), QPoint(120, 90)); }},
+            {'P',
+             [&](int, char) {
+                 pointAt(30 + 10 * int(canvas.actionStroks().size()), 100);
+                 canvas.mouseDown();
+                 canvas.mouseUp();
+             }},
+            {'t', [&](int, char) { text(canvas.actionStroks().size() - 1)->setPlainText("ab"); }},
+            {'U', [&](int, char) { canvas.revokeScreen(); }},
+            {'R', [&](int, char) { canvas.undoRevokeScreen(); }},
+            {'K', [&](int, char) { canvas.clearScreen(); }}};
         std::istringstream words(ops);
         for (std::string op; words >> op;) {
             const int n = op.size() > 1 && std::isdigit(op[1]) ? std::stoi(op.substr(1)) : 0;
-            switch (op[0]) {
-            case 'T':
-                canvas.setDoodleType(n);
-                break;
-            case 'E':
-                canvas.setIsEarse(n);
-                break;
-            case 'X':
-                view.eraseSreen();
-                break;
-            case 'W':
-                canvas.setStrokeWidth(n);
-                break;
-            case 'C':
-                canvas.setStrokeColor(colors.at(op[1]));
-                break;
-            case 'L':
-                canvas.setCanDrawLine(n);
-                break;
-            case 'D':
-                drag({20, 20}, {120, 90});
-                break;
-            case 'P':
-                pointAt(30 + 10 * int(canvas.actionStroks().size()), 100);
-                canvas.mouseDown();
-                canvas.mouseUp();
-                break;
-            case 't':
-                text(canvas.actionStroks().size() - 1)->setPlainText("ab");
-                break;
-            case 'U':
-                canvas.revokeScreen();
-                break;
-            case 'R':
-                canvas.undoRevokeScreen();
-                break;
-            case 'K':
-                canvas.clearScreen();
-                break;
-            default:
-                FAIL() << op;
-            }
+            ASSERT_TRUE(actions.count(op[0])) << op;
+            actions.at(op[0])(n, op.size() > 1 ? op[1] : ' ');
         }
     }
 };
