@@ -42,14 +42,10 @@ TEST_F(LocalizationTest, StoredCodeIsClampedAndTagsMapToCodes) {
     EXPECT_EQ(Localization::localizedStringForKey("No_Such_Key"), "No_Such_Key");
     EXPECT_EQ(Localization::localizedStringForKey("No_Such_Key", "fallback"), "fallback");
     EXPECT_EQ(Localization::localizedStringForKey(""), "");
-    for (const auto& [tag, code] : {std::pair{"zh-Hans-CN", 1},
-                                    {"zh-CN", 1},
-                                    {"zh", 1},
-                                    {"zh-Hant-HK", 2},
-                                    {"zh_TW", 2},
-                                    {"zh-Hant-CN", 2},
-                                    {"en-US", 0},
-                                    {"", 0}})
+    const std::pair<const char*, int> tags[] = {{"zh-Hans-CN", 1}, {"zh-CN", 1}, {"zh", 1},
+                                                {"zh-Hant-HK", 2}, {"zh_TW", 2}, {"zh-Hant-CN", 2},
+                                                {"en-US", 0},      {"", 0}};
+    for (const auto& [tag, code] : tags)
         EXPECT_EQ(Localization::languageCodeForLanguageTag(tag), code) << tag;
 }
 

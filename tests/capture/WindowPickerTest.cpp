@@ -155,8 +155,6 @@ TEST(SnipUtil, PointInRectCountsLeftAndBottomEdgesOnly) {
     EXPECT_TRUE(SnipUtil::isPoint(QPointF(39.9, 59.9), rect));
     EXPECT_FALSE(SnipUtil::isPoint(QPointF(40, 30), rect));
     EXPECT_FALSE(SnipUtil::isPoint(QPointF(20, 60), rect));
-    EXPECT_EQ(SnipUtil::roundedDownTo4(803), 800);
-    EXPECT_EQ(SnipUtil::roundedDownTo4(800), 800);
 }
 
 } // namespace

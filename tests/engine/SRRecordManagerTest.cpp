@@ -77,6 +77,13 @@ TEST_F(SRRecordManagerTest, StartCropsAndSizesTheRecordingByMode) {
         {11, "files", "Files", 0, QRectF(2021, 157, 401, 301)},
         {12, "desk", "Desktop", kWindowLayerDesktop, QRectF(0, 0, 1920, 1080)},
     };
+    using M = SRRecordManager;
+    // The window's bounds rounded down to even, cropped in the screen's own y-up points.
+    const QRectF term(100, 50, 640, 480), termCrop(100, 550, 640, 480);
+    const QRectF files(2020, 156, 400, 300), filesCrop(100, 624, 400, 300);
+    // The area loses 2 points of width and height before crop and size are taken.
+    const QRectF area(12, 8, 298, 198);
+    const std::vector<uint32_t> all{10, 11, 12};
     struct Case {
         const char* name;
         unsigned mode;
@@ -85,44 +92,18 @@ TEST_F(SRRecordManagerTest, StartCropsAndSizesTheRecordingByMode) {
         QRectF captureRect, crop;
         std::vector<uint32_t> kept;
     } cases[] = {
-        // The area loses 2 points of width and height before crop and size are taken.
-        {"area",
-         SRRecordManager::CustomArea,
-         primary,
-         0,
-         {12, 8, 298, 198},
-         {12, 8, 298, 198},
-         {10, 11, 12}},
-        {"full screen", SRRecordManager::FullScreen, primary, 0, {}, {}, {10, 11, 12}},
-        // The window's bounds rounded down to even, cropped in the screen's own y-up points.
-        {"Terminal",
-         SRRecordManager::AppWindow,
-         primary,
-         10,
-         {100, 50, 640, 480},
-         {100, 550, 640, 480},
-         {10}},
-        {"Desktop of mine",
-         SRRecordManager::AppWindow,
-         primary,
-         10,
-         {100, 50, 640, 480},
-         {100, 550, 640, 480},
-         {10, 11, 12}},
-        {"Files",
-         SRRecordManager::AppWindow,
-         second,
-         11,
-         {2020, 156, 400, 300},
-         {100, 624, 400, 300},
-         {11}},
+        {"area", M::CustomArea, primary, 0, area, area, all},
+        {"full screen", M::FullScreen, primary, 0, {}, {}, all},
+        {"Terminal", M::AppWindow, primary, 10, term, termCrop, {10}},
+        {"Desktop of mine", M::AppWindow, primary, 10, term, termCrop, all},
+        {"Files", M::AppWindow, second, 11, files, filesCrop, {11}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         manager.recordVideoType = c.mode;
         host.selected = c.window;
         host.selectedName = c.name;
-        start(c.mode == SRRecordManager::FullScreen ? QRectF() : QRectF(12, 8, 300, 200), c.screen);
+        start(c.mode == M::FullScreen ? QRectF() : QRectF(12, 8, 300, 200), c.screen);
         ASSERT_NE(session(), nullptr);
         EXPECT_EQ(manager.captureRect, c.captureRect);
         EXPECT_EQ(session()->cropRect, c.crop);

@@ -124,17 +124,6 @@ TEST(SRImage, UnknownOrUnsafeNamesFindNothing) {
     EXPECT_TRUE(SRImage::image("icon_18", {10, 10}, 0).isNull());
 }
 
-TEST(SRImage, VariantNames) {
-    using S = SRImageState;
-    for (const auto& [name, state, expected] :
-         {std::tuple{"btnStartRecrord_Normal", S::Down, "btnStartRecrord_Down"},
-          {"btnStartRecrord_On", S::Normal, "btnStartRecrord_Normal"},
-          {"btnMainRec_NoCamera_Normal", S::On, "btnMainRec_NoCamera_On"},
-          {"icon_18", S::Normal, "icon_18"},
-          {"icon_18", S::Down, "icon_18_Down"}})
-        EXPECT_EQ(SRImage::variantName(name, state), QString::fromUtf8(expected)) << name;
-}
-
 TEST(SRImage, FittedRectKeepsProportionsAndCentres) {
     // BGImage is drawn 480 x 300 (8:5).
     EXPECT_EQ(SRImage::fittedRect("BGImage", {0, 0, 480, 300}), QRect(0, 0, 480, 300));

@@ -1,8 +1,6 @@
 // The main window against the fake platform: size per mode, the capture settings it follows,
 // the labels after a stop, the way back to the modes, the names screen readers get, and the
 // sound menus. (Choosing a screen is tried end to end on two monitors.)
-#include <gtest/gtest.h>
-
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -11,35 +9,19 @@
 #include <QLabel>
 #include <QSignalSpy>
 
-#include "AppDelegate.h"
 #include "AudioOnOffMenus.h"
 #include "AudioOnlyPanel.h"
-#include "FakeAudioHardware.h"
-#include "FakeMediaEncoder.h"
-#include "FakePlatform.h"
 #include "MainWindow.h"
 #include "NSVertProgressView.h"
 #include "PreferenceKeys.h"
-#include "RecordFlows.h"
 #include "SKVoiceWaveView.h"
 #include "SRButton.h"
 #include "SRPopUpButton.h"
-#include "TestApplication.h"
+#include "ShellTest.h"
 
 namespace {
 
-struct Fresh {
-    Fresh() {
-        freshPreferences();
-        fakeencoder::reset();
-    }
-};
-
-struct MainWindowTest : ::testing::Test, Fresh {
-    FakeAudioHardware audio{{}};
-    FakePlatform platform;
-    AppDelegate app{audio};
-    RecordFlows flows{app, platform};
+struct MainWindowTest : ShellTest {
     MainWindow window{app, flows};
 };
 

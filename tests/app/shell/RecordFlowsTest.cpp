@@ -1,61 +1,30 @@
 // The record flows against the fake platform and a library that records its calls.
-#include <gtest/gtest.h>
-
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSignalSpy>
 
-#include "AppDelegate.h"
-#include "Catalogue.h"
-#include "FakeAudioHardware.h"
-#include "FakeMediaEncoder.h"
-#include "FakePlatform.h"
-#include "RecordFlows.h"
-#include "TestApplication.h"
+#include "ShellTest.h"
 
-namespace {
-
-class RecordFlowsTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        freshPreferences();
-        fakeencoder::reset();
-        QFile::remove(Catalogue::plistPath());
-    }
-    FakeAudioHardware audio{{}};
-    FakePlatform platform;
-};
-
-} // namespace
+using RecordFlowsTest = ShellTest;
 
 TEST(RecordFlowsText, TimeWrapsHoursAtSixty) {
-    struct Case {
-        int64_t seconds;
-        const char* want;
-    } cases[] = {{61, "00:01:01"},
-                 {3600, "01:00:00"},
-                 {59 * 3600 + 3599, "59:59:59"},
-                 {60 * 3600 + 62, "00:01:02"}};
-    for (const Case& c : cases)
-        EXPECT_EQ(RecordFlows::timeText(c.seconds), c.want) << c.seconds;
+    const std::pair<int64_t, const char*> cases[] = {{61, "00:01:01"},
+                                                     {3600, "01:00:00"},
+                                                     {59 * 3600 + 3599, "59:59:59"},
+                                                     {60 * 3600 + 62, "00:01:02"}};
+    for (const auto& [seconds, want] : cases)
+        EXPECT_EQ(RecordFlows::timeText(seconds), want) << seconds;
 }
 
 TEST_F(RecordFlowsTest, FreeSpaceInGigabytesOrMegabytes) {
-    AppDelegate app(audio);
-    RecordFlows flows(app, platform);
-    struct Case {
-        double free;
-        const char* want;
-    } cases[] = {{2.5, "2.50 G"}, {1.0, "1024.00 MB"}, {0.5, "512.00 MB"}};
-    for (const Case& c : cases) {
-        app.ui.freeSpace = c.free;
-        EXPECT_EQ(flows.systemFreeSpace(), c.want) << c.free;
+    for (const auto& [free, want] :
+         {std::pair{2.5, "2.50 G"}, {1.0, "1024.00 MB"}, {0.5, "512.00 MB"}}) {
+        app.ui.freeSpace = free;
+        EXPECT_EQ(flows.systemFreeSpace(), want) << free;
     }
 }
 
 TEST_F(RecordFlowsTest, ToggleRecordsReportsProgressAndCataloguesOnStop) {
-    AppDelegate app(audio);
-    RecordFlows flows(app, platform);
     app.capture.recordVideoType = 0;
     app.capture.framItemIndex = 1;
     app.capture.fps = 23.976f;
@@ -91,8 +60,6 @@ TEST_F(RecordFlowsTest, ToggleRecordsReportsProgressAndCataloguesOnStop) {
 
 TEST_F(RecordFlowsTest, EncoderThatCannotStartLeavesTheSystemIdle) {
     fakeencoder::state().results["Encode"] = -5;
-    AppDelegate app(audio);
-    RecordFlows flows(app, platform);
     QSignalSpy failed(&flows, &RecordFlows::startFailed);
     flows.recordScreenClicked();
     EXPECT_EQ(failed.count(), 1);
@@ -101,8 +68,6 @@ TEST_F(RecordFlowsTest, EncoderThatCannotStartLeavesTheSystemIdle) {
 }
 
 TEST_F(RecordFlowsTest, PauseAndResumeSwapTheButtonImage) {
-    AppDelegate app(audio);
-    RecordFlows flows(app, platform);
     QSignalSpy images(&flows, &RecordFlows::pauseImageChanged);
     flows.pauseOrResumeAction(); // nothing to pause while idle
     EXPECT_EQ(images.count(), 0);
@@ -117,8 +82,6 @@ TEST_F(RecordFlowsTest, PauseAndResumeSwapTheButtonImage) {
 }
 
 TEST_F(RecordFlowsTest, CameraModeWithoutCameraAlertsAndStaysIdle) {
-    AppDelegate app(audio);
-    RecordFlows flows(app, platform);
     flows.recordManager().recordVideoType = SRRecordManager::Camera;
     QSignalSpy missing(&flows, &RecordFlows::cameraMissing);
     QSignalSpy recording(&flows, &RecordFlows::recordingChanged);
@@ -137,8 +100,6 @@ TEST_F(RecordFlowsTest, RecordsTheChosenScreenAreaOrWindowOnItsOwnScreen) {
                                       {QRectF(w, h - 1024, 1280, 1024), 2, false, "B"}};
     platform.fakeWindowList.windows = {{5, "Files", "files", 0, QRectF(w + 100, 200, 401, 301)}};
     platform.fakePointer.location = QPointF(10, 10);
-    AppDelegate app(audio);
-    RecordFlows flows(app, platform);
     struct Case {
         unsigned mode;
         std::function<QString()> choose;
