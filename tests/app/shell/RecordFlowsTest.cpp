@@ -7,16 +7,13 @@
 
 using RecordFlowsTest = ShellTest;
 
-TEST(RecordFlowsText, TimeWrapsHoursAtSixty) {
-    const std::pair<int64_t, const char*> cases[] = {{61, "00:01:01"},
+TEST_F(RecordFlowsTest, TimeWrapsHoursAtSixtyAndFreeSpaceInGigabytesOrMegabytes) {
+    const std::pair<int64_t, const char*> times[] = {{61, "00:01:01"},
                                                      {3600, "01:00:00"},
                                                      {59 * 3600 + 3599, "59:59:59"},
                                                      {60 * 3600 + 62, "00:01:02"}};
-    for (const auto& [seconds, want] : cases)
+    for (const auto& [seconds, want] : times)
         EXPECT_EQ(RecordFlows::timeText(seconds), want) << seconds;
-}
-
-TEST_F(RecordFlowsTest, FreeSpaceInGigabytesOrMegabytes) {
     for (const auto& [free, want] :
          {std::pair{2.5, "2.50 G"}, {1.0, "1024.00 MB"}, {0.5, "512.00 MB"}}) {
         app.ui.freeSpace = free;
@@ -24,11 +21,14 @@ TEST_F(RecordFlowsTest, FreeSpaceInGigabytesOrMegabytes) {
     }
 }
 
-TEST_F(RecordFlowsTest, ToggleRecordsReportsProgressAndCataloguesOnStop) {
+TEST_F(RecordFlowsTest, ToggleRecordsReportsProgressPausesAndCataloguesOnStop) {
     app.capture.recordVideoType = 0;
     app.capture.framItemIndex = 1;
     app.capture.fps = 23.976f;
     QSignalSpy progress(&flows, &RecordFlows::progressChanged);
+    QSignalSpy images(&flows, &RecordFlows::pauseImageChanged);
+    flows.pauseOrResumeAction(); // nothing to pause while idle
+    EXPECT_EQ(images.count(), 0);
     flows.recordScreenClicked();
     SRRecordManager& m = flows.recordManager();
     EXPECT_EQ(m.status(), SRRecordManager::Recording);
@@ -44,6 +44,15 @@ TEST_F(RecordFlowsTest, ToggleRecordsReportsProgressAndCataloguesOnStop) {
     EXPECT_EQ(progress[0][0].toString(), "00:00:03");
     EXPECT_TRUE(progress[0][1].toString().startsWith("2.50 MB / "));
 
+    // Pause and resume swap the button image.
+    flows.pauseOrResumeAction();
+    EXPECT_EQ(m.status(), SRRecordManager::Paused);
+    flows.pauseOrResumeAction();
+    EXPECT_EQ(m.status(), SRRecordManager::Resumed);
+    ASSERT_EQ(images.count(), 2);
+    EXPECT_EQ(images[0][0].toString(), "btnContinueRecord_Normal");
+    EXPECT_EQ(images[1][0].toString(), "btnPauseRecord_Normal");
+
     const QString path = app.ui.outputPath;
     flows.recordScreenClicked(); // the same toggle stops
     EXPECT_EQ(m.status(), SRRecordManager::Idle);
@@ -58,38 +67,22 @@ TEST_F(RecordFlowsTest, ToggleRecordsReportsProgressAndCataloguesOnStop) {
     EXPECT_EQ(e["isVideo"].toInt(), 1);
 }
 
-TEST_F(RecordFlowsTest, EncoderThatCannotStartLeavesTheSystemIdle) {
-    fakeencoder::state().results["Encode"] = -5;
+// Camera mode without a camera, or an encoder that cannot start, says so and leaves all idle.
+TEST_F(RecordFlowsTest, StartsThatCannotHappenAlertAndLeaveTheSystemIdle) {
     QSignalSpy failed(&flows, &RecordFlows::startFailed);
-    flows.recordScreenClicked();
-    EXPECT_EQ(failed.count(), 1);
-    EXPECT_EQ(flows.recordManager().status(), SRRecordManager::Idle);
-    EXPECT_FALSE(app.ui.recording);
-}
-
-TEST_F(RecordFlowsTest, PauseAndResumeSwapTheButtonImage) {
-    QSignalSpy images(&flows, &RecordFlows::pauseImageChanged);
-    flows.pauseOrResumeAction(); // nothing to pause while idle
-    EXPECT_EQ(images.count(), 0);
-    flows.recordScreenClicked();
-    flows.pauseOrResumeAction();
-    EXPECT_EQ(flows.recordManager().status(), SRRecordManager::Paused);
-    flows.pauseOrResumeAction();
-    EXPECT_EQ(flows.recordManager().status(), SRRecordManager::Resumed);
-    ASSERT_EQ(images.count(), 2);
-    EXPECT_EQ(images[0][0].toString(), "btnContinueRecord_Normal");
-    EXPECT_EQ(images[1][0].toString(), "btnPauseRecord_Normal");
-}
-
-TEST_F(RecordFlowsTest, CameraModeWithoutCameraAlertsAndStaysIdle) {
-    flows.recordManager().recordVideoType = SRRecordManager::Camera;
     QSignalSpy missing(&flows, &RecordFlows::cameraMissing);
     QSignalSpy recording(&flows, &RecordFlows::recordingChanged);
+    flows.recordManager().recordVideoType = SRRecordManager::Camera;
     flows.recordScreenClicked();
     EXPECT_EQ(missing.count(), 1);
     EXPECT_EQ(recording.count(), 0);
+    EXPECT_EQ(fakeencoder::count("Encode"), 0);
+    fakeencoder::state().results["Encode"] = -5;
+    flows.recordManager().recordVideoType = SRRecordManager::FullScreen;
+    flows.recordScreenClicked(); // a start, so the camera try left nothing running
+    EXPECT_EQ(failed.count(), 1);
     EXPECT_EQ(flows.recordManager().status(), SRRecordManager::Idle);
-    EXPECT_FALSE(fakeencoder::lastCall("Encode"));
+    EXPECT_FALSE(app.ui.recording);
 }
 
 TEST_F(RecordFlowsTest, RecordsTheChosenScreenAreaOrWindowOnItsOwnScreen) {
