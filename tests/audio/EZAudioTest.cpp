@@ -42,27 +42,18 @@ TEST(EZAudio, ListsAreFreshAndFilteredByScopeInPlatformOrder) {
     EXPECT_EQ(EZAudioDevice::currentOutputDevice(fake)->name, "Built-in Output");
 }
 
-TEST(EZAudio, RecordsCompareByUIDAndDescribeEveryField) {
+TEST(EZAudio, RecordsCompareByUIDAndUnreadableFieldsShowAsQuestionMarks) {
     AudioDeviceDescription d;
     d.manufacturer = QString();
     const EZAudioDevice unreadable(d);
     EXPECT_EQ(unreadable.name + unreadable.UID + unreadable.manufacturer, "???");
     d.UID = "BlackHole2ch_UID";
     d.name = "BlackHole 2ch";
-    d.manufacturer = "Existential Audio";
-    d.deviceID = 42;
-    d.inputChannelCount = d.outputChannelCount = 2;
     const EZAudioDevice a(d);
     d.name = "Renamed";
     EXPECT_EQ(a, EZAudioDevice(d));
     d.UID = "other";
     EXPECT_FALSE(a == EZAudioDevice(d));
-    const QString text = a.description();
-    EXPECT_TRUE(text.startsWith("<EZAudioDevice: 0x")) << text.toStdString();
-    EXPECT_TRUE(text.endsWith("> { deviceID: 42, manufacturer: Existential Audio, name: BlackHole "
-                              "2ch, UID: BlackHole2ch_UID, inputChannelCount: 2, "
-                              "outputChannelCount: 2 }"))
-        << text.toStdString();
 }
 
 TEST(EZAudioUtilities, StatusRenderingAndReport) {

@@ -42,14 +42,9 @@ TEST(SKVoiceFilter, Levels) {
         SCOPED_TRACE(c.what);
         EXPECT_DOUBLE_EQ(SKVoiceFilter::level(view, c.data), c.level);
     }
-    EXPECT_FLOAT_EQ(SKVoiceFilter::volum(0.5), 0.5f / 34);
-    const double peak = SKVoiceFilter::level(view, buffer({INT32_MAX}));
-    EXPECT_LT(peak, 34.0);
-    EXPECT_NEAR(SKVoiceFilter::volum(peak), 1.0f, 1e-6);
-    EXPECT_EQ(SKVoiceFilter::filteredSamplesForSize(view, buffer({7, 8, 9})).size(), 3u);
 }
 
-TEST(SKVoiceWaveView, KeepsOneColumnPerPointAsItScrolls) {
+TEST(SKVoiceWaveView, KeepsOneColumnPerPointAsItScrollsAndNoLongerHistory) {
     SKVoiceWaveView view;
     view.resize(300, 68);
     view.show();
@@ -68,16 +63,13 @@ TEST(SKVoiceWaveView, KeepsOneColumnPerPointAsItScrolls) {
         EXPECT_FLOAT_EQ(c.point_y, float(10 + i));
         EXPECT_EQ(c.isRecording, i % 2 == 0);
     }
-}
-
-TEST(SKVoiceWaveView, HistoryNeverOutgrowsTheColumns) {
-    SKVoiceWaveView view;
-    view.resize(10, 68);
-    view.show();
+    SKVoiceWaveView narrow;
+    narrow.resize(10, 68);
+    narrow.show();
     for (int i = 0; i < 40; ++i)
-        view.addLevel(3, true);
-    EXPECT_EQ(view.pointArray().size(), 11u);
-    EXPECT_EQ(view.tempPointArray().size(), 11u);
+        narrow.addLevel(3, true);
+    EXPECT_EQ(narrow.pointArray().size(), 11u);
+    EXPECT_EQ(narrow.tempPointArray().size(), 11u);
 }
 
 TEST(SKVoiceWaveView, DrawsRecordedColumnsGreenAboutTheMiddle) {

@@ -41,19 +41,6 @@ TEST(CoordinateSpace, RectanglesConvertBothWaysInEveryLayout) {
     }
 }
 
-TEST(CoordinateSpace, PointerInTheEdgeRowsOfThePrimaryStaysInsideItsFrame) {
-    const CoordinateSpace space(QRect(0, 0, 1920, 1080));
-    const QRectF frame = space.toBottomLeft(QRectF(0, 0, 1920, 1080));
-    struct Case {
-        QPointF desktop, bottomLeft;
-    } cases[] = {{{0, 0}, {0, 1079}}, {{1919, 1079}, {1919, 0}}, {{100, 200}, {100, 879}}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(space.pointToBottomLeft(c.desktop), c.bottomLeft);
-        EXPECT_EQ(space.pointFromBottomLeft(c.bottomLeft), c.desktop);
-        EXPECT_TRUE(frame.contains(space.pointToBottomLeft(c.desktop)));
-    }
-}
-
 TEST(CoordinateSpace, ScreenLocalRectanglesLandOnTheirOwnScreen) {
     struct Case {
         QRect screen;

@@ -39,33 +39,25 @@ TEST(SerialQueue, RunsTasksFromManyThreadsOneAtATimeInQueueOrderPerThread) {
 }
 
 TEST(SerialQueue, SyncWaitsForEarlierTasksAndRunsInPlaceOnItsOwnWorker) {
-    SerialQueue queue("SyncQueue");
-    EXPECT_FALSE(queue.isCurrent());
     std::vector<int> order;
     std::thread::id worker;
-    queue.async([&] {
-        worker = std::this_thread::get_id();
-        order.push_back(1);
-    });
-    queue.sync([&] {
-        order.push_back(2);
-        EXPECT_TRUE(queue.isCurrent());
-        EXPECT_EQ(std::this_thread::get_id(), worker);
-        // Waiting on itself would never return.
-        queue.sync([&] { order.push_back(3); });
-    });
-    EXPECT_EQ(order, (std::vector<int>{1, 2, 3}));
-    EXPECT_NE(worker, std::this_thread::get_id());
-}
-
-TEST(SerialQueue, DestructionDrainsTasksQueuedFromInsideTasks) {
-    std::atomic<int> ran{0};
     {
-        SerialQueue queue("DrainQueue");
+        SerialQueue queue("SyncQueue");
+        EXPECT_FALSE(queue.isCurrent());
         queue.async([&] {
-            ++ran;
-            queue.async([&] { ++ran; });
+            worker = std::this_thread::get_id();
+            order.push_back(1);
+        });
+        queue.sync([&] {
+            order.push_back(2);
+            EXPECT_TRUE(queue.isCurrent());
+            EXPECT_EQ(std::this_thread::get_id(), worker);
+            // Waiting on itself would never return.
+            queue.sync([&] { order.push_back(3); });
+            // Destruction drains tasks queued from inside tasks.
+            queue.async([&] { queue.async([&] { order.push_back(4); }); });
         });
     }
-    EXPECT_EQ(ran, 2);
+    EXPECT_EQ(order, (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_NE(worker, std::this_thread::get_id());
 }

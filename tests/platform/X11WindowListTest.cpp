@@ -7,14 +7,6 @@
 
 namespace {
 
-std::optional<WindowInfo> find(const std::vector<WindowInfo>& windows, uint32_t number) {
-    for (const WindowInfo& window : windows) {
-        if (window.number == number)
-            return window;
-    }
-    return std::nullopt;
-}
-
 int indexOf(const std::vector<WindowInfo>& windows, uint32_t number) {
     for (size_t i = 0; i < windows.size(); ++i) {
         if (windows[i].number == number)
@@ -44,19 +36,19 @@ TEST_F(X11WindowListTest, ListsAWindowWithItsNameOwnerAndFramedBoundsUntilItGoes
     {
         TestWindow window({"Tapedeck Test Window ✓", "TapedeckTest", QRect(200, 150, 320, 240)});
         gone = window.id();
-        const std::optional<WindowInfo> info =
-            find(platform->windowList().onScreenWindows(), window.id());
-        ASSERT_TRUE(info);
+        const std::vector<WindowInfo> windows = platform->windowList().onScreenWindows();
+        ASSERT_GE(indexOf(windows, window.id()), 0);
+        const WindowInfo* info = &windows[indexOf(windows, window.id())];
         EXPECT_EQ(info->name, QString("Tapedeck Test Window ✓"));
         EXPECT_EQ(info->ownerName, QString("TapedeckTest"));
         EXPECT_EQ(info->layer, kWindowLayerNormal);
         // The screen is the primary at the root origin, so window-list and desktop pixels agree.
         const QRect expected = window.desktopRect() + window.frameExtents();
         EXPECT_EQ(info->bounds, QRectF(expected));
-        EXPECT_EQ(platform->windowList().windowInfo(window.id()), info);
+        EXPECT_EQ(platform->windowList().windowInfo(window.id()), *info);
     }
     EXPECT_FALSE(platform->windowList().windowInfo(gone));
-    EXPECT_FALSE(find(platform->windowList().onScreenWindows(), gone));
+    EXPECT_EQ(indexOf(platform->windowList().onScreenWindows(), gone), -1);
 }
 
 TEST_F(X11WindowListTest, ListRunsFrontToBackAndFollowsARaise) {
@@ -71,37 +63,31 @@ TEST_F(X11WindowListTest, ListRunsFrontToBackAndFollowsARaise) {
     EXPECT_LT(indexOf(windows, back.id()), indexOf(windows, front.id()));
 }
 
-TEST_F(X11WindowListTest, WindowTypesMapToLayers) {
+TEST_F(X11WindowListTest, TypesAndKeptAboveMapToLayersAndMinimisedWindowsLeaveTheList) {
     const struct {
-        const char* type;
+        const char *type, *state;
         int32_t layer;
-    } cases[] = {{nullptr, kWindowLayerNormal},
-                 {"_NET_WM_WINDOW_TYPE_NORMAL", kWindowLayerNormal},
-                 {"_NET_WM_WINDOW_TYPE_DOCK", kWindowLayerDock},
-                 {"_NET_WM_WINDOW_TYPE_DESKTOP", kWindowLayerDesktop}};
+    } cases[] = {{nullptr, nullptr, kWindowLayerNormal},
+                 {"_NET_WM_WINDOW_TYPE_NORMAL", nullptr, kWindowLayerNormal},
+                 {"_NET_WM_WINDOW_TYPE_DOCK", nullptr, kWindowLayerDock},
+                 {"_NET_WM_WINDOW_TYPE_DESKTOP", nullptr, kWindowLayerDesktop},
+                 {nullptr, "_NET_WM_STATE_ABOVE", kWindowLayerFloating}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.type ? c.type : "no type");
+        SCOPED_TRACE(c.type ? c.type : c.state ? c.state : "no type");
         TestWindow window(
             {"Layered", "TapedeckTest", QRect(600, 400, 100, 80), qRgb(0, 0, 255), c.type});
+        if (c.state)
+            window.addState(c.state);
         const auto info = platform->windowList().windowInfo(window.id());
         ASSERT_TRUE(info);
         EXPECT_EQ(info->layer, c.layer);
     }
-}
-
-TEST_F(X11WindowListTest, KeptAboveWindowsFloatAndMinimisedOnesLeaveTheList) {
-    TestWindow above({"Palette", "TapedeckTest", QRect(50, 600, 120, 90), qRgb(0, 128, 0)});
-    above.addState("_NET_WM_STATE_ABOVE");
-    const auto info = platform->windowList().windowInfo(above.id());
-    ASSERT_TRUE(info);
-    EXPECT_EQ(info->layer, kWindowLayerFloating);
-
     TestWindow minimised({"Minimised", "TapedeckTest", QRect(250, 600, 120, 90)});
-    ASSERT_TRUE(find(platform->windowList().onScreenWindows(), minimised.id()));
+    ASSERT_GE(indexOf(platform->windowList().onScreenWindows(), minimised.id()), 0);
     // The window manager iconifies on its own time; xdotool's wait does not cover that.
     runTool("xdotool", {"windowminimize", "--sync", QString::number(minimised.id())});
-    EXPECT_TRUE(
-        spinUntil([&] { return !find(platform->windowList().onScreenWindows(), minimised.id()); }));
+    EXPECT_TRUE(spinUntil(
+        [&] { return indexOf(platform->windowList().onScreenWindows(), minimised.id()) < 0; }));
 }
 
 TEST_F(X11WindowListTest, CoveredWindowPictureShowsItsOwnContent) {
