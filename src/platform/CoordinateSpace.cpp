@@ -22,10 +22,6 @@ QPointF CoordinateSpace::pointToBottomLeft(const QPointF& desktop) const {
     return {desktop.x() - m_primary.x(), bottomEdge(m_primary) - 1 - desktop.y()};
 }
 
-QPointF CoordinateSpace::pointFromBottomLeft(const QPointF& bottomLeft) const {
-    return {bottomLeft.x() + m_primary.x(), bottomEdge(m_primary) - 1 - bottomLeft.y()};
-}
-
 QRectF CoordinateSpace::toWindowList(const QRectF& desktop) const {
     return desktop.translated(-m_primary.x(), -m_primary.y());
 }

@@ -19,7 +19,6 @@ public:
     // A pointer position names a pixel, so rows flip as index (height - 1 - y): the pointer
     // in the top row of a screen is still inside that screen's frame.
     QPointF pointToBottomLeft(const QPointF& desktop) const;
-    QPointF pointFromBottomLeft(const QPointF& bottomLeft) const;
 
     QRectF toWindowList(const QRectF& desktop) const;
     QRectF fromWindowList(const QRectF& windowList) const;
