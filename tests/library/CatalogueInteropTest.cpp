@@ -36,25 +36,28 @@ print(json.dumps([{k: [type(v).__name__, v] for k, v in e.items()} for e in data
     ASSERT_EQ(entries.size(), 2);
     const QJsonObject shot = entries[0].toObject();
     const QJsonObject movie = entries[1].toObject();
-    const auto type = [](const QJsonObject& e, const char* key) {
-        return e.value(key).toArray().at(0).toString();
-    };
-    const auto value = [](const QJsonObject& e, const char* key) {
-        return e.value(key).toArray().at(1);
-    };
-    EXPECT_EQ(value(shot, "path").toString(), "/v/a&b<c>.png");
-    EXPECT_EQ(type(shot, "duration"), "int");
-    EXPECT_EQ(type(shot, "size"), "int");
-    EXPECT_EQ(value(shot, "size").toInt(), 4096);
-    EXPECT_EQ(type(shot, "isImage"), "int");
     EXPECT_FALSE(shot.contains("isVideo"));
-    EXPECT_EQ(value(movie, "name").toString(), QString::fromUtf8("录像 1.mp4"));
-    EXPECT_EQ(type(movie, "duration"), "float");
-    EXPECT_DOUBLE_EQ(value(movie, "duration").toDouble(), 61.5);
-    EXPECT_EQ(type(movie, "size"), "float");
-    EXPECT_EQ(type(movie, "isVideo"), "int");
-    EXPECT_EQ(value(movie, "isVideo").toInt(), 1);
-    EXPECT_EQ(value(movie, "date").toString(), "2024/03/05 14:15:02");
+    // Each value as [Python type, value].
+    const struct {
+        const QJsonObject& entry;
+        const char* key;
+        const char* want;
+    } rows[] = {
+        {shot, "path", R"(["str","/v/a&b<c>.png"])"},
+        {shot, "duration", R"(["int",0])"},
+        {shot, "size", R"(["int",4096])"},
+        {shot, "isImage", R"(["int",1])"},
+        {movie, "name", R"(["str","录像 1.mp4"])"},
+        {movie, "duration", R"(["float",61.5])"},
+        {movie, "size", R"(["float",25000000])"},
+        {movie, "isVideo", R"(["int",1])"},
+        {movie, "date", R"(["str","2024/03/05 14:15:02"])"},
+    };
+    for (const auto& r : rows) {
+        const QJsonDocument value(r.entry.value(r.key).toArray());
+        EXPECT_EQ(QString::fromUtf8(value.toJson(QJsonDocument::Compact)).toStdString(), r.want)
+            << r.key;
+    }
 }
 
 TEST(CatalogueInterop, WeReadWhatPlistlibWrites) {

@@ -2,7 +2,6 @@
 #include "Preferences.h"
 
 #include <QFile>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -10,10 +9,8 @@
 namespace {
 
 TEST(KTBookmark, KeysAreStableAndPerPath) {
-    const QString key = KTBookmark::keyForPath("/home/u/Pictures/logo.png");
-    EXPECT_TRUE(QRegularExpression("^Access:\\d+$").match(key).hasMatch()) << key.toStdString();
-    EXPECT_EQ(key, KTBookmark::keyForPath("/home/u/Pictures/logo.png"));
-    EXPECT_NE(key, KTBookmark::keyForPath("/home/u/Pictures/logo2.png"));
+    EXPECT_NE(KTBookmark::keyForPath("/home/u/logo.png"),
+              KTBookmark::keyForPath("/home/u/logo2.png"));
     // Fixed for every run and machine: bookmarks saved by an earlier run are found again.
     EXPECT_EQ(KTBookmark::keyForPath("/a"), "Access:7660865432161832061");
 }

@@ -17,29 +17,18 @@ TEST(OutputNames, StemAndCatalogueDateUseLocalTime) {
     EXPECT_EQ(OutputNames::getFileNameForNowTime(utc), "20240305_141502");
 }
 
-TEST(OutputNames, FolderIsCreatedInTheVideosFolder) {
+TEST(OutputNames, NamesInOneSecondNeverRepeatNorMeetFilesOnDisk) {
+    const QDateTime second(QDate(2024, 3, 5), QTime(9, 0, 0));
     const QString folder = QDir::homePath() + "/Videos/Tapedeck";
     QDir(folder).removeRecursively();
     EXPECT_EQ(OutputNames::outputFolder(), folder);
     EXPECT_TRUE(QFileInfo(folder).isDir());
-}
-
-TEST(OutputNames, NamesInOneSecondNeverRepeatNorMeetFilesOnDisk) {
-    const QDateTime second(QDate(2024, 3, 5), QTime(9, 0, 0));
-    const QString folder = OutputNames::outputFolder();
     EXPECT_EQ(OutputNames::makeOutputPath(".mp4", second), folder + "/20240305_090000.mp4");
     EXPECT_EQ(OutputNames::makeOutputPath(".mp4", second), folder + "/20240305_090000_2.mp4");
     EXPECT_EQ(OutputNames::makeOutputPath(".mp3", second), folder + "/20240305_090000.mp3");
     for (const char* name : {"20240305_090000.png", "20240305_090000_2.png"})
         ASSERT_TRUE(QFile(folder + "/" + name).open(QIODevice::WriteOnly));
     EXPECT_EQ(OutputNames::makeOutputPath(".png", second), folder + "/20240305_090000_3.png");
-}
-
-TEST(OutputNames, FirstFreePathHonoursTakenNames) {
-    const QString dir = QDir::homePath();
-    EXPECT_EQ(OutputNames::firstFreePath(dir, "x", ".avi", {}), dir + "/x.avi");
-    EXPECT_EQ(OutputNames::firstFreePath(dir, "x", ".avi", {dir + "/x.avi", dir + "/x_2.avi"}),
-              dir + "/x_3.avi");
 }
 
 } // namespace

@@ -137,20 +137,18 @@ TEST(ApiArguments, PushesAndSettingsWhileEncoding) {
     ASSERT_NE(h, nullptr);
     std::vector<uint8_t> px(64 * 64 * 4, 0x80);
     int32_t samples[8] = {};
-    auto frame = [&](int w, int h2, int stride, int size, int fmt = MEDIA_ENCODER_PIXEL_BGRA) {
-        return MediaVideoFrame{fmt, w, h2, stride, px.data(), size, 0};
+    auto video = [&](int64_t pts, int w = 64, int stride = 256, int size = 64 * 256,
+                     int fmt = MEDIA_ENCODER_PIXEL_BGRA, bool pixels = true) {
+        MediaVideoFrame f{fmt, w, 64, stride, pixels ? px.data() : nullptr, size, 0};
+        return apiEncoderPushVideo(h, &f, pts);
     };
-    MediaVideoFrame good = frame(64, 64, 256, 64 * 256);
-    MediaVideoFrame badSize = frame(64, 64, 256, 64 * 256 - 1);
-    MediaVideoFrame badStride = frame(64, 64, 200, 64 * 200);
-    MediaVideoFrame badFormat = frame(64, 64, 256, 64 * 256, 1000);
-    MediaVideoFrame zero = frame(0, 64, 256, 0);
-    MediaVideoFrame noData = good;
-    noData.data = nullptr;
-    MediaAudioFrame partial{reinterpret_cast<uint8_t*>(samples), 12, 0}; // 1.5 stereo frames
-    MediaAudioFrame empty{reinterpret_cast<uint8_t*>(samples), 0, 0};
-    MediaAudioFrame audioNoData{nullptr, 32, 0};
+    auto audio = [&](uint8_t* data, uint32_t size) {
+        MediaAudioFrame f{data, size, 0};
+        return apiEncoderPushAudio(h, &f);
+    };
+    auto* sampleBytes = reinterpret_cast<uint8_t*>(samples);
 
+    // Rows run in order: the frame pushes depend on those before them.
     struct Case {
         const char* what;
         int got, want;
@@ -159,21 +157,22 @@ TEST(ApiArguments, PushesAndSettingsWhileEncoding) {
         {"path after start", apiEncoderSetOutputPath(h, "/tmp/b.mp4"), MEDIA_ENCODER_ESTATE},
         {"encode twice", apiEncoderEncode(h), MEDIA_ENCODER_ESTATE},
         {"null frame", apiEncoderPushVideo(h, nullptr, 0), MEDIA_ENCODER_EARG},
-        {"byte count", apiEncoderPushVideo(h, &badSize, 0), MEDIA_ENCODER_EARG},
-        {"short rows", apiEncoderPushVideo(h, &badStride, 0), MEDIA_ENCODER_EARG},
-        {"pixel format", apiEncoderPushVideo(h, &badFormat, 0), MEDIA_ENCODER_EARG},
-        {"zero size", apiEncoderPushVideo(h, &zero, 0), MEDIA_ENCODER_EARG},
-        {"null pixels", apiEncoderPushVideo(h, &noData, 0), MEDIA_ENCODER_EARG},
-        {"negative time", apiEncoderPushVideo(h, &good, -1), MEDIA_ENCODER_ETIMESTAMP},
-        {"first frame", apiEncoderPushVideo(h, &good, 100), 0},
-        {"same slot skipped", apiEncoderPushVideo(h, &good, 101), 0},
-        {"backwards", apiEncoderPushVideo(h, &good, 50), MEDIA_ENCODER_ETIMESTAMP},
+        {"byte count", video(0, 64, 256, 64 * 256 - 1), MEDIA_ENCODER_EARG},
+        {"short rows", video(0, 64, 200, 64 * 200), MEDIA_ENCODER_EARG},
+        {"pixel format", video(0, 64, 256, 64 * 256, 1000), MEDIA_ENCODER_EARG},
+        {"zero size", video(0, 0, 256, 0), MEDIA_ENCODER_EARG},
+        {"null pixels", video(0, 64, 256, 64 * 256, MEDIA_ENCODER_PIXEL_BGRA, false),
+         MEDIA_ENCODER_EARG},
+        {"negative time", video(-1), MEDIA_ENCODER_ETIMESTAMP},
+        {"first frame", video(100), 0},
+        {"same slot skipped", video(101), 0},
+        {"backwards", video(50), MEDIA_ENCODER_ETIMESTAMP},
         {"null audio", apiEncoderPushAudio(h, nullptr), MEDIA_ENCODER_EARG},
-        {"partial sample frame", apiEncoderPushAudio(h, &partial), MEDIA_ENCODER_EARG},
-        {"empty audio", apiEncoderPushAudio(h, &empty), MEDIA_ENCODER_EARG},
-        {"null samples", apiEncoderPushAudio(h, &audioNoData), MEDIA_ENCODER_EARG},
+        {"partial sample frame", audio(sampleBytes, 12), MEDIA_ENCODER_EARG}, // 1.5 stereo frames
+        {"empty audio", audio(sampleBytes, 0), MEDIA_ENCODER_EARG},
+        {"null samples", audio(nullptr, 32), MEDIA_ENCODER_EARG},
         {"video trailer", apiEncodePushVideoTrailer(h), 0},
-        {"video after trailer", apiEncoderPushVideo(h, &good, 500), MEDIA_ENCODER_ESTATE},
+        {"video after trailer", video(500), MEDIA_ENCODER_ESTATE},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.got, c.want) << c.what;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "Container.h"
 #include "EncoderSettings.h"
 #include "FramePool.h"
@@ -25,11 +27,10 @@ TEST(VideoFit, KeepsAspectCentredAndEven) {
         {1000, 10, 320, 240, {0, 118, 320, 2}},   // never thinner than a chroma line
     };
     for (const Case& c : cases) {
-        Rect r = fitRect(c.sw, c.sh, c.dw, c.dh);
-        EXPECT_EQ(r.x, c.want.x) << c.sw << "x" << c.sh;
-        EXPECT_EQ(r.y, c.want.y) << c.sw << "x" << c.sh;
-        EXPECT_EQ(r.width, c.want.width) << c.sw << "x" << c.sh;
-        EXPECT_EQ(r.height, c.want.height) << c.sw << "x" << c.sh;
+        const Rect r = fitRect(c.sw, c.sh, c.dw, c.dh);
+        EXPECT_EQ(std::tie(r.x, r.y, r.width, r.height),
+                  std::tie(c.want.x, c.want.y, c.want.width, c.want.height))
+            << c.sw << "x" << c.sh;
     }
 }
 

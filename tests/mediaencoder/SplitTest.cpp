@@ -85,7 +85,6 @@ TEST(Split, AudioOnlyByTimeCutsOnExactSampleCounts) {
     ASSERT_EQ(record(plan, 5.0), 0);
     std::vector<ProbedFile> got = pieces(plan.path);
     ASSERT_EQ(got.size(), 3u);
-    EXPECT_EQ(got[0].audio()->samples, 2 * 44100);
-    EXPECT_EQ(got[1].audio()->samples, 2 * 44100);
-    EXPECT_EQ(got[2].audio()->samples, 44100);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(got[i].audio()->samples, (i < 2 ? 2 : 1) * 44100) << "piece " << i;
 }

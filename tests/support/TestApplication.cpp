@@ -2,7 +2,6 @@
 
 #include "MainQueue.h"
 #include "Preferences.h"
-#include "SerialQueue.h"
 
 #include <QElapsedTimer>
 
@@ -47,12 +46,4 @@ void drainMainQueue() {
     MainQueue::async([reached] { *reached = true; });
     spinUntil([reached] { return *reached; });
     QCoreApplication::sendPostedEvents();
-}
-
-void drainQueues(std::initializer_list<SerialQueue*> queues) {
-    for (SerialQueue* queue : queues) {
-        if (queue)
-            queue->sync([] {});
-    }
-    drainMainQueue();
 }

@@ -9,8 +9,6 @@
 
 #include <functional>
 
-class SerialQueue;
-
 QApplication& testApplication();
 
 // The shared preferences store, emptied.
@@ -22,6 +20,3 @@ bool spinUntil(const std::function<bool()>& done);
 
 // Runs everything posted to the main queue so far, in order.
 void drainMainQueue();
-
-// Lets each queue finish what was posted to it, then the main queue what they posted there.
-void drainQueues(std::initializer_list<SerialQueue*> queues);

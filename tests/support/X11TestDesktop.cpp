@@ -23,12 +23,13 @@ int number(const QString& text, const QString& label) {
     return pattern.match(text).captured(1).toInt();
 }
 
-} // namespace
-
+// True once the window manager lists the window as a client.
 bool isManaged(uint32_t window) {
     const QString list = runTool("xprop", {"-root", "_NET_CLIENT_LIST"});
     return list.contains(QStringLiteral("0x%1").arg(window, 0, 16));
 }
+
+} // namespace
 
 TestWindow::TestWindow(const Options& options) : m_connection(xcb_connect(nullptr, nullptr)) {
     xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data;

@@ -42,6 +42,3 @@ private:
     xcb_connection_t* m_connection;
     xcb_window_t m_window;
 };
-
-// True once the window manager lists the window as a client.
-bool isManaged(uint32_t window);

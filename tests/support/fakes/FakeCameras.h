@@ -5,15 +5,12 @@
 #include <algorithm>
 
 #include "CameraCapture.h"
-#include "SerialQueue.h"
+#include "FakeFrameOutput.h"
 
-class FakeCameraCaptureSession : public CameraCaptureSession {
+class FakeCameraCaptureSession : public FakeFrameOutput<CameraCaptureSession> {
 public:
     std::vector<CameraDevice> attached;
     std::optional<CameraDevice> input;
-    std::shared_ptr<SerialQueue> queue;
-    FrameHandler handler;
-    bool running = false;
 
     bool addInput(const CameraDevice& camera) override {
         if (std::find(attached.begin(), attached.end(), camera) == attached.end())
@@ -22,24 +19,11 @@ public:
         return true;
     }
     void removeInput() override { input.reset(); }
-    void addOutput(std::shared_ptr<SerialQueue> q, FrameHandler h) override {
-        queue = std::move(q);
-        handler = std::move(h);
-    }
-    void removeOutput() override {
-        queue.reset();
-        handler = nullptr;
-    }
     void startRunning() override { running = true; }
     void stopRunning() override { running = false; }
 
-    // Queues the frame for the output; false when nothing would receive it.
-    bool deliver(QImage frame) {
-        if (!running || !input || !queue || !handler)
-            return false;
-        queue->async([h = handler, frame = std::move(frame)]() mutable { h(std::move(frame)); });
-        return true;
-    }
+private:
+    bool inputSet() const override { return input.has_value(); }
 };
 
 class FakeCameras : public Cameras {
