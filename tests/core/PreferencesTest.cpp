@@ -9,45 +9,42 @@
 
 namespace {
 
-struct Reading {
-    const char* name;
-    QVariant stored;
-    qint64 integer;
-    double floating;
-    bool boolean;
-};
-
-class PreferencesReadings : public ::testing::TestWithParam<Reading> {};
-
 // Values go through the file and a fresh store, the way they come back after a restart.
-TEST_P(PreferencesReadings, ReadBackFromDiskWithTheNamedReading) {
-    const Reading& r = GetParam();
+TEST(Preferences, ReadBackFromDiskWithTheNamedReading) {
+    const struct {
+        const char* name;
+        QVariant stored;
+        qint64 integer;
+        double floating;
+        bool boolean;
+    } readings[] = {
+        {"missing", QVariant(), 0, 0.0, false},
+        {"int", 23, 23, 23.0, true},
+        {"zero", 0, 0, 0.0, false},
+        {"negative", -3, -3, -3.0, true},
+        {"true", true, 1, 1.0, true},
+        {"false", false, 0, 0.0, false},
+        {"real", 29.97, 29, 29.97, true},
+        {"numeric_text", QString("12.5"), 12, 12.5, true},
+        {"word", QString("hello"), 0, 0.0, false},
+        {"yes_text", QString("YES"), 1, 1.0, true},
+        {"huge", 1e30, std::numeric_limits<qint64>::max(), 1e30, true},
+    };
     QTemporaryDir dir;
-    const QString path = dir.filePath("store.conf");
-    {
-        Preferences store(path);
-        if (r.stored.isValid())
-            store.setValue("Key", r.stored);
-        ASSERT_TRUE(store.synchronize());
+    for (const auto& r : readings) {
+        const QString path = dir.filePath(QString(r.name) + ".conf");
+        {
+            Preferences store(path);
+            if (r.stored.isValid())
+                store.setValue("Key", r.stored);
+            ASSERT_TRUE(store.synchronize()) << r.name;
+        }
+        Preferences reopened(path);
+        EXPECT_EQ(reopened.integer("Key"), r.integer) << r.name;
+        EXPECT_DOUBLE_EQ(reopened.floating("Key"), r.floating) << r.name;
+        EXPECT_EQ(reopened.boolean("Key"), r.boolean) << r.name;
     }
-    Preferences reopened(path);
-    EXPECT_EQ(reopened.integer("Key"), r.integer);
-    EXPECT_DOUBLE_EQ(reopened.floating("Key"), r.floating);
-    EXPECT_EQ(reopened.boolean("Key"), r.boolean);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Values, PreferencesReadings,
-    ::testing::Values(Reading{"missing", QVariant(), 0, 0.0, false},
-                      Reading{"int", 23, 23, 23.0, true}, Reading{"zero", 0, 0, 0.0, false},
-                      Reading{"negative", -3, -3, -3.0, true}, Reading{"true", true, 1, 1.0, true},
-                      Reading{"false", false, 0, 0.0, false},
-                      Reading{"real", 29.97, 29, 29.97, true},
-                      Reading{"numeric_text", QString("12.5"), 12, 12.5, true},
-                      Reading{"word", QString("hello"), 0, 0.0, false},
-                      Reading{"yes_text", QString("YES"), 1, 1.0, true},
-                      Reading{"huge", 1e30, std::numeric_limits<qint64>::max(), 1e30, true}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Preferences, ArraysDictionariesAndStringsSurviveARestartAndMistypedReadEmpty) {
     QTemporaryDir dir;

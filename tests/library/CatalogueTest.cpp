@@ -41,23 +41,16 @@ protected:
     QtMessageHandler previous = nullptr;
 };
 
-TEST_F(CatalogueTest, PlistPathCreatesTheCacheFolderAndAnEmptyFile) {
+TEST_F(CatalogueTest, FirstCatalogueIsAnEmptyCacheFileThenNewestFirstWithTypesKept) {
     const QString folder = QDir::homePath() + "/.cache/org.tapedeck.Tapedeck";
     QDir(folder).removeRecursively();
     const QString path = Catalogue::plistPath();
     EXPECT_EQ(path, folder + "/filelist.plist");
     EXPECT_TRUE(QFileInfo(path).isFile());
     EXPECT_EQ(QFileInfo(path).size(), 0);
-    // First screenshot ever: nothing to read, then one entry.
-    Catalogue first;
-    EXPECT_FALSE(first.read());
-    ASSERT_TRUE(first.insert(Catalogue::screenshotEntry("/v/a.png", 1234, "2024/03/05 14:15:02")));
-    ASSERT_TRUE(first.read());
-    EXPECT_EQ(first.read()->size(), 1);
-}
-
-TEST_F(CatalogueTest, InsertPutsTheNewestFirstAndKeepsTypes) {
-    Catalogue c(catalogue);
+    // First recording ever: nothing to read, then the entries newest first.
+    Catalogue c;
+    EXPECT_FALSE(c.read());
     ASSERT_TRUE(
         c.insert(Catalogue::recordingEntry("/v/1.mp4", 12.5, 1.5e6, "2024/03/05 14:15:02", true)));
     ASSERT_TRUE(

@@ -8,14 +8,11 @@
 
 namespace {
 
-TEST(KTBookmark, KeysAreStableAndPerPath) {
+TEST(KTBookmark, KeysAndLifecycleOfARememberedFile) {
     EXPECT_NE(KTBookmark::keyForPath("/home/u/logo.png"),
               KTBookmark::keyForPath("/home/u/logo2.png"));
     // Fixed for every run and machine: bookmarks saved by an earlier run are found again.
     EXPECT_EQ(KTBookmark::keyForPath("/a"), "Access:7660865432161832061");
-}
-
-TEST(KTBookmark, LifecycleOfARememberedFile) {
     QTemporaryDir dir;
     Preferences store(dir.filePath("store.conf"));
     KTBookmark bookmarks(store);

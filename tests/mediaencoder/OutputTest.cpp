@@ -1,6 +1,11 @@
 // Records into every container and reads the result back with libavformat.
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <thread>
@@ -20,6 +25,24 @@ struct ContainerCase {
 };
 
 class EveryContainer : public ::testing::TestWithParam<ContainerCase> {};
+
+// In the child: records in real time and reports each second pushed through the pipe.
+[[noreturn]] void recordForever(const RecordingPlan& plan, int progress) {
+    MediaEncoder* h = startEncoder(plan);
+    if (!h)
+        _exit(2);
+    Pusher p{plan, h};
+    auto start = std::chrono::steady_clock::now();
+    for (int64_t ms = 0;; ms += 100) {
+        std::this_thread::sleep_until(start + std::chrono::milliseconds(ms + 100));
+        p.span(ms, ms + 100);
+        if ((ms + 100) % 1000 == 0) {
+            int64_t done = ms + 100;
+            if (write(progress, &done, sizeof done) != sizeof done)
+                _exit(3);
+        }
+    }
+}
 
 } // namespace
 
@@ -53,6 +76,41 @@ TEST_P(EveryContainer, TwoSecondsReadBack) {
     // Encoders add or trim a frame of priming at most.
     EXPECT_NEAR(double(f.audio()->samples), 88200, 2304);
     EXPECT_NEAR(f.length(), 2.0, 0.1);
+}
+
+// A recorder killed without warning still leaves a file that opens and plays up to shortly
+// before the kill.
+TEST_P(EveryContainer, KilledRecorderLeavesAPlayableFile) {
+    const ContainerCase& c = GetParam();
+    RecordingPlan plan{.path = scratchDir(std::string("kill") + c.ext) + "/rec" + c.ext,
+                       .video = c.video};
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        close(fds[0]);
+        recordForever(plan, fds[1]);
+    }
+    close(fds[1]);
+    int64_t pushedMs = 0;
+    while (pushedMs < 4000)
+        ASSERT_EQ(read(fds[0], &pushedMs, sizeof pushedMs), ssize_t(sizeof pushedMs));
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    close(fds[0]);
+    ASSERT_TRUE(WIFSIGNALED(status));
+
+    ProbedFile f = probeMedia(plan.path);
+    ASSERT_TRUE(f.opened);
+    if (c.video) {
+        ASSERT_NE(f.video(), nullptr);
+        EXPECT_GT(f.video()->frames, 0);
+        EXPECT_GE(f.video()->endSeconds, pushedMs / 1000.0 - 2.0);
+    }
+    ASSERT_NE(f.audio(), nullptr);
+    EXPECT_GE(f.audio()->samples, (pushedMs / 1000.0 - 2.0) * 44100);
 }
 
 INSTANTIATE_TEST_SUITE_P(Containers, EveryContainer,
