@@ -53,6 +53,9 @@ record undone ink=ff0000@397,330,6,240 live
 # The whiteboard covers the middle of the screen, 1440 x 810, below a 28-point title strip.
 press Rectangle
 press Whiteboard
+# Under load the board can map after the press returns; a drag before that lands on the desktop.
+xdotool search --sync --onlyvisible --name '^Whiteboard$' >/dev/null
+sleep 0.3
 drag 700 400 1000 700
 record board board@300,200,300,190 board@420,440,260,100 ink=ff0000@697,430,6,240 \
   desktop@100,980,100,40 live
