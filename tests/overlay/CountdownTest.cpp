@@ -127,8 +127,9 @@ TEST_F(CountdownTest, TypesChooseTickCountingDirectionAndWhetherItStarts) {
         EXPECT_EQ(counter->isRunning(), c.running);
         EXPECT_EQ(counter->circleIncre(), c.incre);
         ASSERT_EQ(ticks.pending.size(), c.running ? 1u : 0u);
-        if (c.running)
+        if (c.running) {
             EXPECT_NEAR(ticks.pending.front().seconds, c.interval, 1e-6);
+        }
     }
 }
 
