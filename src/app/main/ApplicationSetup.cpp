@@ -11,11 +11,14 @@
 #include "AudioRouting.h"
 #include "AudioSampleSource.h"
 #include "DrawSettingsWindowController.h"
+#include "HotkeyDispatcher.h"
 #include "MainQueue.h"
+#include "Preferences.h"
 #include "PulseAudioCapture.h"
 #include "PulseAudioHardware.h"
 #include "RecordFlows.h"
 #include "X11CompositorCheck.h"
+#include "X11HotkeyGrabber.h"
 #include "X11Platform.h"
 #include "X11PointerCatcher.h"
 #include "X11WindowShape.h"
@@ -78,6 +81,8 @@ struct ApplicationSetup::Parts {
     std::unique_ptr<X11CompositorCheck> compositor;
     std::unique_ptr<X11WindowShape> shape;
     std::unique_ptr<X11PointerCatcher> catcher;
+    std::unique_ptr<X11HotkeyGrabber> grabber;
+    std::unique_ptr<HotkeyDispatcher> hotkeys;
 };
 
 std::unique_ptr<ApplicationSetup> ApplicationSetup::create() {
@@ -116,6 +121,22 @@ void ApplicationSetup::enableAreaSelection() {
     p.shape = X11WindowShape::create();
     p.catcher = X11PointerCatcher::create();
     p.delegate.drawDesktop = {p.compositor.get(), p.shape.get(), p.catcher.get()};
+}
+
+HotkeyDispatcher& ApplicationSetup::installHotkeys() {
+    Parts& p = *parts_;
+    if (p.hotkeys)
+        return *p.hotkeys;
+    p.grabber = X11HotkeyGrabber::create();
+    HotkeyDispatcher::Commands commands;
+    commands.startOrStop = [&p] { p.flows.recordScreenClicked(); };
+    commands.showDrawTool = [&p] { p.delegate.showDoodleToolAction(); };
+    commands.pauseOrResume = [&p] { p.flows.pauseOrResumeAction(); };
+    commands.isRecording = [&p] { return p.manager.status() != SRRecordManager::Idle; };
+    p.hotkeys = std::make_unique<HotkeyDispatcher>(p.delegate.hotkeys, Preferences::shared(),
+                                                   p.platform->inputMonitor(), p.grabber.get(),
+                                                   std::move(commands));
+    return *p.hotkeys;
 }
 
 void ApplicationSetup::chooseAudio(unsigned type, std::function<void()> flowing) {

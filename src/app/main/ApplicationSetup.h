@@ -9,6 +9,7 @@
 #include "AudioLevelMeter.h"
 
 class AppDelegate;
+class HotkeyDispatcher;
 class Platform;
 class RecordFlows;
 
@@ -41,6 +42,8 @@ public:
     // Told on the main thread when captured sound goes missing (a source or the sound server
     // went away; the recording goes on with silence) and when it is back.
     void setSoundMissingShown(std::function<void(bool missing)> shown);
+    // The hotkeys from now on, with the main window: their presses run the recording commands.
+    HotkeyDispatcher& installHotkeys();
 
 private:
     struct Parts;

@@ -40,6 +40,7 @@ int main(int argc, char** argv) {
     QObject::connect(&window, &MainWindow::modeChoiceShown, [&] { setup->stopAudioCapture(); });
     setup->delegate().ui.window = &window;
     setup->showLevels(window.levelViews());
+    setup->installHotkeys();
     // Sound that went missing is shown, without stopping anything, until it is back.
     QMessageBox soundMissing(QMessageBox::Warning, QString(), QString(), QMessageBox::Ok, &window);
     soundMissing.setModal(false);

@@ -230,6 +230,7 @@ void MainWindow::showHome() {
 
 void MainWindow::fullScreenClicked(int tag) {
     app_.hotkeys.isCanKeyEvent = true;
+    emit app_.hotkeys.changed();
     app_.capture.recordVideoType = unsigned(tag);
     flows_.recordManager().recordVideoType = unsigned(tag);
     for (int i = 0; i < 5; ++i)

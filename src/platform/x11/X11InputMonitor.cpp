@@ -18,7 +18,7 @@ X11InputMonitor::X11InputMonitor(const QByteArray& displayName)
     : m_guard(&m_context), m_connection(X11Connection::open(displayName)) {
     if (!m_connection || !selectRawEvents())
         return;
-    loadKeyboardMapping();
+    m_keyboard.load(m_connection->xcb());
     m_wakeFd = eventfd(0, EFD_CLOEXEC);
     m_thread = std::thread([this] { readEvents(); });
 }
@@ -73,31 +73,6 @@ bool X11InputMonitor::selectRawEvents() {
     return true;
 }
 
-void X11InputMonitor::loadKeyboardMapping() {
-    xcb_connection_t* c = m_connection->xcb();
-    const xcb_setup_t* setup = xcb_get_setup(c);
-    m_minKeyCode = setup->min_keycode;
-    const uint8_t count = setup->max_keycode - setup->min_keycode + 1;
-    auto reply = xcbReply(xcb_get_keyboard_mapping_reply(
-        c, xcb_get_keyboard_mapping(c, setup->min_keycode, count), nullptr));
-    if (!reply) {
-        m_symsPerKeyCode = 0;
-        m_keySyms.clear();
-        return;
-    }
-    m_symsPerKeyCode = reply->keysyms_per_keycode;
-    const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(reply.get());
-    m_keySyms.assign(syms, syms + xcb_get_keyboard_mapping_keysyms_length(reply.get()));
-}
-
-uint32_t X11InputMonitor::keySymOf(uint8_t keyCode) const {
-    // The first column is the unshifted symbol, which names the physical key.
-    const size_t index = size_t(keyCode - m_minKeyCode) * m_symsPerKeyCode;
-    if (keyCode < m_minKeyCode || m_symsPerKeyCode == 0 || index >= m_keySyms.size())
-        return 0;
-    return m_keySyms[index];
-}
-
 void X11InputMonitor::readEvents() {
     pthread_setname_np(pthread_self(), "InputMonitor");
     xcb_connection_t* c = m_connection->xcb();
@@ -122,7 +97,7 @@ void X11InputMonitor::handleEvent(const uint8_t* raw) {
     const auto* event = reinterpret_cast<const xcb_generic_event_t*>(raw);
     const uint8_t type = event->response_type & 0x7f;
     if (type == XCB_MAPPING_NOTIFY) {
-        loadKeyboardMapping();
+        m_keyboard.load(m_connection->xcb());
         return;
     }
     if (type != XCB_GE_GENERIC)
@@ -156,7 +131,7 @@ void X11InputMonitor::handleEvent(const uint8_t* raw) {
     case XCB_INPUT_RAW_KEY_RELEASE: {
         const auto* key = reinterpret_cast<const xcb_input_raw_key_press_event_t*>(raw);
         const uint8_t keyCode = uint8_t(key->detail);
-        const uint32_t keySym = keySymOf(keyCode);
+        const uint32_t keySym = m_keyboard.keySymOf(keyCode);
         const bool press = generic->event_type == XCB_INPUT_RAW_KEY_PRESS;
         // Modifier keys only change the flags, as they do not type anything.
         if (const uint32_t flag = modifierFlagForKeySym(keySym)) {

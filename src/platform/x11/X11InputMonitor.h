@@ -6,6 +6,7 @@
 
 #include "InputMonitor.h"
 #include "InputMonitorList.h"
+#include "X11KeyboardMap.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -14,7 +15,6 @@
 #include <map>
 #include <memory>
 #include <thread>
-#include <vector>
 
 class X11Connection;
 
@@ -31,8 +31,6 @@ public:
 
 private:
     bool selectRawEvents();
-    void loadKeyboardMapping();
-    uint32_t keySymOf(uint8_t keyCode) const;
     void readEvents();
     void handleEvent(const uint8_t* event);
     void deliver(const InputEvent& event);
@@ -47,9 +45,7 @@ private:
     std::thread m_thread;
 
     // Reader thread only.
-    uint8_t m_minKeyCode = 0;
-    int m_symsPerKeyCode = 0;
-    std::vector<uint32_t> m_keySyms;
+    X11KeyboardMap m_keyboard;
     std::map<uint8_t, uint32_t> m_heldModifiers;
 
     // Main thread only.
