@@ -3,6 +3,7 @@
 #include "AutoStopPreferences.h"
 #include "Catalogue.h"
 #include "DrawSettingsWindowController.h"
+#include "FileListWindowController.h"
 #include "KTBookmark.h"
 #include "Localization.h"
 #include "MenuRetitling.h"
@@ -11,12 +12,17 @@
 #include "OutputNames.h"
 #include "PreferenceKeys.h"
 #include "Preferences.h"
+#include "Screenshot.h"
+#include "SoundPlayer.h"
 #include "StartupValues.h"
 #include "TimeWatermarkFormats.h"
 
+#include <QFile>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 
 #include <algorithm>
 #include <chrono>
@@ -63,6 +69,36 @@ void AppDelegate::showDoodleToolAction() {
     linecolors = DrawSettingsWindowController::paletteColors();
     drawWindow = new DrawSettingsWindowController(linecolors, drawDesktop);
     drawWindow->showPalette();
+}
+
+void AppDelegate::enterFileListAction() {
+    if (!fileListWindow) {
+        fileListWindow = new FileListWindowController;
+        fileListWindow->setAttribute(Qt::WA_QuitOnClose, false);
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            QRect frame = fileListWindow->frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            fileListWindow->move(frame.topLeft());
+        }
+    }
+    fileListWindow->show();
+    fileListWindow->raise();
+    fileListWindow->setUPData();
+}
+
+QString AppDelegate::screenshort() {
+    QFile sound(":/sounds/Capture.wav");
+    if (soundPlayer && sound.open(QIODevice::ReadOnly))
+        soundPlayer->play(sound.readAll());
+    return saveImage(getmainDesktopImage());
+}
+
+QImage AppDelegate::getmainDesktopImage() {
+    return Screenshot::getmainDesktopImage();
+}
+
+QString AppDelegate::saveImage(const QImage& image) {
+    return Screenshot::saveImage(image);
 }
 
 void AppDelegate::loadPreferences(AudioHardware& audioHardware) {
@@ -161,9 +197,10 @@ QString AppDelegate::createoutputPath(bool video) const {
 void AppDelegate::setLange(int code) {
     Preferences& store = Preferences::shared();
     store.setValue(PrefKey::AppLanguage, code);
-    store.synchronize();
     // The choice lives in our own store, which the next launch reads; no system setting changes.
+    // Flushed after it is marked chosen, or a launch after a crash would follow the system.
     Localization::setLanguage();
+    store.synchronize();
     emit NotificationCenter::defaultCenter().ChangeLanguageNotification();
     changeLanguage();
 }

@@ -11,6 +11,8 @@
 
 class AudioHardware;
 class DrawSettingsWindowController;
+class FileListWindowController;
+class SoundPlayer;
 
 class AppDelegate : public QObject {
     Q_OBJECT
@@ -54,6 +56,18 @@ public:
     DrawPanelWindow::Desktop drawDesktop;
     // Opens the drawing tools, or closes them when they are open.
     void showDoodleToolAction();
+
+    // The recordings list, made on first use, brought up to date and to the front.
+    void enterFileListAction();
+    QPointer<FileListWindowController> fileListWindow;
+
+    // A screenshot of the main display with the shutter sound; the file's path, empty when
+    // nothing could be written.
+    QString screenshort();
+    QImage getmainDesktopImage();
+    QString saveImage(const QImage& image);
+    // Where the shutter sounds (set by main; none: silence).
+    SoundPlayer* soundPlayer = nullptr;
 
 private:
     AudioHardware& audioHardware_;

@@ -53,6 +53,11 @@ int effectiveLanguage() {
 
 } // namespace
 
+int Localization::currentLanguage() {
+    const int code = effectiveLanguage();
+    return code == 1 || code == 2 ? code : 0;
+}
+
 QString Localization::localizedStringForKey(const QString& key) {
     const QString text = localizedStringForKey(key, QString());
     return text.isNull() ? QString("") : text;

@@ -25,6 +25,8 @@ public:
     static bool isEnglishLanguage();
     static QString getCurrentBundleIdentifier();
 
+    // The language texts come in: the stored choice, else the system's; 0, 1 or 2.
+    static int currentLanguage();
     // "AppLanguage" clamped to 0..8.
     static int storedLanguage();
     // Resource folder of a language code: "zh-Hans", "zh-Hant", else "en".

@@ -38,7 +38,10 @@ void describe(QCommandLineParser& p) {
         "  tapedeck            opens the main window\n"
         "  tapedeck record     records without the main window, through the same flows:\n"
         "                      Ctrl+C or SIGTERM stops and leaves a finished file; the file's\n"
-        "                      path is printed on stdout and the recording is catalogued.");
+        "                      path is printed on stdout and the recording is catalogued.\n"
+        "  tapedeck screenshot [--output PATH.png]\n"
+        "                      saves a picture of the main display, catalogues it and\n"
+        "                      prints its path.");
     p.addOptions({
         {{"h", "help"}, "Shows this help."},
         {"mode",

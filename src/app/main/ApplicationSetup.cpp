@@ -11,11 +11,13 @@
 #include "AudioRouting.h"
 #include "AudioSampleSource.h"
 #include "DrawSettingsWindowController.h"
+#include "FileListWindowController.h"
 #include "HotkeyDispatcher.h"
 #include "MainQueue.h"
 #include "Preferences.h"
 #include "PulseAudioCapture.h"
 #include "PulseAudioHardware.h"
+#include "PulseSoundPlayer.h"
 #include "RecordFlows.h"
 #include "X11CompositorCheck.h"
 #include "X11HotkeyGrabber.h"
@@ -51,6 +53,7 @@ struct ApplicationSetup::Parts {
                // Later: the watcher that is calling is replaced by the restart.
                [this] { MainQueue::after(0, [this] { source.captrueAudioInputEnable(true); }); }}) {
         manager.sessionErrorRecovery = [this](const QString&) { recovery.captureSessionError(); };
+        delegate.soundPlayer = &sound;
         capture.setMissingHandler([this](bool missing, const QString&) {
             MainQueue::async([this, missing] {
                 if (soundMissingShown)
@@ -63,7 +66,9 @@ struct ApplicationSetup::Parts {
     // it uses.
     ~Parts() {
         delete delegate.drawWindow.data();
+        delete delegate.fileListWindow.data();
         delegate.drawDesktop = {};
+        delegate.soundPlayer = nullptr;
         source.captrueAudioInputEnable(false);
     }
 
@@ -76,6 +81,7 @@ struct ApplicationSetup::Parts {
     PulseAudioCapture capture;
     AudioSampleSource source;
     AudioDeviceRecovery recovery;
+    PulseSoundPlayer sound;
     std::unique_ptr<AudioLevelMeter> meter;
     std::function<void(bool)> soundMissingShown;
     std::unique_ptr<X11CompositorCheck> compositor;

@@ -1,18 +1,28 @@
 // Tapedeck: the desktop screen recorder. "tapedeck" opens the main window; "tapedeck record"
-// records from the command line.
+// records and "tapedeck screenshot" takes a screenshot from the command line.
 #include <QApplication>
 #include <QMessageBox>
 
 #include "AppDelegate.h"
+#include "AppMenus.h"
 #include "ApplicationSetup.h"
 #include "Localization.h"
 #include "MainWindow.h"
 #include "Platform.h"
 #include "RecordCommand.h"
+#include "ScreenshotCommand.h"
 #include "StopSignals.h"
 
 int main(int argc, char** argv) {
     // Parsed before anything needs a display, so help and option errors work anywhere.
+    if (ScreenshotCommand::isCommandLine(argc, argv)) {
+        int status = 0;
+        const std::optional<QString> output = ScreenshotCommand::parse(argc, argv, status);
+        if (!output)
+            return status;
+        QApplication app(argc, argv);
+        return ScreenshotCommand::run(*output);
+    }
     std::optional<RecordOptions> record;
     if (RecordCommand::isCommandLine(argc, argv)) {
         int status = 0;
@@ -39,6 +49,7 @@ int main(int argc, char** argv) {
                      [&](unsigned type) { setup->chooseAudio(type); });
     QObject::connect(&window, &MainWindow::modeChoiceShown, [&] { setup->stopAudioCapture(); });
     setup->delegate().ui.window = &window;
+    AppMenus menus(setup->delegate(), setup->flows(), window);
     setup->showLevels(window.levelViews());
     setup->installHotkeys();
     // Sound that went missing is shown, without stopping anything, until it is back.

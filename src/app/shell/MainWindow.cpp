@@ -76,6 +76,10 @@ MainWindow::MainWindow(AppDelegate& app, RecordFlows& flows) : app_(app), flows_
     auto* header = new QHBoxLayout;
     header->addWidget(backButton_);
     header->addWidget(modeLabel_, 1);
+    fileListButton_ = new SRButton;
+    fileListButton_->setImageName("btnFileList_Normal");
+    fileListButton_->setFixedSize(32, 32);
+    header->addWidget(fileListButton_);
 
     qualityPopUp_ = popUp({QString(), QString(), QString()});
     fpsPopUp_ = popUp(app_.capture.fpsTitles);
@@ -160,6 +164,7 @@ MainWindow::MainWindow(AppDelegate& app, RecordFlows& flows) : app_(app), flows_
     connect(pauseButton_, &SRButton::clicked, &flows_, &RecordFlows::pauseOrResumeAction);
     connect(backButton_, &SRButton::clicked, this, &MainWindow::showHome);
     connect(drawToolsButton_, &SRButton::clicked, &app_, &AppDelegate::showDoodleToolAction);
+    connect(fileListButton_, &SRButton::clicked, &app_, &AppDelegate::enterFileListAction);
     connect(&flows_, &RecordFlows::recordingChanged, this, &MainWindow::updateRecording);
     connect(&flows_, &RecordFlows::recordControlsEnabled, this,
             &MainWindow::setRecordControlsEnabled);
@@ -195,6 +200,7 @@ void MainWindow::changeLanguage() {
     for (size_t i = 0; i < 3; ++i)
         qualityPopUp_->setItemText(int(i) + 1, tr_(kQualityKeys[i]));
     backButton_->setToolTip(tr_("backHomeBtn.toolTip"));
+    fileListButton_->setToolTip(tr_("fileListBtn.toolTip"));
     drawToolsButton_->setToolTip(tr_("Menu_Edit_DooleTool"));
     recordButton_->setToolTip(
         tr_(app_.ui.recording ? "stopRecordBtn.toolTip" : "startRecordBtn.toolTip"));
@@ -226,6 +232,7 @@ void MainWindow::showHome() {
     settings_->setVisible(false);
     home_->setVisible(true);
     emit modeChoiceShown();
+    flows_.refreshStateMenuItem();
 }
 
 void MainWindow::fullScreenClicked(int tag) {
@@ -244,6 +251,7 @@ void MainWindow::fullScreenClicked(int tag) {
         refillScreenPopUp();
     home_->setVisible(false);
     settings_->setVisible(true);
+    flows_.refreshStateMenuItem();
     // The chosen source starts capturing again (and the pop-ups show the capture settings).
     audioChangeAction(int(app_.capture.recordAudioType));
 }

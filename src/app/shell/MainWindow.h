@@ -37,6 +37,8 @@ public:
     void screenItemChange(int storedIndex);
     // Every text, tool tip and accessible name from the current table.
     void changeLanguage();
+    // The chosen mode's settings and record buttons show (not the mode choice).
+    bool isRecordPanelShown() const { return !settings_->isHidden(); }
 
     SRButton* recordButton() const { return recordButton_; }
     SRButton* pauseButton() const { return pauseButton_; }
@@ -80,6 +82,7 @@ private:
     SRButton* pauseButton_ = nullptr;
     SRButton* backButton_ = nullptr;
     SRButton* drawToolsButton_ = nullptr;
+    SRButton* fileListButton_ = nullptr;
     QLabel* modeLabel_ = nullptr;
     QLabel* timeLabel_ = nullptr;
     QLabel* sizeLabel_ = nullptr;

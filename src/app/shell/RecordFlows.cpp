@@ -204,6 +204,7 @@ void RecordFlows::stopRecordingAndCatalogue() {
     m.stopRecording();
     emit pauseImageChanged("btnPauseRecord_Normal");
     emit progressChanged(timeText(0), QString::asprintf("%.2f MB / ", 0.0) + systemFreeSpace());
+    emit recordingStopped();
 }
 
 QString RecordFlows::timeText(int64_t s) {
@@ -266,7 +267,9 @@ RecordingSettings RecordFlows::recordingSettings() {
     settings.audio = audioFormat_;
     return settings;
 }
-void RecordFlows::refreshStateMenuItem() {}
+void RecordFlows::refreshStateMenuItem() {
+    emit stateMenuChanged();
+}
 void RecordFlows::setTimeSetsBtnEnabled(bool) {}
 void RecordFlows::removeRecordScreenView() {
     if (!recordWC_)

@@ -91,6 +91,11 @@ signals:
     void recordControlsEnabled(bool enabled);
     // Camera mode was started with no camera: "Alert_Camera_Message" is due, nothing records.
     void cameraMissing();
+    // The menus' entries should follow the recording state (a recording started or stopped,
+    // a mode was chosen).
+    void stateMenuChanged();
+    // The user's stop has finished the file and catalogued it.
+    void recordingStopped();
 
 private:
     void startScreenRecording();
