@@ -2,6 +2,12 @@
 
   atspi.py press NAME          press the showing control called NAME
   atspi.py choose NAME ITEM    open the pop-up called NAME and pick ITEM
+  atspi.py click NAME          click the middle of the showing control called NAME
+  atspi.py row NAME            print the texts of the table row holding the cell NAME, tab-separated
+  atspi.py popup WINDOW ITEM   right-click the X window WINDOW (a tray icon) and click ITEM in the
+                               menu it pops up
+  atspi.py popup WINDOW ITEM --look
+                               the same, but only wait for ITEM to show, then close the menu
   atspi.py wait NAME           wait until a control called NAME shows
   atspi.py gone NAME           wait until no control called NAME shows
   atspi.py ready               wait until Tapedeck shows a window on the accessibility bus
@@ -83,7 +89,7 @@ def click(acc):
 def press(acc):
     action = acc.queryAction()
     for i in range(action.nActions):
-        if action.getName(i) in ("Press", "press", "click"):
+        if action.getName(i) in ("Press", "press", "click", "ShowMenu"):
             action.doAction(i)
             return
     sys.exit(f"atspi: {acc.name!r} cannot be pressed")
@@ -94,6 +100,51 @@ def choose(popup, item):
     entry = find(item, popup, labels=False)
     time.sleep(0.3)  # the list may still be sliding open
     click(entry)
+
+
+def row_texts(cell):
+    """The texts of every cell in the table row of `cell`."""
+    table = cell.parent
+    while table is not None and table.getRole() != pyatspi.ROLE_TABLE:
+        table = table.parent
+    grid = table.queryTable()
+    row = grid.getRowAtIndex(cell.getIndexInParent())
+    return [grid.getAccessibleAt(row, c).name for c in range(grid.nColumns)]
+
+
+def popup(window, item, look):
+    """Pop-up menus are no children of the application: catch the one that shows."""
+    from gi.repository import GLib
+    menus = []
+
+    def shown(event):
+        if event.detail1 and event.source.getRole() in (pyatspi.ROLE_MENU, pyatspi.ROLE_POPUP_MENU):
+            menus.append(event.source)
+
+    def open_menu():
+        subprocess.run(["xdotool", "mousemove", "--window", window, "11", "11", "click", "3"],
+                       check=True)
+
+    def look_for(deadline):
+        for menu in menus:
+            for i in range(menu.childCount):
+                entry = menu.getChildAtIndex(i)
+                if entry is not None and entry.name == item:
+                    pyatspi.Registry.stop()
+                    if look:
+                        subprocess.run(["xdotool", "key", "Escape"], check=True)
+                    else:
+                        click(entry)
+                    return False
+        if time.monotonic() > deadline:
+            pyatspi.Registry.stop()
+            sys.exit(f"atspi: no menu entry {item!r} popped up")
+        return True
+
+    pyatspi.Registry.registerEventListener(shown, "object:state-changed:showing")
+    GLib.timeout_add(300, lambda: open_menu() and False)
+    GLib.timeout_add(200, look_for, time.monotonic() + WAIT)
+    pyatspi.Registry.start()
 
 
 def wait_gone(name):
@@ -112,6 +163,12 @@ def main(argv):
         press(find(args[0], labels=False))
     elif command == "choose":
         choose(find(args[0], labels=False), args[1])
+    elif command == "click":
+        click(find(args[0], labels=False))
+    elif command == "row":
+        print("\t".join(row_texts(find(args[0], labels=False))))
+    elif command == "popup":
+        popup(args[0], args[1], look="--look" in args[2:])
     elif command == "wait":
         find(args[0])
     elif command == "gone":
