@@ -138,6 +138,8 @@ HotkeyDispatcher& ApplicationSetup::installHotkeys() {
     commands.startOrStop = [&p] { p.flows.recordScreenClicked(); };
     commands.showDrawTool = [&p] { p.delegate.showDoodleToolAction(); };
     commands.pauseOrResume = [&p] { p.flows.pauseOrResumeAction(); };
+    // Without the shutter: the key press is feedback enough.
+    commands.screenshot = [&p] { p.delegate.saveImage(p.delegate.getmainDesktopImage()); };
     commands.isRecording = [&p] { return p.manager.status() != SRRecordManager::Idle; };
     p.hotkeys = std::make_unique<HotkeyDispatcher>(p.delegate.hotkeys, Preferences::shared(),
                                                    p.platform->inputMonitor(), p.grabber.get(),
