@@ -8,6 +8,7 @@
 #include "ApplicationSetup.h"
 #include "Localization.h"
 #include "MainWindow.h"
+#include "NotificationCenter.h"
 #include "Platform.h"
 #include "RecordCommand.h"
 #include "ScreenshotCommand.h"
@@ -55,10 +56,16 @@ int main(int argc, char** argv) {
     // Sound that went missing is shown, without stopping anything, until it is back.
     QMessageBox soundMissing(QMessageBox::Warning, QString(), QString(), QMessageBox::Ok, &window);
     soundMissing.setModal(false);
-    setup->setSoundMissingShown([&](bool missing) {
+    const auto soundMissingText = [&] {
         soundMissing.setText(Localization::localizedStringForKey("Alert_Sound_Missing"));
+    };
+    setup->setSoundMissingShown([&](bool missing) {
+        soundMissingText();
         soundMissing.setVisible(missing);
     });
+    QObject::connect(&NotificationCenter::defaultCenter(),
+                     &NotificationCenter::ChangeLanguageNotification, &soundMissing,
+                     soundMissingText);
     // A logout or kill asks to quit like closing the window does, so the clean-up runs.
     StopSignals quitSignals;
     QObject::connect(&quitSignals, &StopSignals::stopRequested, &app, &QCoreApplication::quit);
