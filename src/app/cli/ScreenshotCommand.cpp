@@ -29,7 +29,7 @@ std::optional<QString> ScreenshotCommand::parse(int argc, char** argv, int& exit
     if (error.isEmpty() && QFileInfo::exists(output))
         error = output + " exists already; Tapedeck does not overwrite screenshots";
     if (error.isEmpty())
-        return output;
+        return output.isEmpty() ? output : QFileInfo(output).absoluteFilePath();
     std::fprintf(stderr, "tapedeck: %s\nUsage: tapedeck screenshot [--output PATH.png]\n",
                  qPrintable(error));
     exitStatus = RecordCommand::BadOptions;
