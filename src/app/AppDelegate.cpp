@@ -6,6 +6,7 @@
 #include "FileListWindowController.h"
 #include "KTBookmark.h"
 #include "Localization.h"
+#include "MainQueue.h"
 #include "MenuRetitling.h"
 #include "MicrophoneCheck.h"
 #include "NotificationCenter.h"
@@ -13,6 +14,7 @@
 #include "PreferenceKeys.h"
 #include "Preferences.h"
 #include "Screenshot.h"
+#include "SerialQueue.h"
 #include "SoundPlayer.h"
 #include "StartupValues.h"
 #include "TimeWatermarkFormats.h"
@@ -98,7 +100,14 @@ QImage AppDelegate::getmainDesktopImage() {
 }
 
 QString AppDelegate::saveImage(const QImage& image) {
-    return Screenshot::saveImage(image);
+    if (!imageQueue)
+        return Screenshot::saveImage(image);
+    const QString path = OutputNames::makeOutputPath(".png");
+    imageQueue->async([image, path] {
+        const qint64 length = Screenshot::writePng(image, path);
+        MainQueue::async([path, length] { Screenshot::catalogueImage(path, length); });
+    });
+    return path;
 }
 
 void AppDelegate::loadPreferences(AudioHardware& audioHardware) {

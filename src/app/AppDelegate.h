@@ -12,6 +12,7 @@
 class AudioHardware;
 class DrawSettingsWindowController;
 class FileListWindowController;
+class SerialQueue;
 class SoundPlayer;
 
 class AppDelegate : public QObject {
@@ -65,9 +66,13 @@ public:
     // nothing could be written.
     QString screenshort();
     QImage getmainDesktopImage();
+    // The path the screenshot gets. With an image queue the file is encoded and written there
+    // and catalogued on the main thread afterwards, so a recording's frames never wait for it.
     QString saveImage(const QImage& image);
-    // Where the shutter sounds (set by main; none: silence).
+    // Set by main: where the shutter sounds (none: silence) and where screenshots are encoded
+    // (none: at once).
     SoundPlayer* soundPlayer = nullptr;
+    SerialQueue* imageQueue = nullptr;
 
 private:
     AudioHardware& audioHardware_;

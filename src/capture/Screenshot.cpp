@@ -19,18 +19,26 @@ QImage Screenshot::getmainDesktopImage() {
 
 QString Screenshot::saveImage(const QImage& image, const QString& requested) {
     const QString path = requested.isEmpty() ? OutputNames::makeOutputPath(".png") : requested;
+    return catalogueImage(path, writePng(image, path));
+}
+
+qint64 Screenshot::writePng(const QImage& image, const QString& path) {
     QByteArray png;
     QBuffer buffer(&png);
-    bool isSuccess =
-        !image.isNull() && buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG");
     QSaveFile file(path);
-    isSuccess = isSuccess && file.open(QIODevice::WriteOnly) && file.write(png) == png.size() &&
-                file.commit();
+    const bool written = !image.isNull() && buffer.open(QIODevice::WriteOnly) &&
+                         image.save(&buffer, "PNG") && file.open(QIODevice::WriteOnly) &&
+                         file.write(png) == png.size() && file.commit();
+    return written ? png.size() : -1;
+}
+
+QString Screenshot::catalogueImage(const QString& path, qint64 pngLength) {
+    const bool isSuccess = pngLength >= 0;
     systemLog(QString::asprintf("Save Image: %d", isSuccess));
     KTLOG("isSuccess:%d", isSuccess);
     if (!isSuccess)
         return QString();
     Catalogue().insert(Catalogue::screenshotEntry(
-        path, png.size(), OutputNames::dateToString(QDateTime::currentDateTime())));
+        path, pngLength, OutputNames::dateToString(QDateTime::currentDateTime())));
     return path;
 }

@@ -12,8 +12,14 @@ QImage getmainDesktopImage();
 
 // Writes the image as PNG, atomically, to `path` or, without one, to a fresh name of now in
 // the output folder (never replacing an earlier screenshot), and catalogues it as an image.
-// Logs "Save Image: %d". The written path, or an empty string when nothing was written (then
-// nothing is catalogued either).
+// The written path, or an empty string when nothing was written (then nothing is catalogued
+// either).
 QString saveImage(const QImage& image, const QString& path = QString());
+
+// The two halves of saveImage, for encoding away from the main thread: the PNG written
+// atomically (its byte count, -1 when nothing was written; any thread), then the outcome
+// logged ("Save Image: %d") and a written file catalogued (the path, or empty).
+qint64 writePng(const QImage& image, const QString& path);
+QString catalogueImage(const QString& path, qint64 pngLength);
 
 } // namespace Screenshot

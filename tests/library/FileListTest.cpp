@@ -67,7 +67,8 @@ struct ListWindow {
     // The text of the alert `action` brings up, which is then closed.
     QString alertFrom(const std::function<void()>& action) {
         QString text;
-        QTimer::singleShot(0, [&] {
+        QObject scope; // no alert: the check goes with this call
+        QTimer::singleShot(0, &scope, [&] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 text = box->text();
                 box->close();

@@ -19,6 +19,7 @@
 #include "PulseAudioHardware.h"
 #include "PulseSoundPlayer.h"
 #include "RecordFlows.h"
+#include "SerialQueue.h"
 #include "X11CompositorCheck.h"
 #include "X11HotkeyGrabber.h"
 #include "X11Platform.h"
@@ -54,6 +55,7 @@ struct ApplicationSetup::Parts {
                [this] { MainQueue::after(0, [this] { source.captrueAudioInputEnable(true); }); }}) {
         manager.sessionErrorRecovery = [this](const QString&) { recovery.captureSessionError(); };
         delegate.soundPlayer = &sound;
+        delegate.imageQueue = &imageQueue;
         capture.setMissingHandler([this](bool missing, const QString&) {
             MainQueue::async([this, missing] {
                 if (soundMissingShown)
@@ -69,6 +71,7 @@ struct ApplicationSetup::Parts {
         delete delegate.fileListWindow.data();
         delegate.drawDesktop = {};
         delegate.soundPlayer = nullptr;
+        delegate.imageQueue = nullptr;
         source.captrueAudioInputEnable(false);
     }
 
@@ -82,6 +85,7 @@ struct ApplicationSetup::Parts {
     AudioSampleSource source;
     AudioDeviceRecovery recovery;
     PulseSoundPlayer sound;
+    SerialQueue imageQueue{"ScreenshotQueue"};
     std::unique_ptr<AudioLevelMeter> meter;
     std::function<void(bool)> soundMissingShown;
     std::unique_ptr<X11CompositorCheck> compositor;
