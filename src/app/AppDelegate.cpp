@@ -77,6 +77,7 @@ void AppDelegate::enterFileListAction() {
     if (!fileListWindow) {
         fileListWindow = new FileListWindowController;
         fileListWindow->setAttribute(Qt::WA_QuitOnClose, false);
+        fileListWindow->setAttribute(Qt::WA_ShowWithoutActivating);
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
             QRect frame = fileListWindow->frameGeometry();
             frame.moveCenter(screen->availableGeometry().center());
@@ -100,14 +101,25 @@ QImage AppDelegate::getmainDesktopImage() {
 }
 
 QString AppDelegate::saveImage(const QImage& image) {
-    if (!imageQueue)
-        return Screenshot::saveImage(image);
+    if (!imageQueue) {
+        const QString path = Screenshot::saveImage(image);
+        showNewEntries();
+        return path;
+    }
     const QString path = OutputNames::makeOutputPath(".png");
-    imageQueue->async([image, path] {
+    imageQueue->async([this, image, path] {
         const qint64 length = Screenshot::writePng(image, path);
-        MainQueue::async([path, length] { Screenshot::catalogueImage(path, length); });
+        MainQueue::async([this, path, length] {
+            Screenshot::catalogueImage(path, length);
+            showNewEntries();
+        });
     });
     return path;
+}
+
+void AppDelegate::showNewEntries() {
+    if (fileListWindow && fileListWindow->isVisible())
+        fileListWindow->setUPData();
 }
 
 void AppDelegate::loadPreferences(AudioHardware& audioHardware) {

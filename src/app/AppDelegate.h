@@ -75,6 +75,9 @@ public:
     SerialQueue* imageQueue = nullptr;
 
 private:
+    // An open recordings list shows a screenshot as soon as it is catalogued.
+    void showNewEntries();
+
     AudioHardware& audioHardware_;
     void loadPreferences(AudioHardware& audioHardware);
 };

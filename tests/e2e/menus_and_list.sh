@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# End to end with a tray: a screenshot taken from the tray menu is listed as a picture in the
-# recordings list; opening its row hands the file to the desktop's default application (an
+# End to end with a tray: a screenshot taken from the tray menu shows at once as a picture in
+# the open recordings list; opening its row hands the file to the desktop's default application (an
 # xdg-open of our own that writes down what it gets); deleting removes file and entry.
 # Traditional Chinese from the menu bar retitles the main window, the tray menu and the list's
 # headers at once, and is still chosen after a restart.
@@ -39,14 +39,13 @@ tray_menu() {
 entries() { /usr/bin/python3 -c "import plistlib,sys; [print(e['name'], e.get('isImage', 0)) for e in plistlib.load(open(sys.argv[1], 'rb'))]" "$catalogue"; }
 
 press "Full Screen"
+press Recordings
 tray_menu Screenshot
 wait_for 'ls "$shots"/*.png >/dev/null 2>&1'
 shot=$(ls "$shots"/*.png)
 name=$(basename "$shot")
 wait_for '[ "$(entries)" = "$name 1" ]'
-
-press Recordings
-atspi wait "$name"
+atspi wait "$name" # the open list shows it at once
 row=$(atspi row "$name")
 # A picture: its name, no duration, its size.
 [ "$(cut -f1 <<<"$row")" = "$name" ] && [ -z "$(cut -f2 <<<"$row")" ] &&

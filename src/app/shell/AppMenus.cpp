@@ -66,9 +66,9 @@ void AppMenus::addStatusItem() {
 void AppMenus::buildMenuBar() {
     menuBar_ = new QMenuBar(&window_);
     QMenu* record = addMenu(menuBar_, "Menu_Record");
-    addEntry(record, "Menu_Edit_Start", StartOrStop);
-    addEntry(record, "Menu_Edit_Pause", PauseOrResume);
-    addEntry(record, "Menu_Edit_ScreenShort", ScreenShort);
+    recordEntries_ = {addEntry(record, "Menu_Edit_Start", StartOrStop),
+                      addEntry(record, "Menu_Edit_Pause", PauseOrResume),
+                      addEntry(record, "Menu_Edit_ScreenShort", ScreenShort)};
     record->addSeparator();
     connect(addEntry(record, "Menu_Edit_DooleTool"), &QAction::triggered, &app_,
             &AppDelegate::showDoodleToolAction);
@@ -132,8 +132,14 @@ void AppMenus::showHomeMainWindow() {
 }
 
 void AppMenus::refreshStateMenuItem() {
-    statusItem_->refreshStateMenuItem(window_.isRecordPanelShown(),
-                                      flows_.recordManager().status());
+    const bool panelShown = window_.isRecordPanelShown();
+    const unsigned status = flows_.recordManager().status();
+    statusItem_->refreshStateMenuItem(panelShown, status);
+    // The menu bar's recording commands follow the tray's rule.
+    const StatusItem::Position positions[] = {StatusItem::Start, StatusItem::Pause,
+                                              StatusItem::ScreenShort};
+    for (size_t i = 0; i < recordEntries_.size(); ++i)
+        recordEntries_[i]->setEnabled(StatusItem::isEntryEnabled(positions[i], panelShown, status));
 }
 
 void AppMenus::checkLanguage() {

@@ -6,7 +6,10 @@
 
 #include <QObject>
 
+#include <array>
+
 class AppDelegate;
+class QAction;
 class MainWindow;
 class QMenu;
 class QMenuBar;
@@ -51,4 +54,6 @@ private:
     StatusItem* statusItem_ = nullptr;
     QMenuBar* menuBar_ = nullptr;
     QMenu* languages_ = nullptr;
+    // Start or stop, pause or resume, screenshot.
+    std::array<QAction*, 3> recordEntries_{};
 };
