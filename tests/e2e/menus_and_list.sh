@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End to end with a tray: a screenshot taken from the tray menu shows at once as a picture in
-# the open recordings list; opening its row hands the file to the desktop's default application (an
-# xdg-open of our own that writes down what it gets); deleting removes file and entry.
+# the open recordings list; opening its row hands the file to the desktop's default
+# application (an xdg-open of our own that writes down what it gets); deleting removes file and
+# entry; the tray menu hides and shows the main window.
 # Traditional Chinese from the menu bar retitles the main window, the tray menu and the list's
 # headers at once, and is still chosen after a restart.
 # Usage: menus_and_list.sh <tapedeck>
@@ -36,6 +37,13 @@ tray_menu() {
     done | head -1); [ -n "$icon" ]'
   atspi popup "$icon" "$@"
 }
+# main_shown: the main window is on screen (the tray icon's window has the same name).
+main_shown() {
+  for w in $(xdotool search --onlyvisible --name '^Tapedeck$' 2>/dev/null); do
+    [ "$(xdotool getwindowgeometry "$w" | awk '/Geometry/ {print $2}')" != 22x22 ] && return 0
+  done
+  return 1
+}
 entries() { /usr/bin/python3 -c "import plistlib,sys; [print(e['name'], e.get('isImage', 0)) for e in plistlib.load(open(sys.argv[1], 'rb'))]" "$catalogue"; }
 
 press "Full Screen"
@@ -56,6 +64,11 @@ wait_for 'grep -qx "file://$shot" "$TAPEDECK_TEST_ROOT/opened" 2>/dev/null'
 press Delete
 wait_for '[ ! -e "$shot" ] && [ -z "$(entries)" ]'
 atspi gone "$name"
+
+tray_menu "Hide Main Window"
+wait_for '! main_shown'
+tray_menu "Show Main Window"
+wait_for main_shown
 
 press Language
 atspi click "繁體中文"

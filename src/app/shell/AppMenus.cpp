@@ -57,10 +57,8 @@ void AppMenus::addStatusItem() {
     commands[StatusItem::Pause] = [this] { flows_.pauseOrResumeAction(); };
     commands[StatusItem::ScreenShort] = [this] { screenshotAfterMenu(); };
     commands[StatusItem::DooleTool] = [this] { app_.showDoodleToolAction(); };
-    statusItem_ = new StatusItem(commands,
-                                 {[this] { return window_.isVisible() && !window_.isMinimized(); },
-                                  [this] { showHomeMainWindow(); }},
-                                 this);
+    statusItem_ = new StatusItem(
+        commands, {[this] { return isMainWindowShown(); }, [this] { showHomeMainWindow(); }}, this);
 }
 
 void AppMenus::buildMenuBar() {
@@ -121,8 +119,12 @@ void AppMenus::screenshotAfterMenu() {
     QTimer::singleShot(kMenuGoneMs, &app_, [this] { app_.screenshort(); });
 }
 
+bool AppMenus::isMainWindowShown() const {
+    return window_.isVisible() && !window_.isMinimized();
+}
+
 void AppMenus::showHomeMainWindow() {
-    if (window_.isVisible() && !window_.isMinimized()) {
+    if (isMainWindowShown()) {
         window_.hide();
         return;
     }

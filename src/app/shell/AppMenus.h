@@ -19,7 +19,7 @@ class StatusItem;
 class AppMenus : public QObject {
     Q_OBJECT
 public:
-    // Main-menu entry tags.
+    // Main-menu entry tags (404, camera on or off, joins with the floating camera).
     enum Tag {
         Help = 100,
         English = 201,
@@ -28,7 +28,6 @@ public:
         StartOrStop = 401,
         PauseOrResume = 402,
         ScreenShort = 403,
-        Camera = 404,
     };
 
     AppMenus(AppDelegate& app, RecordFlows& flows, MainWindow& window);
@@ -39,9 +38,9 @@ public:
     // Hides the main window, or shows it again (the tray menu stays to bring it back).
     void showHomeMainWindow();
     void refreshStateMenuItem();
-    StatusItem& statusItem() { return *statusItem_; }
 
 private:
+    bool isMainWindowShown() const;
     void addStatusItem();
     void buildMenuBar();
     void checkLanguage();
