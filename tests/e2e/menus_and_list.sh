@@ -4,7 +4,7 @@
 # application (an xdg-open of our own that writes down what it gets); deleting removes file and
 # entry; the tray menu hides and shows the main window.
 # Traditional Chinese from the menu bar retitles the main window, the tray menu and the list's
-# headers at once, and is still chosen after a restart.
+# headers at once, and is still chosen after a restart. "tapedeck screenshot" prints its path.
 # Usage: menus_and_list.sh <tapedeck>
 set -euo pipefail
 here=$(dirname "$0")
@@ -82,4 +82,9 @@ wait "$pid" || true
 pid=$!
 helpers+=("$pid")
 atspi wait "全螢幕"   # the mode button, after the restart
+
+# From the command line: the whole display, its path printed, catalogued as a picture.
+printed=$("$app" screenshot --output "$HOME/cli.png" 2>/dev/null)
+[ "$printed" = "$HOME/cli.png" ] && [ "$(identify -format %wx%h "$HOME/cli.png")" = 1920x1080 ] &&
+  [ "$(entries)" = "cli.png 1" ] || { echo "tapedeck screenshot printed: $printed"; exit 1; }
 echo "menus and list: ok"
