@@ -2,7 +2,8 @@
 # End to end with a tray: a screenshot taken from the tray menu shows at once as a picture in
 # the open recordings list; opening its row hands the file to the desktop's default
 # application (an xdg-open of our own that writes down what it gets); deleting removes file and
-# entry; the tray menu hides and shows the main window.
+# entry; without a file manager on the bus, "Show in Folder" opens the folder; the tray menu
+# hides and shows the main window.
 # Traditional Chinese from the menu bar retitles the main window, the tray menu and the list's
 # headers at once, and is still chosen after a restart. "tapedeck screenshot" prints its path.
 # Usage: menus_and_list.sh <tapedeck>
@@ -61,6 +62,9 @@ row=$(atspi row "$name")
 atspi click "$name"
 press Open
 wait_for 'grep -qx "file://$shot" "$TAPEDECK_TEST_ROOT/opened" 2>/dev/null'
+# No file manager offers ShowItems on this bus: the folder itself opens.
+press "Show in Folder"
+wait_for 'grep -qx "file://$shots" "$TAPEDECK_TEST_ROOT/opened"'
 press Delete
 wait_for '[ ! -e "$shot" ] && [ -z "$(entries)" ]'
 atspi gone "$name"
