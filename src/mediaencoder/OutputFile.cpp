@@ -33,11 +33,11 @@ void OutputFile::release() {
     av_frame_free(&audioFrame_);
     av_packet_free(&packet_);
     if (fmt_) {
-        if (fmt_->pb)
-            avio_closep(&fmt_->pb);
+        fmt_->pb = nullptr; // the sink's
         avformat_free_context(fmt_);
         fmt_ = nullptr;
     }
+    sink_.close();
 }
 
 int OutputFile::open(const EncoderSettings& s, const std::string& path) {
@@ -54,8 +54,10 @@ int OutputFile::open(const EncoderSettings& s, const std::string& path) {
         if (int rc = openAudio(s); rc != MEDIA_ENCODER_OK)
             return rc;
     }
-    if (avio_open(&fmt_->pb, path.c_str(), AVIO_FLAG_WRITE) < 0)
+    if (!sink_.open(path))
         return MEDIA_ENCODER_EIO;
+    fmt_->pb = sink_.context();
+    fmt_->flags |= AVFMT_FLAG_CUSTOM_IO;
 
     // Every packet goes to disk at once and streams are never held back for long, so a
     // recorder that dies leaves all but the last moments of the recording.
@@ -68,9 +70,10 @@ int OutputFile::open(const EncoderSettings& s, const std::string& path) {
     }
     int rc = avformat_write_header(fmt_, &opts);
     av_dict_free(&opts);
-    if (rc < 0)
+    if (rc < 0 || fmt_->pb->error)
         return MEDIA_ENCODER_EIO;
     headerWritten_ = true;
+    sink_.markComplete();
     bytes_ = avio_tell(fmt_->pb);
     return MEDIA_ENCODER_OK;
 }
@@ -208,35 +211,46 @@ int OutputFile::encode(AVCodecContext* ctx, AVStream* st, AVFrame* frame) {
         }
         av_packet_rescale_ts(packet_, ctx->time_base, st->time_base);
         packet_->stream_index = st->index;
-        if (av_interleaved_write_frame(fmt_, packet_) < 0 || fmt_->pb->error) {
-            failed_ = true;
-            return MEDIA_ENCODER_EIO;
-        }
+        if (av_interleaved_write_frame(fmt_, packet_) < 0 || fmt_->pb->error)
+            return writeFailed();
+        sink_.markComplete();
         bytes_ = avio_tell(fmt_->pb);
     }
     return rc == AVERROR(EAGAIN) || rc == AVERROR_EOF ? MEDIA_ENCODER_OK : codeFor(rc);
 }
 
+int OutputFile::writeFailed() {
+    failed_ = true;
+    sink_.cutToComplete();
+    bytes_ = avio_size(fmt_->pb);
+    return MEDIA_ENCODER_EIO;
+}
+
 int OutputFile::finish() {
     if (!headerWritten_)
         return MEDIA_ENCODER_EIO;
+    headerWritten_ = false;
     int result = MEDIA_ENCODER_OK;
-    if (video_) {
+    if (video_ && !failed_) {
         if (int rc = encode(video_, videoStream_, nullptr); rc != MEDIA_ENCODER_OK)
             result = rc;
     }
-    if (audio_) {
+    if (audio_ && !failed_) {
         if (int rc = encode(audio_, audioStream_, nullptr); rc != MEDIA_ENCODER_OK)
             result = rc;
     }
-    if (av_write_trailer(fmt_) < 0 || fmt_->pb->error)
-        result = MEDIA_ENCODER_EIO;
-    headerWritten_ = false;
+    // A trailer that does not fit leaves the file as it was before it.
+    if (!failed_ && (av_write_trailer(fmt_) < 0 || fmt_->pb->error))
+        writeFailed();
+    if (failed_) {
+        release();
+        return MEDIA_ENCODER_EIO;
+    }
     // Some muxers go back to patch the header, so the position is not the size.
     avio_flush(fmt_->pb);
     if (int64_t size = avio_size(fmt_->pb); size > 0)
         bytes_ = size;
-    if (avio_closep(&fmt_->pb) < 0)
+    if (!sink_.close())
         result = MEDIA_ENCODER_EIO;
     release();
     return result;

@@ -9,6 +9,7 @@ extern "C" {
 }
 
 #include "EncoderSettings.h"
+#include "FileSink.h"
 
 struct AVCodecContext;
 struct AVFormatContext;
@@ -42,7 +43,8 @@ public:
     // Encodes audioFrame() at pts samples from the piece start.
     int writeAudio(int64_t pts);
 
-    // Flushes both encoders and writes the trailer. Returns a MEDIA_ENCODER_* code.
+    // Flushes both encoders and writes the trailer. Returns a MEDIA_ENCODER_* code. After a
+    // failed write the file already ends at its last whole packet and is left as it is.
     int finish();
 
     // Bytes in the file so far.
@@ -56,6 +58,8 @@ private:
     int openAudio(const EncoderSettings& s);
     int encode(AVCodecContext* ctx, AVStream* st, AVFrame* frame);
     void release();
+    // A write failed: the file is cut back to its last whole packet and nothing more is written.
+    int writeFailed();
 
     AVFormatContext* fmt_ = nullptr;
     AVCodecContext* video_ = nullptr;
@@ -65,6 +69,7 @@ private:
     AVFrame* videoFrame_ = nullptr;
     AVFrame* audioFrame_ = nullptr;
     AVPacket* packet_ = nullptr;
+    FileSink sink_;
     bool headerWritten_ = false;
     bool failed_ = false;
     int64_t bytes_ = 0;

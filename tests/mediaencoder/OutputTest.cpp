@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -111,6 +114,52 @@ TEST_P(EveryContainer, KilledRecorderLeavesAPlayableFile) {
     }
     ASSERT_NE(f.audio(), nullptr);
     EXPECT_GE(f.audio()->samples, (pushedMs / 1000.0 - 2.0) * 44100);
+}
+
+// A disk that fills up mid-recording: the encoder stops at the first failed write, the file ends
+// at its last whole packet, and what it holds decodes without a single error.
+TEST_P(EveryContainer, FullDiskLeavesAFileThatDecodes) {
+    const ContainerCase& c = GetParam();
+    const std::string dir = scratchDir(std::string("full") + c.ext);
+    RecordingPlan plan{.path = dir + "/disk/rec" + c.ext, .video = c.video, .noise = true};
+    std::filesystem::create_directories(dir + "/disk");
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // A small filesystem of the child's own; where mounting is not allowed, a file size
+        // limit fails the writes the same way (EFBIG instead of ENOSPC).
+        const bool mounted = unshare(CLONE_NEWNS) == 0 &&
+                             mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+                             mount("tmpfs", (dir + "/disk").c_str(), "tmpfs", 0, "size=768k") == 0;
+        if (!mounted) {
+            signal(SIGXFSZ, SIG_IGN);
+            rlimit limit{768 << 10, 768 << 10};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        }
+        MediaEncoder* h = startEncoder(plan);
+        if (!h)
+            _exit(2);
+        Pusher p{plan, h};
+        for (int64_t ms = 0; ms < 120000 && apiEncodeIsDone(h) == 0; ms += 250)
+            p.span(ms, ms + 250);
+        const bool failed = finishEncoder(h) == MEDIA_ENCODER_EIO;
+        if (mounted) {
+            std::filesystem::copy_file(plan.path, dir + "/rec" + c.ext);
+        } else {
+            std::filesystem::rename(plan.path, dir + "/rec" + c.ext);
+        }
+        _exit(failed ? 0 : 3);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+
+    ProbedFile f = probeMedia(dir + "/rec" + c.ext);
+    ASSERT_TRUE(f.opened);
+    EXPECT_EQ(f.decodeErrors, 0);
+    ASSERT_NE(f.audio(), nullptr);
+    EXPECT_GT(f.length(), 0.5);
+    EXPECT_TRUE(!c.video || (f.video() && f.video()->frames > 15));
 }
 
 INSTANTIATE_TEST_SUITE_P(Containers, EveryContainer,

@@ -97,8 +97,11 @@ ProbedFile probeMedia(const std::string& path, const FrameVisitor& visit) {
             av_frame_unref(frame);
         }
     };
-    while (more && av_read_frame(d.fmt, pkt) >= 0) {
+    int read = 0;
+    while (more && (read = av_read_frame(d.fmt, pkt)) >= 0) {
         unsigned i = unsigned(pkt->stream_index);
+        if (pkt->flags & AV_PKT_FLAG_CORRUPT)
+            ++out.decodeErrors;
         ProbedStream& s = out.streams[i];
         AVStream* st = d.fmt->streams[i];
         if (pkt->size > 0 && s.packets++ == 0)
@@ -113,6 +116,9 @@ ProbedFile probeMedia(const std::string& path, const FrameVisitor& visit) {
         }
         av_packet_unref(pkt);
     }
+    // A file that ends inside a packet is an error too, not the end.
+    if (more && read < 0 && read != AVERROR_EOF)
+        ++out.decodeErrors;
     for (unsigned i = 0; more && i < d.decoders.size(); ++i) {
         if (d.decoders[i]) {
             avcodec_send_packet(d.decoders[i], nullptr);
