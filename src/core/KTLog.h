@@ -16,6 +16,10 @@ void showMessage(const QString& message);
 // Writes a line to the system log.
 void systemLog(const QString& message);
 
+// From now on every log line of the process (ours and Qt's) goes to the system journal
+// (syslog), not the terminal, which keeps what the user is told. Fatal messages still abort.
+void logToSystemJournal();
+
 // Diagnostic line prefixed "<function> <line> ", the way every caller formats it.
 #define KTLOG(fmt, ...)                                                                            \
     KTLog::showMessage(QString::asprintf("%s %d " fmt, __func__, __LINE__ __VA_OPT__(, ) __VA_ARGS__))

@@ -92,6 +92,8 @@ void EncodeManager::startEncoderEncode() {
     }
     started_ = true;
     nTotalAudiosize_ = 0;
+    loggedPushFailure_ = MEDIA_ENCODER_OK;
+    writeFailedReported_ = false;
     isWorking_ = true;
     systemLog("====开始编码");
 }
@@ -99,7 +101,8 @@ void EncodeManager::startEncoderEncode() {
 void EncodeManager::encoderPushVideo(const MediaVideoFrame* frame, double pts) {
     if (!isWorking_ || !handle_)
         return;
-    logFailure(apiEncoderPushVideo(handle_, frame, int64_t(pts)), "送入视频数据失败");
+    if (const int rc = apiEncoderPushVideo(handle_, frame, int64_t(pts)); rc < 0)
+        pushFailed(rc, "送入视频数据失败");
 }
 
 void EncodeManager::encoderPushAudio(std::span<const uint8_t> buffer) {
@@ -114,8 +117,25 @@ void EncodeManager::encoderPushAudio(std::span<const uint8_t> buffer) {
     }
     // Interleaved as captured; the library copies the samples before the push returns.
     MediaAudioFrame frame{const_cast<uint8_t*>(buffer.data()), uint32_t(length), 0};
-    logFailure(apiEncoderPushAudio(handle_, &frame), "送入音频数据失败");
+    if (const int rc = apiEncoderPushAudio(handle_, &frame); rc < 0)
+        pushFailed(rc, "送入音频数据失败");
     nTotalAudiosize_ += int64_t(length);
+}
+
+void EncodeManager::pushFailed(int code, const char* what) {
+    // Every push after a failed write fails the same way: one line, not one per frame.
+    if (loggedPushFailure_.exchange(code) != code)
+        logFailure(code, what);
+    // A refused frame (out of order, wrong size) is lost alone; these end the file.
+    const bool fatal =
+        code == MEDIA_ENCODER_EIO || code == MEDIA_ENCODER_ECODEC || code == MEDIA_ENCODER_ENOMEM;
+    if (fatal && !writeFailedReported_.exchange(true) && writeFailed)
+        writeFailed();
+}
+
+int64_t EncodeManager::mediaDuration(const QString& path) {
+    int64_t ms = -1;
+    return apiMediaFileDuration(path.toUtf8().constData(), &ms) == MEDIA_ENCODER_OK ? ms : -1;
 }
 
 double EncodeManager::filesize() const {

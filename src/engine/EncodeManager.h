@@ -57,12 +57,22 @@ public:
 
     // Whether the recording is audio only; the session controller answers.
     std::function<bool()> isAudioOnlyMode = [] { return false; };
+    // Called once per recording, on the pushing thread, when the encoder stopped writing for
+    // good (full disk, removed drive, failed encoder): the recording has to end.
+    std::function<void()> writeFailed;
+
+    // Milliseconds of media in a finished file, read back from the file itself; negative when
+    // it cannot be read or holds nothing.
+    static int64_t mediaDuration(const QString& path);
 
 private:
     void closeHandle();
+    void pushFailed(int code, const char* what);
 
     std::atomic<bool> isWorking_{false};
     std::atomic<int64_t> nTotalAudiosize_{0};
+    std::atomic<int> loggedPushFailure_{MEDIA_ENCODER_OK};
+    std::atomic<bool> writeFailedReported_{false};
     MediaEncoder* handle_ = nullptr;
     bool started_ = false;
     QString outputPath_;

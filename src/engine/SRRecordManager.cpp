@@ -15,6 +15,9 @@ SRRecordManager::SRRecordManager(Platform& platform, SRRecordManagerHost& host)
       audioTrack_(encodeManager_, clock_),
       screenChain_(platform, [this](QImage frame) { captureOutput(std::move(frame)); }) {
     encodeManager_.isAudioOnlyMode = [this] { return recordVideoType == AudioOnly; };
+    encodeManager_.writeFailed = [this] {
+        QMetaObject::invokeMethod(this, &SRRecordManager::encoderFailed, Qt::QueuedConnection);
+    };
     connect(&screenChain_, &ScreenCaptureChain::runtimeError, this,
             &SRRecordManager::captureSessionRuntimeErrorNotification);
 }

@@ -122,6 +122,11 @@ public:
     // Called after a session error has been logged; the audio layer recovers devices here.
     std::function<void(const QString& error)> sessionErrorRecovery;
 
+signals:
+    // The encoder stopped writing for good (full disk, removed drive); on the main thread,
+    // once per recording. The recording has to be stopped.
+    void encoderFailed();
+
 private:
     // Each value rounded down to an even number.
     static QRectF evenBounds(const QRectF& bounds);

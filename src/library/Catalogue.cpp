@@ -102,6 +102,19 @@ bool Catalogue::remove(const QString& mediaPath) {
     return true;
 }
 
+bool Catalogue::update(const QString& mediaPath, const QVariantMap& fields) {
+    QVariantList entries = entriesForRewrite();
+    for (QVariant& item : entries) {
+        QVariantMap entry = item.toMap();
+        if (entry.value("path").toString() != mediaPath)
+            continue;
+        entry.insert(fields);
+        item = entry;
+        return write(entries);
+    }
+    return false;
+}
+
 QVariantMap Catalogue::recordingEntry(const QString& path, double duration, double size,
                                       const QString& date, bool isVideo) {
     return {{"path", path},         {"name", QFileInfo(path).fileName()},

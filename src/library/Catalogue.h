@@ -27,6 +27,10 @@ public:
     // False when the catalogue could not be written; the media file is then kept.
     bool remove(const QString& mediaPath);
 
+    // Sets `fields` on the newest entry whose "path" is `mediaPath`. False when there is none or
+    // the catalogue could not be written.
+    bool update(const QString& mediaPath, const QVariantMap& fields);
+
     static QVariantMap recordingEntry(const QString& path, double duration, double size,
                                       const QString& date, bool isVideo);
     static QVariantMap screenshotEntry(const QString& path, qint64 pngLength, const QString& date);

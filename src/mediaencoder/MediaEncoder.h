@@ -138,6 +138,11 @@ int64_t apiEncoderGetEncodedTimestamp(MediaEncoder* h);
 // Video frames dropped because encoding was behind, audio buffers dropped likewise.
 int64_t apiEncoderGetDroppedFrames(MediaEncoder* h);
 
+// Reads a media file back: *durationMs = milliseconds from the start of its earliest stream to
+// the end of its last packet. For checking a finished or interrupted recording.
+// MEDIA_ENCODER_EIO when it cannot be read, MEDIA_ENCODER_ECONTAINER when it holds no media.
+int apiMediaFileDuration(const char* path, int64_t* durationMs);
+
 #ifdef __cplusplus
 }
 #endif

@@ -37,7 +37,7 @@ record restart 5 mic & d=$!
 sleep 1.5
 "$TAPEDECK_SOUND_SERVER_CONTROL" restart
 wait $d || { cat "$out/restart.log"; exit 1; }
-told=$(grep -c "no sound from" "$out/restart.log" || true)
+told=$(grep -c "Sound is missing" "$out/restart.log" || true)
 [ "$told" = 1 ] || { echo "told $told times of the missing sound"; cat "$out/restart.log"; exit 1; }
 
 "$app" record --audio both --output "$out/killed.mp4" >/dev/null 2>&1 & e=$!

@@ -89,6 +89,9 @@ int RecordCommand::run(const RecordOptions& options) {
     });
     connect(&flows_, &RecordFlows::cameraMissing, this,
             [this] { fail(Localization::localizedStringForKey("Alert_Camera_Message")); });
+    // One line: why it ended and where the file is (or that none was kept).
+    connect(&flows_, &RecordFlows::recordingEnded, this,
+            [this](const QString& message) { fail(QString(message).replace('\n', ' ')); });
     // Queued: a start that fails also ends the recording, and says why first.
     connect(
         &flows_, &RecordFlows::recordingChanged, this,
@@ -137,9 +140,12 @@ void RecordCommand::stop() {
         fail("stopped before the recording started");
         return;
     }
-    done_ = true;
-    // The record button's toggle: the catalogue entry, then the encoder finishes the file.
+    // The record button's toggle: the catalogue entry, then the encoder finishes the file. A
+    // recording that kept nothing fails through recordingEnded.
     flows_.recordScreenClicked();
+    if (done_)
+        return;
+    done_ = true;
     std::printf("%s\n", qPrintable(app_.ui.outputPath));
     std::fflush(stdout);
     QCoreApplication::exit(Finished);

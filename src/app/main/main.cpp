@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <cstdio>
+
 #include "AppDelegate.h"
 #include "AppMenus.h"
 #include "ApplicationSetup.h"
+#include "KTLog.h"
 #include "Localization.h"
 #include "MainWindow.h"
 #include "NotificationCenter.h"
@@ -31,18 +34,27 @@ int main(int argc, char** argv) {
         if (!record)
             return status;
     }
+    logToSystemJournal();
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName("Tapedeck");
     QCoreApplication::setApplicationName("Tapedeck");
     std::unique_ptr<ApplicationSetup> setup = ApplicationSetup::create();
     if (!setup)
         return 1;
-    if (record)
+    if (record) {
+        // The terminal is told when sound goes missing; the recording goes on with silence.
+        setup->setSoundMissingShown([](bool missing) {
+            if (missing)
+                std::fprintf(
+                    stderr, "tapedeck: %s\n",
+                    qPrintable(Localization::localizedStringForKey("Alert_Sound_Missing")));
+        });
         return RecordCommand(setup->delegate(), setup->flows(), setup->platform().displays(),
                              [&](unsigned type, std::function<void()> flowing) {
                                  setup->chooseAudio(type, std::move(flowing));
                              })
             .run(*record);
+    }
 
     setup->enableAreaSelection();
     MainWindow window(setup->delegate(), setup->flows());

@@ -182,6 +182,13 @@ MainWindow::MainWindow(AppDelegate& app, RecordFlows& flows) : app_(app), flows_
     connect(&flows_, &RecordFlows::cameraMissing, this, [this] {
         QMessageBox::warning(this, tr_("Alert_Title"), tr_("Alert_Camera_Message"));
     });
+    // Not modal: the event loop goes on, and the record button with it.
+    connect(&flows_, &RecordFlows::recordingEnded, this, [this](const QString& message) {
+        auto* box = new QMessageBox(QMessageBox::Warning, tr_("Alert_Title"), message,
+                                    QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    });
     connect(&app_.capture, &SettingsGroup::changed, this, &MainWindow::showCapture);
     connect(&NotificationCenter::defaultCenter(), &NotificationCenter::ChangeLanguageNotification,
             this, &MainWindow::changeLanguage);

@@ -12,7 +12,9 @@
 #include "Catalogue.h"
 #include "ClickEffectArming.h"
 #include "CoordinateSpace.h"
+#include "DiskSpaceWatch.h"
 #include "KTLog.h"
+#include "Localization.h"
 #include "OutputNames.h"
 #include "Platform.h"
 #include "Preferences.h"
@@ -45,6 +47,16 @@ SRRecordManager& RecordFlows::recordManager() {
         recordManager_->setCompositionSettings(*compositionSettings_);
         clickArming_ = std::make_unique<ClickEffectArming>(platform_.inputMonitor(),
                                                            recordManager_->clickEffect);
+        connect(recordManager_.get(), &SRRecordManager::encoderFailed, this,
+                [this] { endRecording("Alert_Write_Failed"); });
+        diskWatch_ =
+            std::make_unique<DiskSpaceWatch>([this] { return recordManager_->filesize(); });
+        connect(diskWatch_.get(), &DiskSpaceWatch::checked, this, [this](qint64 free) {
+            app_.ui.freeSpace = double(free) / 1e9;
+            showProgress(app_.ui.recordProgressNum);
+        });
+        connect(diskWatch_.get(), &DiskSpaceWatch::runningOut, this,
+                [this] { endRecording("Alert_Disk_Full"); });
     }
     return *recordManager_;
 }
@@ -194,17 +206,44 @@ void RecordFlows::pauseOrResumeAction() {
     }
 }
 
+void RecordFlows::endRecording(const char* reasonKey) {
+    if (recordManager().status() == SRRecordManager::Idle)
+        return;
+    endReason_ = Localization::localizedStringForKey(reasonKey);
+    recordAfterScreenClicked();
+}
+
 void RecordFlows::stopRecordingAndCatalogue() {
     SRRecordManager& m = recordManager();
     const bool isVideo = m.recordVideoType != SRRecordManager::AudioOnly;
-    // The entry carries the last progress report; the encoder finishes the file right after.
+    const QString path = app_.ui.outputPath;
+    // The entry carries the last progress report, so a crash while the encoder finishes the
+    // file still leaves one; it is corrected once the file is complete.
     Catalogue().insert(Catalogue::recordingEntry(
-        app_.ui.outputPath, app_.ui.fileDuration.load(), app_.ui.fileSize.load(),
+        path, app_.ui.fileDuration.load(), app_.ui.fileSize.load(),
         OutputNames::dateToString(QDateTime::currentDateTime()), isVideo));
     m.stopRecording();
+    const bool kept = correctCatalogue(path);
     emit pauseImageChanged("btnPauseRecord_Normal");
     emit progressChanged(timeText(0), QString::asprintf("%.2f MB / ", 0.0) + systemFreeSpace());
     emit recordingStopped();
+    QString message = std::exchange(endReason_, QString());
+    if (!kept)
+        message = (message.isEmpty() ? QString() : message + " ") +
+                  Localization::localizedStringForKey("Alert_No_Media");
+    if (!message.isEmpty())
+        emit recordingEnded(message + "\n" + path);
+}
+
+bool RecordFlows::correctCatalogue(const QString& path) {
+    const int64_t ms = EncodeManager::mediaDuration(path);
+    if (ms <= 0) {
+        Catalogue().remove(path);
+        return false;
+    }
+    Catalogue().update(
+        path, {{"duration", double(ms) / 1000.0}, {"size", double(QFileInfo(path).size())}});
+    return true;
 }
 
 QString RecordFlows::timeText(int64_t s) {
@@ -224,14 +263,21 @@ void RecordFlows::recordScreenTimeDuration(int32_t s) {
     if (s == app_.ui.recordProgressNum)
         return;
     app_.ui.recordProgressNum = s;
+    showProgress(s);
+}
+
+void RecordFlows::showProgress(int64_t s) {
     emit progressChanged(timeText(s),
                          QString::asprintf("%.2f MB / ", app_.ui.fileSize.load() / 1000000.0) +
                              systemFreeSpace());
 }
 
 void RecordFlows::generateMemoryInfo() {
-    const QString caches = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
-    QStorageInfo volume(caches);
+    // The volume the recordings go to, which is the one that can run full.
+    const QString path = app_.ui.outputPath;
+    QStorageInfo volume(path.isEmpty()
+                            ? QStandardPaths::writableLocation(QStandardPaths::MoviesLocation)
+                            : QFileInfo(path).path());
     app_.ui.freeSpace = double(volume.bytesAvailable()) / 1e9;
     app_.ui.totalSpace = double(volume.bytesTotal());
 }
@@ -244,6 +290,10 @@ QString RecordFlows::systemFreeSpace() const {
 
 void RecordFlows::setRecording(bool recording) {
     app_.ui.recording = recording;
+    if (recording)
+        diskWatch_->start(QFileInfo(app_.ui.outputPath).path());
+    else
+        diskWatch_->stop();
     emit recordingChanged(recording);
 }
 

@@ -20,6 +20,7 @@ class SRRecordAreaSession;
 class SRRecordScreenWindowController;
 class AppDelegate;
 class ClickEffectArming;
+class DiskSpaceWatch;
 class Platform;
 
 class RecordFlows : public QObject,
@@ -96,10 +97,22 @@ signals:
     void stateMenuChanged();
     // The user's stop has finished the file and catalogued it.
     void recordingStopped();
+    // A recording ended by itself (full disk, failed write, lost display) or left nothing
+    // worth keeping; `message` says why and what became of the file, in the user's language.
+    void recordingEnded(const QString& message);
+
+public:
+    // Stops the recording through the record toggle and tells the user why: the text of
+    // localisation key `reasonKey`.
+    void endRecording(const char* reasonKey);
 
 private:
     void startScreenRecording();
     void stopRecordingAndCatalogue();
+    // The entry gets the finished file's real length and size; a file without media goes,
+    // entry and all. False when nothing was kept.
+    bool correctCatalogue(const QString& path);
+    void showProgress(int64_t seconds);
 
     AppDelegate& app_;
     Platform& platform_;
@@ -113,4 +126,7 @@ private:
     std::unique_ptr<RecordAreaHost> areaHost_;
     std::unique_ptr<SRRecordAreaSession> areaSession_;
     std::shared_ptr<SRRecordScreenWindowController> recordWC_;
+    std::unique_ptr<DiskSpaceWatch> diskWatch_;
+    // Why the recording being stopped ends, when it was not the user's stop.
+    QString endReason_;
 };

@@ -1,4 +1,5 @@
 // The record flows against the fake platform and a library that records its calls.
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSignalSpy>
@@ -53,7 +54,13 @@ TEST_F(RecordFlowsTest, ToggleRecordsReportsProgressPausesAndCataloguesOnStop) {
     EXPECT_EQ(images[0][0].toString(), "btnContinueRecord_Normal");
     EXPECT_EQ(images[1][0].toString(), "btnPauseRecord_Normal");
 
+    // The entry is corrected with what the finished file really holds.
     const QString path = app.ui.outputPath;
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(1234, 'x'));
+    file.close();
+    fakeencoder::state().encodedTimestamp = 3250;
     flows.recordScreenClicked(); // the same toggle stops
     EXPECT_EQ(m.status(), SRRecordManager::Idle);
     EXPECT_FALSE(app.ui.recording);
@@ -62,9 +69,21 @@ TEST_F(RecordFlowsTest, ToggleRecordsReportsProgressPausesAndCataloguesOnStop) {
     ASSERT_EQ(entries->size(), 1);
     QVariantMap e = entries->front().toMap();
     EXPECT_EQ(e["path"].toString(), path);
-    EXPECT_EQ(e["duration"].toDouble(), 3.0);
-    EXPECT_EQ(e["size"].toDouble(), 2500000.0);
+    EXPECT_EQ(e["duration"].toDouble(), 3.25);
+    EXPECT_EQ(e["size"].toDouble(), 1234.0);
     EXPECT_EQ(e["isVideo"].toInt(), 1);
+
+    // A recording that holds no media is neither listed nor kept, and the user is told.
+    QSignalSpy ended(&flows, &RecordFlows::recordingEnded);
+    flows.recordScreenClicked();
+    const QString empty = app.ui.outputPath;
+    QFile(empty).open(QIODevice::WriteOnly);
+    fakeencoder::state().encodedTimestamp = 0;
+    flows.recordScreenClicked();
+    EXPECT_EQ(Catalogue().read()->size(), 1);
+    EXPECT_FALSE(QFileInfo::exists(empty));
+    ASSERT_EQ(ended.count(), 1);
+    EXPECT_TRUE(ended[0][0].toString().endsWith(empty));
 }
 
 // Camera mode without a camera, or an encoder that cannot start, says so and leaves all idle.

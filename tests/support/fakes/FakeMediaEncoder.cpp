@@ -132,6 +132,11 @@ int64_t apiEncoderGetFileSize(MediaEncoder*) {
 int64_t apiEncoderGetEncodedTimestamp(MediaEncoder*) {
     return fakeencoder::state().encodedTimestamp;
 }
+int apiMediaFileDuration(const char*, int64_t* ms) {
+    *ms = fakeencoder::state().encodedTimestamp;
+    return record("MediaFileDuration", {});
+}
+
 int64_t apiEncoderGetDroppedFrames(MediaEncoder*) {
     return 0;
 }

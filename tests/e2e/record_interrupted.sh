@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# End to end: recordings that end badly still leave a finished, catalogued file. A write that
+# fails (a file size limit) and a disk that runs low (a small tmpfs of this test's own mount
+# namespace, filled while recording) each stop "tapedeck record" with one line and status 1.
+# Usage: record_interrupted.sh <tapedeck binary> <tapedeck-testpattern binary>
+set -euo pipefail
+if [ -z "${TAPEDECK_PRIVATE_MOUNTS:-}" ]; then
+  TAPEDECK_PRIVATE_MOUNTS=1 exec unshare -m --propagation private bash "$0" "$@"
+fi
+app=$1
+"$2" 60 &
+pattern=$!
+trap 'kill $pattern 2>/dev/null || true' EXIT
+log=$TAPEDECK_TEST_ROOT/record.log
+files=()
+
+# Waits for the recorder to exit and checks its status and its single line (libpulse's own
+# complaints about the size limit aside).
+ended() {
+  local pid=$1 want=$2 status=0
+  wait "$pid" || status=$?
+  [ "$status" = 1 ] && [ "$(grep -c '^tapedeck: ' "$log")" = 1 ] && grep -q "$want" "$log" ||
+    { echo "exit $status, wanted one line with '$want':"; cat "$log"; exit 1; }
+}
+
+# A write fails: the encoder stops at once and the file ends at its last whole fragment.
+(trap '' XFSZ; ulimit -f 160; exec "$app" record --quality 0 --audio none \
+  --output "$HOME/cut.mp4") 2>"$log" &
+ended $! "could not be written"
+files+=("$HOME/cut.mp4")
+
+# The disk runs low while recording: stopped through the normal stop, above the reserve.
+disk=$HOME/disk
+mkdir -p "$disk"
+mount -t tmpfs -o size=230m tmpfs "$disk"
+"$app" record --audio none --output "$disk/low.mp4" 2>"$log" &
+pid=$!
+for _ in $(seq 100); do [ -s "$disk/low.mp4" ] && break; sleep 0.1; done
+sleep 1.5
+fallocate -l 40m "$disk/filler"
+ended $pid "almost full"
+files+=("$disk/low.mp4")
+
+python3 - "${files[@]}" <<'PY'
+import glob, json, os, plistlib, subprocess, sys
+entries = plistlib.load(open(glob.glob(os.environ["HOME"] + "/.cache/*/filelist.plist")[0], "rb"))
+listed = {e["path"]: e for e in entries}
+for path in sys.argv[1:]:
+    errors = subprocess.run(["ffmpeg", "-v", "error", "-i", path, "-f", "null", "-"],
+                            capture_output=True, text=True).stderr
+    assert errors == "", (path, errors)
+    info = json.loads(subprocess.check_output(
+        ["ffprobe", "-v", "error", "-show_entries", "format=duration", "-of", "json", path]))
+    duration = float(info["format"]["duration"])
+    assert duration > 0.5, (path, duration)
+    entry = listed[path]
+    assert abs(entry["duration"] - duration) < 0.1, (entry, duration)
+    assert entry["size"] == os.path.getsize(path), (entry, os.path.getsize(path))
+    print(path, duration)
+PY
