@@ -1,12 +1,12 @@
 #include "EncodeManager.h"
 
-#include <QSettings>
-
 #include <algorithm>
 #include <chrono>
 #include <thread>
 
 #include "KTLog.h"
+#include "PreferenceKeys.h"
+#include "Preferences.h"
 
 namespace {
 
@@ -68,7 +68,7 @@ void EncodeManager::setUpAudioSettings() {
 }
 
 void EncodeManager::setSplit() {
-    const int type = QSettings().value("SplitType").toInt();
+    const int type = splitType.value_or(int(Preferences::shared().integer(PrefKey::SplitType)));
     const int32_t time = type == 1 ? splitTime : 0;
     const int32_t size = type == 2 ? splitSize : 0;
     if (apiEncoderSetLimitTime(handle_, time) == 1)

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 
 #include "MediaEncoder.h"
@@ -49,6 +50,9 @@ public:
     // audio queue, so their writer and that reader share a lock.
     int32_t splitTime = 0;
     int32_t splitSize = 0;
+    // 0 no cutting, 1 by time, 2 by size for the recordings of this run; none: the stored
+    // "SplitType" decides at every start.
+    std::optional<int> splitType;
     float fps = 0;
     int32_t audioBitrate = 0;
     int32_t audioChannels = 0;

@@ -118,6 +118,8 @@ void CircleCounterView::showImagesForTime(float t) {
         t > 9 ? QString::asprintf("0%.f.png", t) : QString::asprintf("00%.f.png", t);
     imageBgView->setImageName(ring);
     imageView->setImageName(QString::asprintf("%.f.png", t));
+    // Screen readers say the digit shown.
+    setAccessibleName(QString::asprintf("%.f", t));
 }
 
 void CircleCounterView::startAnimtion(bool reverse) {

@@ -8,6 +8,7 @@
                                menu it pops up
   atspi.py popup WINDOW ITEM --look
                                the same, but only wait for ITEM to show, then close the menu
+  atspi.py set NAME TEXT       replace the text of the field called NAME
   atspi.py wait NAME           wait until a control called NAME shows
   atspi.py gone NAME           wait until no control called NAME shows
   atspi.py ready               wait until Tapedeck shows a window on the accessibility bus
@@ -89,7 +90,7 @@ def click(acc):
 def press(acc):
     action = acc.queryAction()
     for i in range(action.nActions):
-        if action.getName(i) in ("Press", "press", "click", "ShowMenu"):
+        if action.getName(i) in ("Press", "press", "click", "ShowMenu", "Toggle", "toggle"):
             action.doAction(i)
             return
     sys.exit(f"atspi: {acc.name!r} cannot be pressed")
@@ -169,6 +170,8 @@ def main(argv):
         print("\t".join(row_texts(find(args[0], labels=False))))
     elif command == "popup":
         popup(args[0], args[1], look="--look" in args[2:])
+    elif command == "set":
+        find(args[0], labels=False).queryEditableText().setTextContents(args[1])
     elif command == "wait":
         find(args[0])
     elif command == "gone":

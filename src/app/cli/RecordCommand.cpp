@@ -1,6 +1,8 @@
 #include "RecordCommand.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
 
 #include <cstdio>
@@ -10,7 +12,11 @@
 #include "Displays.h"
 #include "Localization.h"
 #include "MainQueue.h"
+#include "PreferenceKeys.h"
+#include "Preferences.h"
 #include "RecordFlows.h"
+#include "SplitLengths.h"
+#include "StartCountdown.h"
 #include "StopSignals.h"
 
 namespace {
@@ -54,6 +60,8 @@ RecordCommand::RecordCommand(AppDelegate& app, RecordFlows& flows, const Display
                              ChooseAudio chooseAudio)
     : app_(app), flows_(flows), displays_(displays), chooseAudio_(std::move(chooseAudio)) {}
 
+RecordCommand::~RecordCommand() = default;
+
 int RecordCommand::run(const RecordOptions& options) {
     const QString error = applyRecordOptions(options, app_);
     if (!error.isEmpty()) {
@@ -81,6 +89,23 @@ int RecordCommand::run(const RecordOptions& options) {
     SRRecordManager& manager = flows_.recordManager();
     manager.recordVideoType = app_.capture.recordVideoType;
     manager.recordAudioType = app_.capture.recordAudioType;
+    // The main window's split rule, unless this run names its own.
+    EncodeManager& encoder = manager.encodeManager();
+    loadSplitLengths(encoder, Preferences::shared());
+    if (options.splitTime) {
+        encoder.splitTime = *options.splitTime;
+        encoder.splitType = 1;
+    } else if (options.splitSize) {
+        encoder.splitSize = *options.splitSize;
+        encoder.splitType = 2;
+    }
+    countdown_ = options.countdown;
+    if (countdown_ > 0) {
+        // The counter shows the digits up to the stored length, as after the countdown menu.
+        Preferences::shared().setValue(PrefKey::RECORDTIME_DURATION, countdown_);
+        const QScreen* primary = QGuiApplication::primaryScreen();
+        countdownArea_ = options.rect.value_or(primary ? primary->geometry() : QRect());
+    }
 
     StopSignals stopSignals;
     connect(&stopSignals, &StopSignals::stopRequested, this, &RecordCommand::stop);
@@ -108,7 +133,18 @@ int RecordCommand::run(const RecordOptions& options) {
 void RecordCommand::start() {
     // The recording starts once its sound flows, so the file does not begin with silence.
     if (!done_)
-        chooseAudio_(app_.capture.recordAudioType, [this] { record(); });
+        chooseAudio_(app_.capture.recordAudioType, [this] { countDown(); });
+}
+
+void RecordCommand::countDown() {
+    if (done_)
+        return;
+    if (countdown_ <= 0) {
+        record();
+        return;
+    }
+    startCountdown_ =
+        std::make_unique<StartCountdown>(countdown_, countdownArea_, [this] { record(); });
 }
 
 void RecordCommand::record() {

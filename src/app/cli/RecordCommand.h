@@ -7,12 +7,14 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 #include "RecordOptions.h"
 
 class AppDelegate;
 class Displays;
 class RecordFlows;
+class StartCountdown;
 
 class RecordCommand : public QObject {
     Q_OBJECT
@@ -32,12 +34,16 @@ public:
     RecordCommand(AppDelegate& app, RecordFlows& flows, const Displays& displays,
                   ChooseAudio chooseAudio);
 
+    ~RecordCommand() override;
+
     // Applies the options and runs the event loop until the recording has finished.
     int run(const RecordOptions& options);
 
 private:
     void start();
     void record();
+    // The countdown, when one was asked for, then record().
+    void countDown();
     void stop();
     // Says why nothing (more) is recorded and ends the event loop with Failed.
     void fail(const QString& message);
@@ -49,6 +55,9 @@ private:
     static constexpr int kLengthPollMs = 20;
     static constexpr int kStalledEncoderGraceMs = 10000;
     double seconds_ = 0;
+    int countdown_ = 0;
+    QRect countdownArea_;
+    std::unique_ptr<StartCountdown> startCountdown_;
     bool started_ = false;
     bool done_ = false;
 };

@@ -67,6 +67,15 @@ void describe(QCommandLineParser& p) {
          "File to write; its extension picks the container. It must not exist yet "
          "(default: a new name in the movies folder).",
          "PATH"},
+        {"split-time",
+         "Cuts the recording into pieces of this many seconds (name.mp4, name_2.mp4, ...), "
+         "instead of the split rule the main window stored.",
+         "S"},
+        {"split-size", "Cuts the recording into pieces of this many megabytes instead.", "MB"},
+        {"countdown",
+         "Counts down this many seconds (1 to 10) on the screen before recording; the length "
+         "is remembered as the countdown menu's.",
+         "N"},
         {"no-overlays", "Leaves cursor, click ring and watermark out of this recording."},
     });
     p.addPositionalArgument("record", "Records from the command line.", "[record]");
@@ -175,6 +184,20 @@ ParsedRecordOptions parseRecordOptions(const QStringList& arguments) {
             error = "--fps must be between 1 and 120";
         o.fps = float(*f);
     }
+    const auto whole = [&](const char* name, int lowest, int highest) -> std::optional<int> {
+        const std::optional<double> v = number(p, name, error);
+        if (v && error.isEmpty() && !(*v >= lowest && *v <= highest && *v == int(*v)))
+            error = QString("--%1 must be a whole number from %2 to %3")
+                        .arg(name)
+                        .arg(lowest)
+                        .arg(highest);
+        return v ? std::optional<int>(int(*v)) : std::nullopt;
+    };
+    o.splitTime = whole("split-time", 1, 86400);
+    o.splitSize = whole("split-size", 1, 1000000);
+    o.countdown = whole("countdown", 1, 10).value_or(0);
+    if (error.isEmpty() && o.splitTime && o.splitSize)
+        error = "--split-time and --split-size exclude each other";
     if (p.isSet("quality")) {
         const QString q = p.value("quality");
         if (q != "0" && q != "1" && q != "2")

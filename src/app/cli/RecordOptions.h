@@ -32,6 +32,11 @@ struct RecordOptions {
     std::optional<unsigned> audio;
     // Absolute path of the file to write; empty: a fresh name in the movies folder.
     QString output;
+    // Pieces of this many seconds or megabytes for this run, instead of the stored rule.
+    std::optional<int> splitTime;
+    std::optional<int> splitSize;
+    // Seconds of countdown before the recording starts; 0: none.
+    int countdown = 0;
     bool overlays = true;
     bool help = false;
 };

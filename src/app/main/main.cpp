@@ -14,6 +14,7 @@
 #include "NotificationCenter.h"
 #include "Platform.h"
 #include "RecordCommand.h"
+#include "RecordFlows.h"
 #include "ScreenshotCommand.h"
 #include "StopSignals.h"
 
@@ -81,6 +82,9 @@ int main(int argc, char** argv) {
     // A logout or kill asks to quit like closing the window does, so the clean-up runs.
     StopSignals quitSignals;
     QObject::connect(&quitSignals, &StopSignals::stopRequested, &app, &QCoreApplication::quit);
+    // A recording whose completion choice is to quit ends the program the same way.
+    QObject::connect(&setup->flows(), &RecordFlows::quitRequested, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
     window.show();
     const int status = app.exec();
     // Capture and routing end before the window whose views show the levels.

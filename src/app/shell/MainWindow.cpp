@@ -11,6 +11,7 @@
 #include "AudioOnOffMenus.h"
 #include "AudioOnlyPanel.h"
 #include "LevelBars.h"
+#include "LimitWindowButtons.h"
 #include "Localization.h"
 #include "NotificationCenter.h"
 #include "PreferenceKeys.h"
@@ -18,6 +19,8 @@
 #include "RecordFlows.h"
 #include "SRButton.h"
 #include "SRPopUpButton.h"
+#include "SplitLengths.h"
+#include "StartSetsButton.h"
 
 namespace {
 
@@ -130,6 +133,10 @@ MainWindow::MainWindow(AppDelegate& app, RecordFlows& flows) : app_(app), flows_
     drawToolsButton_->setImages("画笔选中", QString(), QString());
     drawToolsButton_->setFixedSize(40, 40);
     levelBars_ = new LevelBars;
+    SRRecordManager& manager = flows_.recordManager();
+    startSetsBtn_ = new StartSetsButton(app_, [&manager] { return manager.isEncoding(); });
+    loadSplitLengths(manager.encodeManager(), Preferences::shared());
+    auto* limitButtons = new LimitWindowButtons(app_, manager.encodeManager());
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(drawToolsButton_);
@@ -137,6 +144,8 @@ MainWindow::MainWindow(AppDelegate& app, RecordFlows& flows) : app_(app), flows_
     buttons->addWidget(pauseButton_);
     buttons->addSpacing(16);
     buttons->addWidget(recordButton_);
+    buttons->addWidget(startSetsBtn_);
+    buttons->addWidget(limitButtons);
     buttons->addSpacing(16);
     buttons->addWidget(levelBars_);
     buttons->addStretch();
@@ -161,6 +170,12 @@ MainWindow::MainWindow(AppDelegate& app, RecordFlows& flows) : app_(app), flows_
     changeLanguage();
 
     connect(recordButton_, &SRButton::clicked, &flows_, &RecordFlows::recordScreenClicked);
+    connect(startSetsBtn_, &StartSetsButton::recordScreenClicked, &flows_,
+            &RecordFlows::recordScreenClicked);
+    connect(startSetsBtn_, &StartSetsButton::recordAfterScreenClicked, &flows_,
+            &RecordFlows::recordAfterScreenClicked);
+    connect(startSetsBtn_, &StartSetsButton::countDownAction, &flows_,
+            &RecordFlows::countDownAction);
     connect(pauseButton_, &SRButton::clicked, &flows_, &RecordFlows::pauseOrResumeAction);
     connect(backButton_, &SRButton::clicked, this, &MainWindow::showHome);
     connect(drawToolsButton_, &SRButton::clicked, &app_, &AppDelegate::showDoodleToolAction);

@@ -17,6 +17,7 @@ class QLabel;
 class RecordFlows;
 class SRButton;
 class SRPopUpButton;
+class StartSetsButton;
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -45,6 +46,7 @@ public:
     QLabel* timeLabel() const { return timeLabel_; }
     QLabel* sizeLabel() const { return sizeLabel_; }
     SRPopUpButton* screenPopUp() const { return screenPopUp_; }
+    StartSetsButton* startSetsButton() const { return startSetsBtn_; }
 
 signals:
     // The user chose the audio source (0 system, 1 microphone, 2 both, 3 none).
@@ -80,6 +82,7 @@ private:
     LevelBars* levelBars_ = nullptr;
     SRButton* recordButton_ = nullptr;
     SRButton* pauseButton_ = nullptr;
+    StartSetsButton* startSetsBtn_ = nullptr;
     SRButton* backButton_ = nullptr;
     SRButton* drawToolsButton_ = nullptr;
     SRButton* fileListButton_ = nullptr;

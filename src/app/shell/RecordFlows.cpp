@@ -9,14 +9,17 @@
 
 #include "AppCompositionSettings.h"
 #include "AppDelegate.h"
+#include "AutoStopCheck.h"
 #include "Catalogue.h"
 #include "ClickEffectArming.h"
 #include "CoordinateSpace.h"
 #include "DiskSpaceWatch.h"
 #include "KTLog.h"
 #include "Localization.h"
+#include "MainQueue.h"
 #include "OutputNames.h"
 #include "Platform.h"
+#include "PreferenceKeys.h"
 #include "Preferences.h"
 #include "RecordAreaHost.h"
 #include "SRRecordAreaSession.h"
@@ -32,7 +35,8 @@ CoordinateSpace desktopSpace() {
 
 } // namespace
 
-RecordFlows::RecordFlows(AppDelegate& app, Platform& platform) : app_(app), platform_(platform) {}
+RecordFlows::RecordFlows(AppDelegate& app, Platform& platform)
+    : clock(&AppDelegate::getNowTimeTimestamp), app_(app), platform_(platform) {}
 
 RecordFlows::~RecordFlows() = default;
 
@@ -122,8 +126,21 @@ void RecordFlows::recordScreenClicked() {
     recordAfterScreenClicked();
 }
 
+void RecordFlows::countDownAction(const QString& title) {
+    app_.capture.isShowReverseTime = true;
+    const std::pair<QString, int> presets[] = {
+        {Localization::localizedStringForKey("ID_MAINPOPMENU_RECORDTIME1"), 3},
+        {Localization::localizedStringForKey("ID_MAINPOPMENU_RECORDTIME2"), 5},
+        {Localization::localizedStringForKey("ID_MAINPOPMENU_RECORDTIME3"), 10}};
+    for (const auto& [preset, seconds] : presets)
+        if (title == preset)
+            Preferences::shared().setValue(PrefKey::RECORDTIME_DURATION, seconds);
+    recordAfterScreenClicked();
+}
+
 void RecordFlows::recordAfterScreenClicked() {
     generateMemoryInfo();
+    app_.limits.isAutoStop = Preferences::shared().integer(PrefKey::IsAutoStop) != 0;
     SRRecordManager& m = recordManager();
     if (m.status() != SRRecordManager::Idle) {
         stopRecordingAndCatalogue();
@@ -233,6 +250,8 @@ void RecordFlows::stopRecordingAndCatalogue() {
                   Localization::localizedStringForKey("Alert_No_Media");
     if (!message.isEmpty())
         emit recordingEnded(message + "\n" + path);
+    // Once the recordings list is up.
+    finishLimits();
 }
 
 bool RecordFlows::correctCatalogue(const QString& path) {
@@ -244,6 +263,22 @@ bool RecordFlows::correctCatalogue(const QString& path) {
     Catalogue().update(
         path, {{"duration", double(ms) / 1000.0}, {"size", double(QFileInfo(path).size())}});
     return true;
+}
+
+void RecordFlows::finishLimits() {
+    LimitsGroup& l = app_.limits;
+    Preferences& store = Preferences::shared();
+    if (l.isAutoStopOnce) {
+        store.setValue(PrefKey::IsAutoStop, 0);
+        l.isAutoStop = false;
+    }
+    if (l.isAutoSplitOnce)
+        store.setValue(PrefKey::SplitType, 0);
+    store.synchronize();
+    if (l.finshpopIndex == 2)
+        emit quitRequested();
+    else if (!l.everyTime)
+        l.finshpopIndex = 1;
 }
 
 QString RecordFlows::timeText(int64_t s) {
@@ -264,6 +299,18 @@ void RecordFlows::recordScreenTimeDuration(int32_t s) {
         return;
     app_.ui.recordProgressNum = s;
     showProgress(s);
+    if (checkRecordLimits(app_.limits, app_.ui.recording, clock(), s, app_.ui.fileSize) ==
+        LimitReached::None)
+        return;
+    // Later reports see the recording over; the stop itself waits until this report's frame
+    // or buffer has been handed on.
+    app_.ui.recording = false;
+    MainQueue::async(
+        [this] {
+            if (recordManager().status() != SRRecordManager::Idle)
+                recordScreenClicked();
+        },
+        this);
 }
 
 void RecordFlows::showProgress(int64_t s) {

@@ -58,6 +58,9 @@ public:
 
     void recordScreenClicked();
     void recordAfterScreenClicked();
+    // Starts with the countdown preset of this title (3, 5 or 10 s, remembered as the
+    // countdown's length).
+    void countDownAction(const QString& title);
     void recordAudio();
     void recordVideo();
     void pauseOrResumeAction();
@@ -67,6 +70,8 @@ public:
     QString systemFreeSpace() const;
     // "HH:MM:SS" of whole seconds, the hours wrapping at 60.
     static QString timeText(int64_t seconds);
+    // Wall-clock seconds; the stop menu's countdown counts by it.
+    std::function<double()> clock;
 
     // SRRecordManagerHost
     void setRecording(bool recording) override;
@@ -97,6 +102,8 @@ signals:
     void stateMenuChanged();
     // The user's stop has finished the file and catalogued it.
     void recordingStopped();
+    // The completion choice of a finished recording is to quit.
+    void quitRequested();
     // A recording ended by itself (full disk, failed write, lost display) or left nothing
     // worth keeping; `message` says why and what became of the file, in the user's language.
     void recordingEnded(const QString& message);
@@ -113,6 +120,9 @@ private:
     // entry and all. False when nothing was kept.
     bool correctCatalogue(const QString& path);
     void showProgress(int64_t seconds);
+    // What the end of a recording undoes and does: the only-once choices and the completion
+    // choice.
+    void finishLimits();
 
     AppDelegate& app_;
     Platform& platform_;

@@ -4,7 +4,9 @@
 #include <QScreen>
 #include <QSignalSpy>
 
+#include "PreferenceKeys.h"
 #include "ShellTest.h"
+#include "SplitLengths.h"
 
 using RecordFlowsTest = ShellTest;
 
@@ -152,4 +154,80 @@ TEST_F(RecordFlowsTest, RecordsTheChosenScreenAreaOrWindowOnItsOwnScreen) {
         EXPECT_EQ(fakeencoder::lastCall("SetImageSize")->args, c.size) << c.mode;
         flows.recordScreenClicked();
     }
+}
+
+// Auto stop counts recorded seconds (a pause does not bring it on); the stop menu's countdown
+// counts the wall clock (a pause does). Either stops through the record button's toggle.
+TEST_F(RecordFlowsTest, LimitsStopTheRecordingOnceReached) {
+    double now = 1000;
+    flows.clock = [&] { return now; };
+    LimitsGroup& l = app.limits;
+    l.everyTime = false;
+    struct Row {
+        const char* what;
+        bool autoStop, bySize;
+        double limit, countdown;
+        bool armed;
+        double wallSeconds;
+        int32_t recorded;
+        float bytes;
+        bool stops;
+    } rows[] = {
+        {"by time", true, false, 3, 0, true, 3, 3, 0, true},
+        {"by time, paused for 30 s", true, false, 10, 0, true, 40, 9, 0, false},
+        {"time limit 0", true, false, 0, 0, true, 9, 9, 0, false},
+        {"auto stop off", false, false, 3, 0, true, 9, 9, 0, false},
+        {"by size", true, true, 1, 0, true, 2, 2, 1000000, true},
+        {"below the size", true, true, 1, 0, true, 2, 2, 999999, false},
+        {"size limit 0", true, true, 0, 0, true, 2, 2, 5e6, false},
+        {"countdown over inside a pause", false, false, 0, 600, true, 601, 300, 0, true},
+        {"countdown not over", false, false, 0, 600, true, 600, 600, 0, false},
+        {"countdown not armed", false, false, 0, 600, false, 700, 700, 0, false},
+    };
+    for (const Row& r : rows) {
+        Preferences::shared().setValue(PrefKey::IsAutoStop, r.autoStop ? 1 : 0);
+        flows.recordScreenClicked();
+        l.isRecordEndSizeType = r.bySize;
+        l.recordEndTimeDuration = r.bySize ? 0 : r.limit;
+        l.recordEndFileSize = r.bySize ? r.limit : 0;
+        l.autoStop_withTime = r.armed;
+        l.autoStop_StartTime = now;
+        l.autoStop_Duration = r.countdown;
+        app.ui.recordProgressNum = -1;
+        now += r.wallSeconds;
+        fakeencoder::state().fileSize = int64_t(r.bytes);
+        flows.recordScreenTimeDuration(r.recorded);
+        drainMainQueue();
+        const bool stopped = flows.recordManager().status() == SRRecordManager::Idle;
+        EXPECT_EQ(stopped, r.stops) << r.what;
+        // After an auto stop the countdowns follow the every-time choice.
+        EXPECT_EQ(l.autoStop_withTime, r.armed && !(r.stops && r.autoStop)) << r.what;
+        if (!stopped)
+            flows.recordScreenClicked();
+    }
+}
+
+// Only-once choices hold for the next recording alone; a completion choice to quit is asked for
+// once the recording has ended.
+TEST_F(RecordFlowsTest, OnlyOnceChoicesEndWithTheNextRecording) {
+    Preferences& store = Preferences::shared();
+    store.setValue(PrefKey::IsAutoStop, 1);
+    store.setValue(PrefKey::SplitType, 1);
+    app.limits.isAutoStopOnce = true;
+    app.limits.isAutoSplitOnce = true;
+    app.limits.finshpopIndex = 2;
+    QSignalSpy quit(&flows, &RecordFlows::quitRequested);
+    loadSplitLengths(flows.recordManager().encodeManager(), store);
+    flows.recordScreenClicked();
+    EXPECT_TRUE(app.limits.isAutoStop);
+    EXPECT_EQ(fakeencoder::lastCall("SetLimitTime")->args[0], 20);
+    flows.recordScreenClicked();
+    EXPECT_EQ(quit.count(), 1);
+    EXPECT_EQ(store.integer(PrefKey::IsAutoStop), 0);
+    EXPECT_EQ(store.integer(PrefKey::SplitType), 0);
+
+    flows.recordScreenClicked();
+    EXPECT_FALSE(app.limits.isAutoStop);
+    EXPECT_EQ(fakeencoder::lastCall("SetLimitTime")->args[0], 0);
+    flows.recordScreenClicked();
 }
