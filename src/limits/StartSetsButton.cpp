@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
+#include <QTimer>
 
 #include "AppDelegate.h"
 #include "AutoTimeSetWindow.h"
@@ -14,6 +15,8 @@
 
 namespace {
 
+// Long enough for the windows under a closed menu to have drawn themselves again.
+constexpr int kMenuGoneMs = 150;
 constexpr int kRecordItem = 1;
 constexpr int kScreenshotItem = 2;
 constexpr int kStopNowItem = 1;
@@ -96,9 +99,7 @@ void StartSetsButton::addStartSetsMenu() {
         in->addAction(Localization::localizedStringForKey(key), this, action);
     };
     item(menu, "ID_MAINPOPMENU_RECORD", [this] { startSetsItemChangeAction(kRecordItem); });
-    if (screenshort)
-        item(menu, "ID_MAINPOPMENU_SNAPSHOT",
-             [this] { startSetsItemChangeAction(kScreenshotItem); });
+    item(menu, "ID_MAINPOPMENU_SNAPSHOT", [this] { startSetsItemChangeAction(kScreenshotItem); });
     QMenu* countdown =
         menu->addMenu(Localization::localizedStringForKey("ID_MAINPOPMENU_COUNTDOWN"));
     for (const char* key :
@@ -126,8 +127,8 @@ void StartSetsButton::startSetsItemChangeAction(int item) {
         Preferences::shared().setValue(PrefKey::StartItemIndex, l.startSetsItemIndex);
         if (item == kRecordItem)
             emit recordScreenClicked();
-        else if (item == kScreenshotItem && screenshort)
-            screenshort();
+        else if (item == kScreenshotItem)
+            QTimer::singleShot(kMenuGoneMs, &app_, [this] { app_.screenshort(); });
         return;
     }
     if (item == kStopNowItem) {

@@ -18,9 +18,6 @@ public:
     // `isWorking` answers whether the encoder is writing a recording.
     StartSetsButton(AppDelegate& app, std::function<bool()> isWorking, QWidget* parent = nullptr);
 
-    // Takes a screenshot; the start menu offers one only when this is set.
-    std::function<void()> screenshort;
-
     // Pops the start or the stop menu up over the button.
     void startSetsItemAction();
     // Item `item` of the menu shown was chosen (item 0 is the menu's empty title).
