@@ -287,6 +287,9 @@ void SRRecordScreenWindowController::applyFrameMask() {
         return;
     }
     window->setMask(region);
+    // A full-screen recording has no frame, so the panel went away at the confirmation; the
+    // countdown brings it back.
+    window->show();
 }
 
 void SRRecordScreenWindowController::showCircleDownCounter() {
