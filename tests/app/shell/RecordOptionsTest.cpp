@@ -45,6 +45,9 @@ TEST(RecordOptionsParse, RefusesBadValuesNamingTheOption) {
          {"--mode window", "--mode window --window 0", "--mode window --window 0xzz",
           "--mode window --window -5"}},
         {"--mode window", {"--window 0x1a00003"}},
+        {"--split-time", {"--split-time 0", "--split-time 1.5", "--split-time 2 --split-size 5"}},
+        {"--split-size", {"--split-size -1"}},
+        {"--countdown", {"--countdown 11", "--countdown 0"}},
     };
     for (const auto& [named, lines] : cases) {
         for (const QString& line : lines) {
@@ -83,7 +86,8 @@ TEST(RecordOptionsParse, AreaAndWindowSelections) {
 TEST(RecordOptionsParse, ReadsEveryOptionAndHelpWithOrWithoutRecord) {
     const ParsedRecordOptions parsed = parseRecordOptions(
         command({"--mode", "audio", "--screen", "2", "--seconds", "2.5", "--fps", "23.976",
-                 "--quality", "2", "--format", ".M4A", "--audio", "both", "--no-overlays"}));
+                 "--quality", "2", "--format", ".M4A", "--audio", "both", "--no-overlays",
+                 "--split-size", "5", "--countdown", "3"}));
     ASSERT_TRUE(parsed.options) << parsed.error.toStdString();
     const RecordOptions& o = *parsed.options;
     EXPECT_EQ(o.mode, 4u);
@@ -94,6 +98,8 @@ TEST(RecordOptionsParse, ReadsEveryOptionAndHelpWithOrWithoutRecord) {
     EXPECT_EQ(*o.format, ".m4a");
     EXPECT_EQ(*o.audio, 2u);
     EXPECT_FALSE(o.overlays);
+    EXPECT_EQ(o.splitSize, 5);
+    EXPECT_EQ(o.countdown, 3);
     EXPECT_FALSE(o.help);
     for (const QStringList& args : {QStringList{"tapedeck", "--help"}, command({"-h"})})
         EXPECT_TRUE(parseRecordOptions(args).options.value_or(RecordOptions{}).help);
