@@ -57,6 +57,8 @@ public:
     DrawPanelWindow::Desktop drawDesktop;
     // Opens the drawing tools, or closes them when they are open.
     void showDoodleToolAction();
+    // Asks for the settings window (the main window's button, the menus).
+    void settingAction() { emit settingWindowRequested(); }
 
     // The recordings list, made on first use, brought up to date and to the front.
     void enterFileListAction();
@@ -73,6 +75,9 @@ public:
     // (none: at once).
     SoundPlayer* soundPlayer = nullptr;
     SerialQueue* imageQueue = nullptr;
+
+signals:
+    void settingWindowRequested();
 
 private:
     // An open recordings list shows a screenshot as soon as it is catalogued.

@@ -40,6 +40,8 @@ inline constexpr char VideoTypeIndex[] = "VideoTypeIndex";
 inline constexpr char AudioTypeIndex[] = "AudioTypeIndex";
 inline constexpr char RecordAudioType[] = "RecordAudioType";
 inline constexpr char IsCaptrueMirrored[] = "IsCaptrueMirrored";
+// The folder recordings and screenshots go to; missing: the movies folder's "Tapedeck".
+inline constexpr char RecordingsFolder[] = "RecordingsFolder";
 
 inline constexpr char Linewidth[] = "Linewidth";
 inline constexpr char LineColor[] = "LineColor";

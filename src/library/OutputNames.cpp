@@ -1,6 +1,8 @@
 #include "OutputNames.h"
 
 #include "BundleInfo.h"
+#include "PreferenceKeys.h"
+#include "Preferences.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -18,6 +20,9 @@ QString OutputNames::dateToString(const QDateTime& date) {
 }
 
 QString OutputNames::outputFolder() {
+    const QString chosen = Preferences::shared().string(PrefKey::RecordingsFolder);
+    if (!chosen.isEmpty() && QDir().mkpath(chosen))
+        return chosen;
     QString movies = QStandardPaths::writableLocation(QStandardPaths::MoviesLocation);
     if (movies.isEmpty())
         movies = QDir::homePath();

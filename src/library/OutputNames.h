@@ -13,7 +13,8 @@ QString getFileNameForNowTime(const QDateTime& now = QDateTime::currentDateTime(
 // A catalogue date: local time as "yyyy/MM/dd HH:mm:ss".
 QString dateToString(const QDateTime& date);
 
-// ~/Videos/Tapedeck, created with its parents when missing.
+// The folder chosen in the settings window, else ~/Videos/Tapedeck; created with its parents
+// when missing. A chosen folder that cannot be made gives the default.
 QString outputFolder();
 
 // output folder + "/" + stem + extension (".mp4", ".png", ...). A name that exists on disk or was

@@ -14,6 +14,7 @@
   atspi.py ready               wait until Tapedeck shows a window on the accessibility bus
   atspi.py names               print every showing control's role and names
 
+With TAPEDECK_ATSPI_WINDOW set, controls are looked for in Tapedeck's window of that title alone.
 A control's names are its accessible name, its description and the labels that name it (a
 pop-up's accessible name on Linux is its current text). Lookups retry until TAPEDECK_ATSPI_WAIT
 seconds (default 15) have passed, since the application and the registry start on their own time.
@@ -53,6 +54,15 @@ def application():
     return None
 
 
+def window_root():
+    """The application, or its window named by TAPEDECK_ATSPI_WINDOW."""
+    app = application()
+    title = os.environ.get("TAPEDECK_ATSPI_WINDOW")
+    if app is None or not title:
+        return app
+    return next((w for w in app if w is not None and w.name == title and showing(w)), None)
+
+
 def controls(acc):
     """Every showing descendant, the windows of the application first."""
     for i in range(acc.childCount):
@@ -69,7 +79,7 @@ def find(name, within=None, labels=True):
     deadline = time.monotonic() + WAIT
     while True:
         try:
-            root = within or application()
+            root = within or window_root()
             if root is not None:
                 for acc in controls(root):
                     if name in names(acc) and (labels or acc.getRole() != pyatspi.ROLE_LABEL):
@@ -90,6 +100,7 @@ def click(acc):
 def press(acc):
     action = acc.queryAction()
     for i in range(action.nActions):
+        # Check boxes, radio buttons and checkable buttons offer "Toggle" instead.
         if action.getName(i) in ("Press", "press", "click", "ShowMenu", "Toggle", "toggle"):
             action.doAction(i)
             return

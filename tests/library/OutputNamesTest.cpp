@@ -1,4 +1,6 @@
 #include "OutputNames.h"
+#include "PreferenceKeys.h"
+#include "Preferences.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,6 +31,11 @@ TEST(OutputNames, NamesInOneSecondNeverRepeatNorMeetFilesOnDisk) {
     for (const char* name : {"20240305_090000.png", "20240305_090000_2.png"})
         ASSERT_TRUE(QFile(folder + "/" + name).open(QIODevice::WriteOnly));
     EXPECT_EQ(OutputNames::makeOutputPath(".png", second), folder + "/20240305_090000_3.png");
+    // The folder chosen in the settings window takes the names from then on.
+    const QString chosen = QDir::homePath() + "/Chosen/Deep";
+    Preferences::shared().setValue(PrefKey::RecordingsFolder, chosen);
+    EXPECT_EQ(OutputNames::makeOutputPath(".mp4", second), chosen + "/20240305_090000.mp4");
+    Preferences::shared().remove(PrefKey::RecordingsFolder);
 }
 
 } // namespace

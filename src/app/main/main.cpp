@@ -15,6 +15,7 @@
 #include "Platform.h"
 #include "RecordCommand.h"
 #include "RecordFlows.h"
+#include "SRSetsWindowController.h"
 #include "ScreenshotCommand.h"
 #include "StopSignals.h"
 
@@ -65,7 +66,14 @@ int main(int argc, char** argv) {
     setup->delegate().ui.window = &window;
     AppMenus menus(setup->delegate(), setup->flows(), window);
     setup->showLevels(window.levelViews());
-    setup->installHotkeys();
+    HotkeyDispatcher& hotkeys = setup->installHotkeys();
+    std::unique_ptr<SRSetsWindowController> settings;
+    QObject::connect(&setup->delegate(), &AppDelegate::settingWindowRequested, [&] {
+        if (!settings)
+            settings = std::make_unique<SRSetsWindowController>(
+                setup->delegate(), setup->flows().recordManager().encodeManager(), &hotkeys);
+        settings->showWindow();
+    });
     // Sound that went missing is shown, without stopping anything, until it is back.
     QMessageBox soundMissing(QMessageBox::Warning, QString(), QString(), QMessageBox::Ok, &window);
     soundMissing.setModal(false);
@@ -88,6 +96,7 @@ int main(int argc, char** argv) {
     window.show();
     const int status = app.exec();
     // Capture and routing end before the window whose views show the levels.
+    settings.reset();
     setup.reset();
     return status;
 }

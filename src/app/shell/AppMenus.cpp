@@ -72,6 +72,8 @@ void AppMenus::buildMenuBar() {
             &AppDelegate::showDoodleToolAction);
     connect(addEntry(record, "Menu_FileList"), &QAction::triggered, &app_,
             &AppDelegate::enterFileListAction);
+    connect(addEntry(record, "setsBtn.toolTip"), &QAction::triggered, &app_,
+            &AppDelegate::settingAction);
 
     // Each language by its own name, whatever the current one.
     languages_ = addMenu(menuBar_, "Menu_Language");

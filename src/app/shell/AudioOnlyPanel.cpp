@@ -41,7 +41,6 @@ AudioOnlyPanel::AudioOnlyPanel(AppDelegate& app, RecordFlows& flows, QWidget* pa
     audioExtensionPopUp_->setTitle(QString());
     for (const QString& extension : app_.capture.audioExtensions)
         audioExtensionPopUp_->addItemWithTitle(extension);
-    audioExtensionPopUp_->selectStoredIndex(app_.capture.audioExtensionIndex);
     formatLabel_->setBuddy(audioExtensionPopUp_);
     audioButton_->setFixedSize(32, 32);
     showAudioType(app_.capture.recordAudioType);
@@ -90,6 +89,7 @@ void AudioOnlyPanel::AudioExImAction() {
 }
 
 void AudioOnlyPanel::showAudioType(unsigned type) {
+    audioExtensionPopUp_->selectStoredIndex(app_.capture.audioExtensionIndex);
     onlyAudio_AudioTypePopBtn_->selectStoredIndex(int(type));
     audioButton_->setImageName(type == 3 ? "btnNotRecordAudio_Normal" : "btnMainRec_Audio_Normal");
 }

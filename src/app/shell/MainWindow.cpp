@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "AppDelegate.h"
@@ -163,6 +164,13 @@ MainWindow::MainWindow(AppDelegate& app, RecordFlows& flows) : app_(app), flows_
     // keep their natural widths.
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    setsBtn_ = new QToolButton;
+    setsBtn_->setText(QString::fromUtf8("⚙"));
+    setsBtn_->setAutoRaise(true);
+    auto* top = new QHBoxLayout;
+    top->addStretch();
+    top->addWidget(setsBtn_);
+    layout->addLayout(top);
     layout->addWidget(home_);
     layout->addWidget(settings_);
 
@@ -180,6 +188,7 @@ MainWindow::MainWindow(AppDelegate& app, RecordFlows& flows) : app_(app), flows_
     connect(backButton_, &SRButton::clicked, this, &MainWindow::showHome);
     connect(drawToolsButton_, &SRButton::clicked, &app_, &AppDelegate::showDoodleToolAction);
     connect(fileListButton_, &SRButton::clicked, &app_, &AppDelegate::enterFileListAction);
+    connect(setsBtn_, &QToolButton::clicked, &app_, &AppDelegate::settingAction);
     connect(&flows_, &RecordFlows::recordingChanged, this, &MainWindow::updateRecording);
     connect(&flows_, &RecordFlows::recordControlsEnabled, this,
             &MainWindow::setRecordControlsEnabled);
@@ -224,6 +233,8 @@ void MainWindow::changeLanguage() {
     backButton_->setToolTip(tr_("backHomeBtn.toolTip"));
     fileListButton_->setToolTip(tr_("fileListBtn.toolTip"));
     drawToolsButton_->setToolTip(tr_("Menu_Edit_DooleTool"));
+    setsBtn_->setToolTip(tr_("setsBtn.toolTip"));
+    setsBtn_->setAccessibleName(setsBtn_->toolTip());
     recordButton_->setToolTip(
         tr_(app_.ui.recording ? "stopRecordBtn.toolTip" : "startRecordBtn.toolTip"));
     showPauseImage(pauseButton_->imageName(SRImageState::Normal));

@@ -14,6 +14,7 @@ class AudioOnOffMenus;
 class AudioOnlyPanel;
 class LevelBars;
 class QLabel;
+class QToolButton;
 class RecordFlows;
 class SRButton;
 class SRPopUpButton;
@@ -86,6 +87,7 @@ private:
     SRButton* backButton_ = nullptr;
     SRButton* drawToolsButton_ = nullptr;
     SRButton* fileListButton_ = nullptr;
+    QToolButton* setsBtn_ = nullptr;
     QLabel* modeLabel_ = nullptr;
     QLabel* timeLabel_ = nullptr;
     QLabel* sizeLabel_ = nullptr;
