@@ -5,6 +5,7 @@
 #include "Localization.h"
 #include "NotificationCenter.h"
 #include "OutputNames.h"
+#include "PreWatermarkWindowController.h"
 #include "PreferenceKeys.h"
 #include "Preferences.h"
 #include "SRPopUpButton.h"
@@ -56,8 +57,8 @@ QLineEdit* numberField(int tag) {
 } // namespace
 
 SRSetsWindowController::SRSetsWindowController(AppDelegate& app, EncodeManager& encoder,
-                                               HotkeyDispatcher* hotkeys)
-    : app_(app), encoder_(encoder) {
+                                               HotkeyDispatcher* hotkeys, Platform& platform)
+    : app_(app), encoder_(encoder), platform_(platform) {
     texts_.add(static_cast<QWidget*>(this), "setsBtn.toolTip");
     auto* nav = new QVBoxLayout;
     sectionButtons_ = new QButtonGroup(this);
@@ -335,6 +336,11 @@ void SRSetsWindowController::chooseRecordingsFolder() {
         return;
     Preferences::shared().setValue(PrefKey::RecordingsFolder, folder);
     folderField_->setText(OutputNames::outputFolder());
+}
+
+void SRSetsWindowController::preViewWatermarkAction() {
+    PreWatermarkWindowController placement(app_.composition.watermarkImage, platform_, this);
+    placement.exec();
 }
 
 void SRSetsWindowController::closeEvent(QCloseEvent* event) {

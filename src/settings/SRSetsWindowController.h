@@ -13,6 +13,7 @@
 class AppDelegate;
 class EncodeManager;
 class HotkeyDispatcher;
+class Platform;
 class QButtonGroup;
 class QCheckBox;
 class QLineEdit;
@@ -24,8 +25,10 @@ class SettingsWatermarkSection;
 class SRSetsWindowController : public QWidget {
     Q_OBJECT
 public:
-    // hotkeys may be null (no taken combinations are shown then).
-    SRSetsWindowController(AppDelegate& app, EncodeManager& encoder, HotkeyDispatcher* hotkeys);
+    // hotkeys may be null (no taken combinations are shown then); the placement window's box
+    // needs the platform.
+    SRSetsWindowController(AppDelegate& app, EncodeManager& encoder, HotkeyDispatcher* hotkeys,
+                           Platform& platform);
     ~SRSetsWindowController() override;
 
     // Hotkeys off, every control from the current settings, the recorder listening, shown.
@@ -35,9 +38,7 @@ public:
     // The split buttons: time (true) or size; the field of the one chosen takes the focus.
     void splitSaveAction(bool time);
     void ChangeLoanguage();
-
-signals:
-    // A watermark preview button was pressed.
+    // The placement window over this one, modal, with the watermark as it is now.
     void preViewWatermarkAction();
 
 protected:
@@ -57,6 +58,7 @@ private:
 
     AppDelegate& app_;
     EncodeManager& encoder_;
+    Platform& platform_;
     SettingsTexts texts_;
     QButtonGroup* sectionButtons_ = nullptr;
     QScrollArea* scroll_ = nullptr;

@@ -71,7 +71,8 @@ int main(int argc, char** argv) {
     QObject::connect(&setup->delegate(), &AppDelegate::settingWindowRequested, [&] {
         if (!settings)
             settings = std::make_unique<SRSetsWindowController>(
-                setup->delegate(), setup->flows().recordManager().encodeManager(), &hotkeys);
+                setup->delegate(), setup->flows().recordManager().encodeManager(), &hotkeys,
+                setup->platform());
         settings->showWindow();
     });
     // Sound that went missing is shown, without stopping anything, until it is back.
