@@ -251,11 +251,8 @@ void SRSetsWindowController::loadControls() {
     showChecked(splitSizeBtn_, type == 2);
     splitTimeField_->setEnabled(type == 1);
     splitSizeField_->setEnabled(type == 2);
-    // Until the adapter has lengths of its own the stored ones show, so closing keeps them.
-    splitTimeField_->setText(QString::number(
-        encoder_.splitTime ? encoder_.splitTime : store.integer(PrefKey::SplitTime)));
-    splitSizeField_->setText(QString::number(
-        encoder_.splitSize ? encoder_.splitSize : store.integer(PrefKey::SplitSize)));
+    splitTimeField_->setText(QString::number(encoder_.splitTime));
+    splitSizeField_->setText(QString::number(encoder_.splitSize));
     showChecked(captrueBtn_, app_.capture.isCaptrueMirror);
 }
 

@@ -142,7 +142,8 @@ HotkeyDispatcher& ApplicationSetup::installHotkeys() {
     commands.startOrStop = [&p] { p.flows.recordScreenClicked(); };
     commands.showDrawTool = [&p] { p.delegate.showDoodleToolAction(); };
     commands.pauseOrResume = [&p] { p.flows.pauseOrResumeAction(); };
-    commands.screenshot = [&p] { p.delegate.screenshort(); };
+    // The hotkey's screenshot is taken without the shutter sound the menus play.
+    commands.screenshot = [&p] { p.delegate.saveImage(p.delegate.getmainDesktopImage()); };
     // Without the shutter: the key press is feedback enough.
     commands.screenshot = [&p] { p.delegate.saveImage(p.delegate.getmainDesktopImage()); };
     commands.isRecording = [&p] { return p.manager.status() != SRRecordManager::Idle; };
