@@ -199,8 +199,8 @@ QWidget* SRSetsWindowController::buildSplit() {
     splitSizeBtn_ = texts_.add(settingsCheckBox(), "Set_label_6");
     splitTimeField_ = numberField(1000);
     splitSizeField_ = numberField(2000);
-    splitTimeField_->setAccessibleName(splitTimeBtn_->text());
-    splitSizeField_->setAccessibleName(splitSizeBtn_->text());
+    texts_.addAccessibleName(splitTimeField_, "Set_label_5");
+    texts_.addAccessibleName(splitSizeField_, "Set_label_6");
     grid->addWidget(splitTimeBtn_, 0, 0);
     grid->addWidget(splitTimeField_, 0, 1);
     grid->addWidget(texts_.add(new QLabel, "Set_label_7"), 0, 2);

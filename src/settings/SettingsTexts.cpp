@@ -6,9 +6,11 @@
 #include <QAbstractButton>
 #include <QLabel>
 
-void SettingsTexts::setText(QObject* widget, const QString& key) {
+void SettingsTexts::setText(QObject* widget, const QString& key, bool accessibleName) {
     const QString text = Localization::localizedStringForKey(key);
-    if (auto* label = qobject_cast<QLabel*>(widget))
+    if (accessibleName)
+        static_cast<QWidget*>(widget)->setAccessibleName(text);
+    else if (auto* label = qobject_cast<QLabel*>(widget))
         label->setText(text);
     else if (auto* button = qobject_cast<QAbstractButton*>(widget))
         button->setText(text);
@@ -17,9 +19,9 @@ void SettingsTexts::setText(QObject* widget, const QString& key) {
 }
 
 void SettingsTexts::retitle() const {
-    for (const auto& [widget, key] : items_) {
-        if (widget)
-            setText(widget, key);
+    for (const Item& item : items_) {
+        if (item.widget)
+            setText(item.widget, item.key, item.accessibleName);
     }
 }
 

@@ -12,15 +12,25 @@ class SettingsTexts {
 public:
     // Shows the key's text on a label or button now and after every language change.
     template <typename W> W* add(W* widget, const QString& key) {
-        items_.append({widget, key});
-        setText(widget, key);
+        items_.append({widget, key, false});
+        setText(widget, key, false);
         return widget;
+    }
+    // The same for a control whose accessible name is the text (a field named by a check box).
+    void addAccessibleName(QWidget* widget, const QString& key) {
+        items_.append({widget, key, true});
+        setText(widget, key, true);
     }
     void retitle() const;
 
 private:
-    static void setText(QObject* widget, const QString& key);
-    QList<std::pair<QPointer<QObject>, QString>> items_;
+    struct Item {
+        QPointer<QObject> widget;
+        QString key;
+        bool accessibleName;
+    };
+    static void setText(QObject* widget, const QString& key, bool accessibleName);
+    QList<Item> items_;
 };
 
 QCheckBox* settingsCheckBox();

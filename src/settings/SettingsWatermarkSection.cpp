@@ -70,7 +70,7 @@ SettingsWatermarkSection::SettingsWatermarkSection(AppDelegate& app, SettingsTex
     kinds->addButton(customTextwatermarkBtn_);
     kinds->addButton(timeWwatermarkBtn_);
     watermarkText_ = new QLineEdit;
-    watermarkText_->setAccessibleName(customTextwatermarkBtn_->text());
+    texts.addAccessibleName(watermarkText_, "Set_textWaterlabel_1");
     timeFramTypeBtn_ = new SRPopUpButton;
     fontTypeBtn_ = new QPushButton;
     fontColorBtn_ = new QPushButton;

@@ -80,6 +80,12 @@ MainWindow::MainWindow(AppDelegate& app, RecordFlows& flows) : app_(app), flows_
     auto* header = new QHBoxLayout;
     header->addWidget(backButton_);
     header->addWidget(modeLabel_, 1);
+    setsBtn_ = new QToolButton;
+    setsBtn_->setText(QString::fromUtf8("⚙"));
+    setsBtn_->setAutoRaise(true);
+    setsBtn_->setFixedSize(32, 32);
+    setsBtn_->setStyleSheet("font-size: 20px;");
+    header->addWidget(setsBtn_);
     fileListButton_ = new SRButton;
     fileListButton_->setImageName("btnFileList_Normal");
     fileListButton_->setFixedSize(32, 32);
@@ -164,13 +170,6 @@ MainWindow::MainWindow(AppDelegate& app, RecordFlows& flows) : app_(app), flows_
     // keep their natural widths.
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    setsBtn_ = new QToolButton;
-    setsBtn_->setText(QString::fromUtf8("⚙"));
-    setsBtn_->setAutoRaise(true);
-    auto* top = new QHBoxLayout;
-    top->addStretch();
-    top->addWidget(setsBtn_);
-    layout->addLayout(top);
     layout->addWidget(home_);
     layout->addWidget(settings_);
 
