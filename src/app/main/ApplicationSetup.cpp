@@ -3,7 +3,9 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "AppDelegate.h"
 #include "AudioDeviceRecovery.h"
@@ -20,6 +22,7 @@
 #include "PulseSoundPlayer.h"
 #include "RecordFlows.h"
 #include "SerialQueue.h"
+#include "WaylandPlatform.h"
 #include "X11CompositorCheck.h"
 #include "X11HotkeyGrabber.h"
 #include "X11Platform.h"
@@ -27,9 +30,10 @@
 #include "X11WindowShape.h"
 
 struct ApplicationSetup::Parts {
-    explicit Parts(std::unique_ptr<X11Platform> x11)
-        : platform(std::move(x11)), delegate(AppDelegate::createSharedInstance(audio)),
-          flows(delegate, *platform), manager(flows.recordManager()),
+    explicit Parts(std::unique_ptr<Platform> backend, bool onWayland)
+        : platform(std::move(backend)), wayland(onWayland),
+          delegate(AppDelegate::createSharedInstance(audio)), flows(delegate, *platform),
+          manager(flows.recordManager()),
           routing(audio, {[this] { return int(manager.status()); },
                           [this] { flows.setAudioFormat(AudioFormat::standard()); },
                           [](int ms, std::function<void()> task) {
@@ -75,7 +79,8 @@ struct ApplicationSetup::Parts {
         source.captrueAudioInputEnable(false);
     }
 
-    std::unique_ptr<X11Platform> platform;
+    std::unique_ptr<Platform> platform;
+    bool wayland = false;
     PulseAudioHardware audio;
     AppDelegate& delegate;
     RecordFlows flows;
@@ -95,14 +100,21 @@ struct ApplicationSetup::Parts {
     std::unique_ptr<HotkeyDispatcher> hotkeys;
 };
 
-std::unique_ptr<ApplicationSetup> ApplicationSetup::create() {
-    std::unique_ptr<X11Platform> platform = X11Platform::create();
-    if (!platform) {
-        std::fprintf(stderr, "tapedeck: no X11 display (is DISPLAY set?)\n");
-        return nullptr;
+std::unique_ptr<ApplicationSetup> ApplicationSetup::create(Backend backend) {
+    std::unique_ptr<Platform> platform;
+    if (backend == Backend::Wayland) {
+        platform = WaylandPlatform::create();
+        if (!platform)
+            std::fprintf(stderr, "tapedeck: no ScreenCast portal on the session bus\n");
+    } else {
+        platform = X11Platform::create();
+        if (!platform)
+            std::fprintf(stderr, "tapedeck: no X11 display (is DISPLAY set?)\n");
     }
-    std::unique_ptr<ApplicationSetup> setup(
-        new ApplicationSetup(std::make_unique<Parts>(std::move(platform))));
+    if (!platform)
+        return nullptr;
+    std::unique_ptr<ApplicationSetup> setup(new ApplicationSetup(
+        std::make_unique<Parts>(std::move(platform), backend == Backend::Wayland)));
     setup->chooseAudio(setup->parts_->manager.recordAudioType);
     return setup;
 }
@@ -125,6 +137,9 @@ RecordFlows& ApplicationSetup::flows() {
 
 void ApplicationSetup::enableAreaSelection() {
     Parts& p = *parts_;
+    // A Wayland compositor always blends windows; its desktop has no X11 services to ask.
+    if (p.wayland)
+        return p.flows.enableAreaSelection([] { return true; });
     p.compositor = X11CompositorCheck::create();
     p.flows.enableAreaSelection([&p] { return p.compositor && p.compositor->isCompositing(); });
     // The drawing overlay follows what is drawn where no compositor blends it in.
@@ -137,7 +152,9 @@ HotkeyDispatcher& ApplicationSetup::installHotkeys() {
     Parts& p = *parts_;
     if (p.hotkeys)
         return *p.hotkeys;
-    p.grabber = X11HotkeyGrabber::create();
+    // Wayland gives no global key grabs: the keys work only while Tapedeck has the focus.
+    if (!p.wayland)
+        p.grabber = X11HotkeyGrabber::create();
     HotkeyDispatcher::Commands commands;
     commands.startOrStop = [&p] { p.flows.recordScreenClicked(); };
     commands.showDrawTool = [&p] { p.delegate.showDoodleToolAction(); };
@@ -190,4 +207,28 @@ void ApplicationSetup::showLevels(const AudioLevelMeter::Views& views) {
 
 void ApplicationSetup::setSoundMissingShown(std::function<void(bool missing)> shown) {
     parts_->soundMissingShown = std::move(shown);
+}
+
+std::optional<ApplicationSetup::Backend> ApplicationSetup::chooseBackend(int& argc, char** argv) {
+    const bool waylandSession =
+        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") || qgetenv("XDG_SESSION_TYPE") == "wayland";
+    Backend backend = waylandSession ? Backend::Wayland : Backend::X11;
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], "--backend") != 0)
+            continue;
+        const QByteArray name = argv[i + 1];
+        if (name != "x11" && name != "wayland") {
+            std::fprintf(stderr, "tapedeck: unknown backend \"%s\" (x11 or wayland)\n",
+                         name.constData());
+            return std::nullopt;
+        }
+        backend = name == "wayland" ? Backend::Wayland : Backend::X11;
+        std::copy(argv + i + 2, argv + argc + 1, argv + i);
+        argc -= 2;
+        break;
+    }
+    // Tapedeck's own windows live on the desktop they record.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", backend == Backend::Wayland ? "wayland" : "xcb");
+    return backend;
 }

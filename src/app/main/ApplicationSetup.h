@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "AudioLevelMeter.h"
 
@@ -16,8 +17,13 @@ class RecordFlows;
 class ApplicationSetup {
 public:
     // Needs the QApplication; the sound set-up is undone when this object goes. Null, with a
-    // message on stderr, when no X display can be reached.
-    static std::unique_ptr<ApplicationSetup> create();
+    // message on stderr, when the chosen desktop cannot be reached.
+    enum class Backend { X11, Wayland };
+    // Wayland when the session is one, X11 otherwise; "--backend x11|wayland" (taken out of
+    // the arguments) decides instead. Also points Qt's windows at the same desktop. Null, with
+    // a message on stderr, for an unknown backend name.
+    static std::optional<Backend> chooseBackend(int& argc, char** argv);
+    static std::unique_ptr<ApplicationSetup> create(Backend backend);
     ~ApplicationSetup();
 
     Platform& platform();

@@ -20,6 +20,10 @@
 #include "StopSignals.h"
 
 int main(int argc, char** argv) {
+    const std::optional<ApplicationSetup::Backend> backend =
+        ApplicationSetup::chooseBackend(argc, argv);
+    if (!backend)
+        return 2;
     // Parsed before anything needs a display, so help and option errors work anywhere.
     if (ScreenshotCommand::isCommandLine(argc, argv)) {
         int status = 0;
@@ -40,7 +44,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName("Tapedeck");
     QCoreApplication::setApplicationName("Tapedeck");
-    std::unique_ptr<ApplicationSetup> setup = ApplicationSetup::create();
+    std::unique_ptr<ApplicationSetup> setup = ApplicationSetup::create(*backend);
     if (!setup)
         return 1;
     if (record) {

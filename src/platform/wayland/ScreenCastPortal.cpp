@@ -1,0 +1,192 @@
+#include "ScreenCastPortal.h"
+
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusUnixFileDescriptor>
+#include <QRandomGenerator>
+
+#include <unistd.h>
+
+namespace {
+const QString kService = QStringLiteral("org.freedesktop.portal.Desktop");
+const QString kPath = QStringLiteral("/org/freedesktop/portal/desktop");
+const QString kInterface = QStringLiteral("org.freedesktop.portal.ScreenCast");
+constexpr uint kMonitorSource = 1;
+constexpr uint kCursorEmbedded = 2;
+// The choice is kept until it is revoked, not only while Tapedeck runs.
+constexpr uint kPersistUntilRevoked = 2;
+
+QVariant portalProperty(const QString& name) {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    call << kInterface << name;
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(call);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return {};
+    return reply.arguments().first().value<QDBusVariant>().variant();
+}
+
+// The first stream of Start's answer: its PipeWire node and size.
+bool readFirstStream(const QVariant& streams, uint32_t& node, QSize& size) {
+    const QDBusArgument array = streams.value<QDBusArgument>();
+    array.beginArray();
+    bool found = false;
+    while (!array.atEnd() && !found) {
+        uint id = 0;
+        QVariantMap properties;
+        array.beginStructure();
+        array >> id >> properties;
+        array.endStructure();
+        node = id;
+        found = true;
+        const QDBusArgument pair = properties.value(QStringLiteral("size")).value<QDBusArgument>();
+        if (pair.currentType() == QDBusArgument::StructureType) {
+            int w = 0, h = 0;
+            pair.beginStructure();
+            pair >> w >> h;
+            pair.endStructure();
+            size = QSize(w, h);
+        }
+    }
+    array.endArray();
+    return found;
+}
+} // namespace
+
+ScreenCastPortal::ScreenCastPortal(QString restoreToken, QObject* parent)
+    : QObject(parent), m_restoreToken(std::move(restoreToken)) {}
+
+ScreenCastPortal::~ScreenCastPortal() {
+    if (m_session.isEmpty())
+        return;
+    QDBusConnection::sessionBus().call(
+        QDBusMessage::createMethodCall(kService, m_session,
+                                       QStringLiteral("org.freedesktop.portal.Session"),
+                                       QStringLiteral("Close")),
+        QDBus::NoBlock);
+}
+
+bool ScreenCastPortal::available() {
+    QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+    return bus && bus->isServiceRegistered(kService).value() &&
+           portalProperty(QStringLiteral("version")).isValid();
+}
+
+void ScreenCastPortal::start(Done done) {
+    m_done = std::move(done);
+    if (!QDBusConnection::sessionBus().isConnected())
+        return finish({}, QStringLiteral("no session bus"));
+    createSession();
+}
+
+void ScreenCastPortal::request(const QString& method, const QList<QVariant>& arguments,
+                               QVariantMap options) {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    const QString token =
+        QStringLiteral("tapedeck%1_%2").arg(QRandomGenerator::global()->generate()).arg(++m_tokens);
+    options.insert(QStringLiteral("handle_token"), token);
+    // The answer comes as a signal on a path the portal derives from our name and the token;
+    // listen before asking, so a quick answer is not missed.
+    QString sender = bus.baseService().mid(1);
+    sender.replace(QLatin1Char('.'), QLatin1Char('_'));
+    m_requestPath =
+        QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token);
+    bus.connect(kService, m_requestPath, QStringLiteral("org.freedesktop.portal.Request"),
+                QStringLiteral("Response"), this, SLOT(onResponse(uint, QVariantMap)));
+    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, method);
+    QList<QVariant> all = arguments;
+    all << options;
+    call.setArguments(all);
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, method](QDBusPendingCallWatcher* w) {
+                w->deleteLater();
+                if (w->isError())
+                    finish({}, QStringLiteral("%1: %2").arg(method, w->error().message()));
+            });
+}
+
+void ScreenCastPortal::createSession() {
+    m_step = Step::CreateSession;
+    request(QStringLiteral("CreateSession"), {},
+            {{QStringLiteral("session_handle_token"), QStringLiteral("tapedeck%1").arg(getpid())}});
+}
+
+void ScreenCastPortal::selectSources() {
+    m_step = Step::SelectSources;
+    QVariantMap options{{QStringLiteral("types"), kMonitorSource},
+                        {QStringLiteral("multiple"), false},
+                        {QStringLiteral("persist_mode"), kPersistUntilRevoked}};
+    // The compositor draws the pointer into the picture: on Wayland nothing else knows where
+    // it is.
+    if (portalProperty(QStringLiteral("AvailableCursorModes")).toUInt() & kCursorEmbedded)
+        options.insert(QStringLiteral("cursor_mode"), kCursorEmbedded);
+    if (!m_restoreToken.isEmpty())
+        options.insert(QStringLiteral("restore_token"), m_restoreToken);
+    request(QStringLiteral("SelectSources"), {QVariant::fromValue(QDBusObjectPath(m_session))},
+            options);
+}
+
+void ScreenCastPortal::startCast() {
+    m_step = Step::Start;
+    request(QStringLiteral("Start"), {QVariant::fromValue(QDBusObjectPath(m_session)), QString()},
+            {});
+}
+
+void ScreenCastPortal::openRemote() {
+    m_step = Step::Done;
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(kService, kPath, kInterface, "OpenPipeWireRemote");
+    call << QVariant::fromValue(QDBusObjectPath(m_session)) << QVariantMap();
+    auto* watcher =
+        new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
+        w->deleteLater();
+        QDBusPendingReply<QDBusUnixFileDescriptor> reply = *w;
+        if (reply.isError() || !reply.value().isValid())
+            return finish({},
+                          QStringLiteral("OpenPipeWireRemote: %1").arg(reply.error().message()));
+        Cast cast = m_cast;
+        // The descriptor object closes its own copy when it goes.
+        cast.pipeWireFd = ::dup(reply.value().fileDescriptor());
+        finish(cast, {});
+    });
+}
+
+void ScreenCastPortal::onResponse(uint response, const QVariantMap& results) {
+    QDBusConnection::sessionBus().disconnect(
+        kService, m_requestPath, QStringLiteral("org.freedesktop.portal.Request"),
+        QStringLiteral("Response"), this, SLOT(onResponse(uint, QVariantMap)));
+    if (response != 0)
+        return finish({}, response == 1 ? QStringLiteral("the screen choice was cancelled")
+                                        : QStringLiteral("the portal refused the screen cast"));
+    switch (m_step) {
+    case Step::CreateSession:
+        m_session = results.value(QStringLiteral("session_handle")).toString();
+        return selectSources();
+    case Step::SelectSources:
+        return startCast();
+    case Step::Start:
+        if (results.contains(QStringLiteral("restore_token")))
+            m_restoreToken = results.value(QStringLiteral("restore_token")).toString();
+        if (!readFirstStream(results.value(QStringLiteral("streams")), m_cast.node, m_cast.size))
+            return finish({}, QStringLiteral("the portal gave no stream"));
+        return openRemote();
+    case Step::Idle:
+    case Step::Done:
+        return;
+    }
+}
+
+void ScreenCastPortal::finish(const Cast& cast, const QString& error) {
+    if (!m_done)
+        return;
+    m_step = Step::Done;
+    Done done = std::move(m_done);
+    m_done = nullptr;
+    done(cast, error);
+}

@@ -1,0 +1,52 @@
+// The ScreenCast desktop portal over the session bus: one cast of one monitor, chosen in the
+// portal's dialog (or at once with a restore token from an earlier choice), handed over as a
+// PipeWire remote and the node to read. Everything runs on the main thread.
+#pragma once
+
+#include <QObject>
+#include <QSize>
+#include <QString>
+#include <QVariantMap>
+#include <functional>
+
+class ScreenCastPortal : public QObject {
+    Q_OBJECT
+public:
+    struct Cast {
+        int pipeWireFd = -1; // owned by the receiver
+        uint32_t node = 0;
+        QSize size;
+    };
+    using Done = std::function<void(const Cast& cast, const QString& error)>;
+
+    explicit ScreenCastPortal(QString restoreToken, QObject* parent = nullptr);
+    // Closes the portal session, which ends the cast.
+    ~ScreenCastPortal() override;
+
+    // Whether the portal is on the session bus at all.
+    static bool available();
+    // Runs the whole handshake once; `done` gets the cast, or an error saying why there is none.
+    void start(Done done);
+    // The token the portal gave for the choice made, to skip the dialog next time.
+    QString restoreToken() const { return m_restoreToken; }
+
+private slots:
+    void onResponse(uint response, const QVariantMap& results);
+
+private:
+    enum class Step { Idle, CreateSession, SelectSources, Start, Done };
+    void request(const QString& method, const QList<QVariant>& arguments, QVariantMap options);
+    void createSession();
+    void selectSources();
+    void startCast();
+    void openRemote();
+    void finish(const Cast& cast, const QString& error);
+
+    QString m_restoreToken;
+    QString m_session;
+    QString m_requestPath;
+    Step m_step = Step::Idle;
+    Cast m_cast;
+    Done m_done;
+    int m_tokens = 0;
+};

@@ -1,0 +1,110 @@
+// Screen capture through the ScreenCast portal and PipeWire, from the sandbox's headless sway.
+#include "SerialQueue.h"
+#include "TestApplication.h"
+#include "WaylandPlatform.h"
+
+#include <QPainter>
+#include <QRasterWindow>
+
+#include <gtest/gtest.h>
+
+#include <mutex>
+
+namespace {
+
+// Fills the output (the only window on a tiling desktop): top half `top`, bottom half `bottom`.
+class Picture : public QRasterWindow {
+public:
+    void show(QColor top, QColor bottom) {
+        top_ = top;
+        bottom_ = bottom;
+        QRasterWindow::show();
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.fillRect(QRect(0, 0, width(), height() / 2), top_);
+        p.fillRect(QRect(0, height() / 2, width(), height() - height() / 2), bottom_);
+    }
+
+private:
+    QColor top_, bottom_;
+};
+
+struct Frames {
+    std::mutex mutex;
+    int count = 0;
+    QImage last;
+
+    int frameCount() {
+        std::lock_guard lock(mutex);
+        return count;
+    }
+    QImage lastFrame() {
+        std::lock_guard lock(mutex);
+        return last;
+    }
+    // The last frame's colour at a point given as a fraction of its size.
+    QRgb colourAt(double x, double y) {
+        const QImage frame = lastFrame();
+        return frame.isNull()
+                   ? 0
+                   : frame.pixel(int(x * (frame.width() - 1)), int(y * (frame.height() - 1))) |
+                         0xff000000;
+    }
+};
+
+} // namespace
+
+TEST(WaylandScreenCaptureTest, CastsTheOutputAtTheFrameRateAndCropsIt) {
+    std::unique_ptr<WaylandPlatform> platform = WaylandPlatform::create();
+    ASSERT_TRUE(platform);
+    Picture picture;
+    picture.show(Qt::red, Qt::red);
+
+    auto session = platform->createScreenCaptureSession();
+    QStringList errors;
+    bool started = false;
+    QObject::connect(session.get(), &ScreenCaptureSession::didStartRunning,
+                     [&] { started = true; });
+    QObject::connect(session.get(), &ScreenCaptureSession::runtimeError,
+                     [&](const QString& e) { errors << e; });
+    auto queue = std::make_shared<SerialQueue>("ScreenOutputQueue");
+    Frames frames;
+    ASSERT_TRUE(session->addInput(platform->displays().mainScreen()->number, 1.0 / 30));
+    session->addOutput(queue, [&](QImage frame) {
+        std::lock_guard lock(frames.mutex);
+        EXPECT_TRUE(queue->isCurrent());
+        ++frames.count;
+        frames.last = std::move(frame);
+    });
+    session->startRunning();
+    ASSERT_TRUE(spinUntil([&] { return started || !errors.isEmpty(); })) << "no answer";
+    ASSERT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
+
+    // The whole output, in the picture's colours, and a change comes through.
+    ASSERT_TRUE(spinUntil([&] { return frames.colourAt(0.5, 0.5) == qRgb(255, 0, 0); }));
+    EXPECT_EQ(frames.lastFrame().size(), QSize(1920, 1080));
+    EXPECT_EQ(frames.lastFrame().format(), QImage::Format_ARGB32_Premultiplied);
+    picture.show(Qt::blue, Qt::green);
+    ASSERT_TRUE(spinUntil([&] {
+        return frames.colourAt(0.5, 0.1) == qRgb(0, 0, 255) &&
+               frames.colourAt(0.5, 0.9) == qRgb(0, 255, 0);
+    }));
+
+    // A still screen sends nothing, yet frames keep coming at the set rate.
+    const int before = frames.frameCount();
+    EXPECT_TRUE(spinUntil([&] { return frames.frameCount() >= before + 15; }));
+
+    // The crop counts from the lower-left corner, y up: the bottom half is green.
+    session->setCropRect(QRectF(100, 50, 400, 300));
+    ASSERT_TRUE(spinUntil([&] { return frames.lastFrame().size() == QSize(400, 300); }));
+    EXPECT_EQ(frames.colourAt(0.5, 0.5), qRgb(0, 255, 0));
+
+    session->removeOutput();
+    session->stopRunning();
+    queue->sync([] {});
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
+}
