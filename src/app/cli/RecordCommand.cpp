@@ -117,11 +117,17 @@ int RecordCommand::run(const RecordOptions& options) {
     // One line: why it ended and where the file is (or that none was kept).
     connect(&flows_, &RecordFlows::recordingEnded, this,
             [this](const QString& message) { fail(QString(message).replace('\n', ' ')); });
+    // An auto stop the main window stored ends the run as a stop does.
+    connect(&flows_, &RecordFlows::limitReached, this, [this] { limitReached_ = true; });
     // Queued: a start that fails also ends the recording, and says why first.
     connect(
         &flows_, &RecordFlows::recordingChanged, this,
         [this](bool recording) {
-            if (!recording && !done_)
+            if (recording || done_)
+                return;
+            if (limitReached_)
+                finish();
+            else
                 fail("the recording ended before it was stopped: " + app_.ui.outputPath);
         },
         Qt::QueuedConnection);
@@ -179,6 +185,10 @@ void RecordCommand::stop() {
     // The record button's toggle: the catalogue entry, then the encoder finishes the file. A
     // recording that kept nothing fails through recordingEnded.
     flows_.recordScreenClicked();
+    finish();
+}
+
+void RecordCommand::finish() {
     if (done_)
         return;
     done_ = true;

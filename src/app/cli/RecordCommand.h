@@ -45,6 +45,8 @@ private:
     // The countdown, when one was asked for, then record().
     void countDown();
     void stop();
+    // Prints the finished file's path and ends the event loop with Finished.
+    void finish();
     // Says why nothing (more) is recorded and ends the event loop with Failed.
     void fail(const QString& message);
 
@@ -60,4 +62,5 @@ private:
     std::unique_ptr<StartCountdown> startCountdown_;
     bool started_ = false;
     bool done_ = false;
+    bool limitReached_ = false;
 };

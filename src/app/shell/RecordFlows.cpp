@@ -305,6 +305,7 @@ void RecordFlows::recordScreenTimeDuration(int32_t s) {
     // Later reports see the recording over; the stop itself waits until this report's frame
     // or buffer has been handed on.
     app_.ui.recording = false;
+    emit limitReached();
     MainQueue::async(
         [this] {
             if (recordManager().status() != SRRecordManager::Idle)

@@ -102,6 +102,8 @@ signals:
     void stateMenuChanged();
     // The user's stop has finished the file and catalogued it.
     void recordingStopped();
+    // A limit was reached; the recording stops through the toggle right after.
+    void limitReached();
     // The completion choice of a finished recording is to quit.
     void quitRequested();
     // A recording ended by itself (full disk, failed write, lost display) or left nothing
