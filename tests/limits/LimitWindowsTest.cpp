@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -61,7 +62,9 @@ TEST(TimeEndWindow, ChoicesSetTheTimeLimitAndNothingFallsBackToNoLimit) {
         EXPECT_EQ(app.limits.recordEndTimeDuration, r.seconds) << r.tag;
         EXPECT_EQ(app.limits.endTimeType, r.typeAfter) << r.tag;
         EXPECT_TRUE(app.hotkeys.isCanKeyEvent);
+        const QPointer<QDialog> closed = window;
         drainMainQueue();
+        EXPECT_FALSE(closed) << "a closed window stays";
     }
 }
 
@@ -114,7 +117,9 @@ TEST_F(LimitWindowTest, AutoSplitWindowShowsAndStoresTheRule) {
         EXPECT_EQ(store.integer(PrefKey::SplitAlway), r.setOn ? r.alwaysAfter : r.storedAlways);
         EXPECT_EQ(app.limits.isAutoSplitOnce, r.setOn && r.setOnce) << r.storedType;
         EXPECT_TRUE(app.hotkeys.isCanKeyEvent);
+        const QPointer<QDialog> closed = window;
         drainMainQueue();
+        EXPECT_FALSE(closed) << "a closed window stays";
     }
 }
 
@@ -138,7 +143,9 @@ TEST_F(LimitWindowTest, AutoStopWindowStoresTheLimitAndTheCompletionChoice) {
         EXPECT_EQ(l.finshpopIndex, 2);
         EXPECT_EQ(store.integer(PrefKey::AutoStop_FinshIndex), 2);
         EXPECT_TRUE(app.hotkeys.isCanKeyEvent);
+        const QPointer<QDialog> closed = window;
         drainMainQueue();
+        EXPECT_FALSE(closed) << "a closed window stays";
     }
     EXPECT_FALSE(l.isAutoStop);
 }
