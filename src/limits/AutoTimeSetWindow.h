@@ -5,6 +5,7 @@
 #include "LimitSetsDialog.h"
 
 class AppDelegate;
+class QLabel;
 class SRPopUpButton;
 
 class AutoTimeSetWindow : public LimitSetsDialog {
@@ -19,6 +20,6 @@ private:
     void windowDidLoad();
 
     AppDelegate& app_;
-    class QLabel* completeLabel_ = nullptr;
+    QLabel* completeLabel_ = nullptr;
     SRPopUpButton* finshpopBtn_ = nullptr;
 };

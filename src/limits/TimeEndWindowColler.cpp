@@ -54,7 +54,6 @@ TimeEndWindowColler::TimeEndWindowColler(AppDelegate& app, QWidget* parent)
     for (int i = 0; i < 3; ++i) {
         auto* field = new QLineEdit;
         field->setMaxLength(2);
-        field->setFixedWidth(40);
         field->setAlignment(Qt::AlignCenter);
         connect(field, &QLineEdit::textEdited, this,
                 [this, field] { controlTextDidChange(field); });
@@ -66,7 +65,7 @@ TimeEndWindowColler::TimeEndWindowColler(AppDelegate& app, QWidget* parent)
         connect(cover, &QAbstractButton::clicked, this, [this, tag] { textBecomeAction(tag); });
         // The cover lies on top of its field.
         auto* holder = new QWidget;
-        holder->setFixedSize(field->sizeHint().expandedTo(QSize(40, 0)).boundedTo(QSize(40, 999)));
+        holder->setFixedSize(40, field->sizeHint().height());
         auto* stack = new QStackedLayout(holder);
         stack->setStackingMode(QStackedLayout::StackAll);
         stack->addWidget(field);
