@@ -88,6 +88,8 @@ public:
     }
 
     int32_t clipState() const { return clipState_; }
+    // Established: the selection already stands, so the first drag moves or resizes it.
+    void setClipState(int32_t state) { clipState_ = state; }
     int32_t dragState() const { return dragState_; }
     int32_t dragMode() const { return dragMode_; }
     uint64_t type() const { return type_; }

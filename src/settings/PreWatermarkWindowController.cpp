@@ -50,10 +50,10 @@ PreWatermarkWindowController::PreWatermarkWindowController(const QImage& waterma
     clipView_->setLayerBackgroundColor(Qt::transparent);
     clipView_->setHaveSetClearColor(true);
     clipView_->showClipViewWithFrame(initialWatermarkBox(watermark.size()), nullptr);
+    // The box is there from the start: the first drag moves it (not only a second one).
+    clipView_->setClipState(SRClipView::Established);
 
     okBtn_ = new QPushButton;
-    okBtn_->setCheckable(true);
-    okBtn_->setChecked(true);
     okBtn_->setDefault(true);
     cancelBtn_ = new QPushButton;
     auto* buttons = new QHBoxLayout;
@@ -76,6 +76,7 @@ PreWatermarkWindowController::PreWatermarkWindowController(const QImage& waterma
 void PreWatermarkWindowController::ChangeLoanguage() {
     setWindowTitle(tr_("Pre_Watermark_Title"));
     titlelabel_->setText(windowTitle());
+    clipView_->setAccessibleName(tr_("Set_textWaterlabel_8"));
     okBtn_->setText(tr_("Pre_Watermark_OK"));
     cancelBtn_->setText(tr_("Pre_Watermark_Cancel"));
 }

@@ -10,6 +10,7 @@
                                the same, but only wait for ITEM to show, then close the menu
   atspi.py set NAME TEXT       replace the text of the field called NAME
   atspi.py wait NAME           wait until a control called NAME shows
+  atspi.py where NAME          print the desktop rectangle (x y w h) of the control called NAME
   atspi.py gone NAME           wait until no control called NAME shows
   atspi.py ready               wait until Tapedeck shows a window on the accessibility bus
   atspi.py names               print every showing control's role and names
@@ -185,6 +186,8 @@ def main(argv):
         find(args[0], labels=False).queryEditableText().setTextContents(args[1])
     elif command == "wait":
         find(args[0])
+    elif command == "where":
+        print(*find(args[0]).queryComponent().getExtents(pyatspi.DESKTOP_COORDS))
     elif command == "gone":
         wait_gone(args[0])
     elif command == "ready":
