@@ -6,6 +6,8 @@
 #include <QLoggingCategory>
 #include <QString>
 
+#include <functional>
+
 Q_DECLARE_LOGGING_CATEGORY(lcKTLog)
 Q_DECLARE_LOGGING_CATEGORY(lcSystemLog)
 
@@ -20,6 +22,11 @@ void systemLog(const QString& message);
 // (syslog), not the terminal, which keeps what the user is told. Fatal messages still abort.
 void logToSystemJournal();
 
+// Called once, on the main thread, when the display connection is found broken, right before
+// the windowing system ends the process: the last moment to finish what is being written.
+void setDisplayLostHandler(std::function<void()> handler);
+
 // Diagnostic line prefixed "<function> <line> ", the way every caller formats it.
 #define KTLOG(fmt, ...)                                                                            \
-    KTLog::showMessage(QString::asprintf("%s %d " fmt, __func__, __LINE__ __VA_OPT__(, ) __VA_ARGS__))
+    KTLog::showMessage(                                                                            \
+        QString::asprintf("%s %d " fmt, __func__, __LINE__ __VA_OPT__(, ) __VA_ARGS__))

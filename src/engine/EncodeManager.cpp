@@ -138,6 +138,11 @@ int64_t EncodeManager::mediaDuration(const QString& path) {
     return apiMediaFileDuration(path.toUtf8().constData(), &ms) == MEDIA_ENCODER_OK ? ms : -1;
 }
 
+void EncodeManager::finishInterruptedFile(const QString& path) {
+    if (const int rc = apiMediaFileFinish(path.toUtf8().constData()); rc < 0)
+        systemLog(QString("interrupted recording %1 left as it was (%2)").arg(path).arg(rc));
+}
+
 double EncodeManager::filesize() const {
     // A closed or missing encoder answers with a negative code, which is no size.
     return double(std::max<int64_t>(apiEncoderGetFileSize(handle_), 0));

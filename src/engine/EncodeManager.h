@@ -68,6 +68,8 @@ public:
     // Milliseconds of media in a finished file, read back from the file itself; negative when
     // it cannot be read or holds nothing.
     static int64_t mediaDuration(const QString& path);
+    // Finishes a file whose recorder died, where its container needs it.
+    static void finishInterruptedFile(const QString& path);
 
 private:
     void closeHandle();

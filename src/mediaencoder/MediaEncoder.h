@@ -143,6 +143,10 @@ int64_t apiEncoderGetDroppedFrames(MediaEncoder* h);
 // MEDIA_ENCODER_EIO when it cannot be read, MEDIA_ENCODER_ECONTAINER when it holds no media.
 int apiMediaFileDuration(const char* path, int64_t* durationMs);
 
+// Finishes a file whose recorder died: a fragmented file (.mov .mp4 .m4v .m4a) is cut back to
+// its last whole fragment; the other containers are read as they were left.
+int apiMediaFileFinish(const char* path);
+
 #ifdef __cplusplus
 }
 #endif

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+#include <unistd.h>
+
 #include "AppDelegate.h"
 #include "AppMenus.h"
 #include "ApplicationSetup.h"
@@ -15,6 +17,7 @@
 #include "Platform.h"
 #include "RecordCommand.h"
 #include "RecordFlows.h"
+#include "RecordingRecovery.h"
 #include "SRSetsWindowController.h"
 #include "ScreenshotCommand.h"
 #include "StopSignals.h"
@@ -47,7 +50,22 @@ int main(int argc, char** argv) {
     std::unique_ptr<ApplicationSetup> setup = ApplicationSetup::create(*backend);
     if (!setup)
         return 1;
+    // The display going away ends a recording as a stop does; then the process ends, as it
+    // must without a display.
+    setDisplayLostHandler([&setup, window = !record] {
+        if (window)
+            setup->flows().blockSignals(true); // its windows went with the display
+        setup->flows().endRecording("Alert_Display_Lost");
+        std::fflush(nullptr);
+        _exit(RecordCommand::Failed);
+    });
+    // Recordings whose recorder died are catalogued now, and the user told once.
+    const QStringList recovered = RecordingRecovery::recoverInterrupted();
+    const QString recoveredText =
+        Localization::localizedStringForKey("Alert_Recovered") + " " + recovered.join(", ");
     if (record) {
+        if (!recovered.isEmpty())
+            std::fprintf(stderr, "tapedeck: %s\n", qPrintable(recoveredText));
         // The terminal is told when sound goes missing; the recording goes on with silence.
         setup->setSoundMissingShown([](bool missing) {
             if (missing)
@@ -94,11 +112,20 @@ int main(int argc, char** argv) {
                      soundMissingText);
     // A logout or kill asks to quit like closing the window does, so the clean-up runs.
     StopSignals quitSignals;
-    QObject::connect(&quitSignals, &StopSignals::stopRequested, &app, &QCoreApplication::quit);
+    // They stop and save a recording without asking.
+    QObject::connect(&quitSignals, &StopSignals::stopRequested, &app, [&] {
+        if (setup->delegate().ui.recording)
+            setup->flows().recordScreenClicked();
+        QCoreApplication::quit();
+    });
     // A recording whose completion choice is to quit ends the program the same way.
     QObject::connect(&setup->flows(), &RecordFlows::quitRequested, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     window.show();
+    QMessageBox recoveredBox(QMessageBox::Information, QString(), recoveredText, QMessageBox::Ok,
+                             &window);
+    if (!recovered.isEmpty())
+        recoveredBox.open();
     const int status = app.exec();
     // Capture and routing end before the window whose views show the levels.
     settings.reset();

@@ -1,9 +1,11 @@
 #include "MainWindow.h"
 
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -256,6 +258,25 @@ void MainWindow::showCapture() {
         app_.capture.fps = fpsOfTitle(fpsPopUp_->titleOfSelectedItem());
     onOffMenus_->showAudioType(c.recordAudioType);
     audioOnlyPanel_->showAudioType(c.recordAudioType);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!app_.ui.recording) {
+        event->accept();
+        return;
+    }
+    QMessageBox ask(QMessageBox::Question, tr_("Alert_Title"), tr_("Alert_Quit_Recording"),
+                    QMessageBox::NoButton, this);
+    QPushButton* stop = ask.addButton(tr_("Alert_Stop_Save"), QMessageBox::AcceptRole);
+    ask.addButton(tr_("Alert_Keep_Recording"), QMessageBox::RejectRole);
+    ask.setDefaultButton(stop);
+    ask.exec();
+    if (ask.clickedButton() != stop || !app_.ui.recording) {
+        event->ignore();
+        return;
+    }
+    flows_.recordScreenClicked();
+    event->accept();
 }
 
 void MainWindow::showHome() {

@@ -55,6 +55,10 @@ signals:
     // Back at the mode choice: no sound is captured until a mode is chosen again.
     void modeChoiceShown();
 
+protected:
+    // Closing while recording asks whether to stop and save; no answer keeps recording.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void showHome();
     // Quality, frame rate, container and screen, in the order of their labels.

@@ -22,6 +22,7 @@
 #include "PreferenceKeys.h"
 #include "Preferences.h"
 #include "RecordAreaHost.h"
+#include "RecordingJournal.h"
 #include "SRRecordAreaSession.h"
 #include "SRRecordScreenWindowController.h"
 #include "WindowList.h"
@@ -239,8 +240,11 @@ void RecordFlows::stopRecordingAndCatalogue() {
     Catalogue().insert(Catalogue::recordingEntry(
         path, app_.ui.fileDuration.load(), app_.ui.fileSize.load(),
         OutputNames::dateToString(QDateTime::currentDateTime()), isVideo));
+    cataloguing_ = true;
     m.stopRecording();
+    cataloguing_ = false;
     const bool kept = correctCatalogue(path);
+    RecordingJournal().end();
     emit pauseImageChanged("btnPauseRecord_Normal");
     emit progressChanged(timeText(0), QString::asprintf("%.2f MB / ", 0.0) + systemFreeSpace());
     emit recordingStopped();
@@ -338,10 +342,16 @@ QString RecordFlows::systemFreeSpace() const {
 
 void RecordFlows::setRecording(bool recording) {
     app_.ui.recording = recording;
-    if (recording)
+    if (recording) {
         diskWatch_->start(QFileInfo(app_.ui.outputPath).path());
-    else
+        const unsigned mode = recordManager().recordVideoType;
+        RecordingJournal().begin(app_.ui.outputPath, mode, mode != SRRecordManager::AudioOnly);
+    } else {
         diskWatch_->stop();
+        // A stop that catalogues keeps the journal until the entry is right.
+        if (!cataloguing_)
+            RecordingJournal().end();
+    }
     emit recordingChanged(recording);
 }
 

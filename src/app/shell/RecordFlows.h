@@ -141,4 +141,5 @@ private:
     std::unique_ptr<DiskSpaceWatch> diskWatch_;
     // Why the recording being stopped ends, when it was not the user's stop.
     QString endReason_;
+    bool cataloguing_ = false;
 };

@@ -137,6 +137,10 @@ int apiMediaFileDuration(const char*, int64_t* ms) {
     return record("MediaFileDuration", {});
 }
 
+int apiMediaFileFinish(const char*) {
+    return record("MediaFileFinish", {});
+}
+
 int64_t apiEncoderGetDroppedFrames(MediaEncoder*) {
     return 0;
 }
