@@ -110,9 +110,9 @@ int main(int argc, char** argv) {
     QObject::connect(&NotificationCenter::defaultCenter(),
                      &NotificationCenter::ChangeLanguageNotification, &soundMissing,
                      soundMissingText);
-    // A logout or kill asks to quit like closing the window does, so the clean-up runs.
+    // A logout or kill stops and saves a recording without asking, then quits so the clean-up
+    // runs.
     StopSignals quitSignals;
-    // They stop and save a recording without asking.
     QObject::connect(&quitSignals, &StopSignals::stopRequested, &app, [&] {
         if (setup->delegate().ui.recording)
             setup->flows().recordScreenClicked();
