@@ -20,6 +20,7 @@
 #include "RecordingRecovery.h"
 #include "SRSetsWindowController.h"
 #include "ScreenshotCommand.h"
+#include "SingleWindow.h"
 #include "StopSignals.h"
 
 int main(int argc, char** argv) {
@@ -47,6 +48,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName("Tapedeck");
     QCoreApplication::setApplicationName("Tapedeck");
+    SingleWindow single;
+    if (!record && !single.claim())
+        return 0; // the running window came to the front
     std::unique_ptr<ApplicationSetup> setup = ApplicationSetup::create(*backend);
     if (!setup)
         return 1;
@@ -122,6 +126,7 @@ int main(int argc, char** argv) {
     QObject::connect(&setup->flows(), &RecordFlows::quitRequested, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     window.show();
+    single.serve(&window);
     QMessageBox recoveredBox(QMessageBox::Information, QString(), recoveredText, QMessageBox::Ok,
                              &window);
     if (!recovered.isEmpty())
