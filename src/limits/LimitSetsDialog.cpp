@@ -91,6 +91,8 @@ LimitSetsDialog::LimitSetsDialog(HotkeyGroup& hotkeys, const Keys& keys, QWidget
     connect(&NotificationCenter::defaultCenter(), &NotificationCenter::ChangeLanguageNotification,
             this, &LimitSetsDialog::ChangeLoanguage);
     hotkeys_.isCanKeyEvent = false;
+    // The grabs follow the flag: released while a dialog takes the keyboard.
+    emit hotkeys_.changed();
 }
 
 QWidget* LimitSetsDialog::viewWithTag(int tag) const {
@@ -140,5 +142,6 @@ void LimitSetsDialog::cancelBtnAction() {
 
 void LimitSetsDialog::done(int result) {
     hotkeys_.isCanKeyEvent = true;
+    emit hotkeys_.changed();
     QDialog::done(result);
 }

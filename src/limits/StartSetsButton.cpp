@@ -64,6 +64,8 @@ StartSetsButton::StartSetsButton(AppDelegate& app, std::function<bool()> isWorki
     Q_UNUSED(accessibleInstalled);
     setArrowType(Qt::DownArrow);
     setFixedSize(24, 40);
+    // The arrow is the whole button; the style's second, smaller menu arrow only clutters it.
+    setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; width: 0; }"));
     // Owned by the button, so screen readers find its entries under it.
     menu_ = new QMenu(this);
     setMenu(menu_);

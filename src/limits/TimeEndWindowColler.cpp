@@ -92,6 +92,8 @@ TimeEndWindowColler::TimeEndWindowColler(AppDelegate& app, QWidget* parent)
             this, &TimeEndWindowColler::ChangeLoanguage);
     windowDidLoad();
     app_.hotkeys.isCanKeyEvent = false;
+    // The grabs follow the flag: released while a dialog takes the keyboard.
+    emit app_.hotkeys.changed();
 }
 
 void TimeEndWindowColler::ChangeLoanguage() {
@@ -191,5 +193,6 @@ void TimeEndWindowColler::okBtnAction() {
 
 void TimeEndWindowColler::done(int result) {
     app_.hotkeys.isCanKeyEvent = true;
+    emit app_.hotkeys.changed();
     QDialog::done(result);
 }

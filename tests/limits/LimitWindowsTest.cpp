@@ -51,9 +51,12 @@ TEST(TimeEndWindow, ChoicesSetTheTimeLimitAndNothingFallsBackToNoLimit) {
         {40, {"00", "00", "00"}, 0, 0},
     };
     for (const Row& r : rows) {
+        // The hotkey grabs follow each change of the flag.
+        QSignalSpy hotkeysChanged(&app.hotkeys, &HotkeyGroup::changed);
         auto* window = new TimeEndWindowColler(app);
         window->show();
         EXPECT_FALSE(app.hotkeys.isCanKeyEvent);
+        EXPECT_EQ(hotkeysChanged.count(), 1);
         window->itemChangeAction(r.tag);
         const QList<QLineEdit*> fields = window->findChildren<QLineEdit*>();
         for (int i = 0; i < r.fields.size(); ++i)
@@ -62,6 +65,7 @@ TEST(TimeEndWindow, ChoicesSetTheTimeLimitAndNothingFallsBackToNoLimit) {
         EXPECT_EQ(app.limits.recordEndTimeDuration, r.seconds) << r.tag;
         EXPECT_EQ(app.limits.endTimeType, r.typeAfter) << r.tag;
         EXPECT_TRUE(app.hotkeys.isCanKeyEvent);
+        EXPECT_EQ(hotkeysChanged.count(), 2);
         const QPointer<QDialog> closed = window;
         drainMainQueue();
         EXPECT_FALSE(closed) << "a closed window stays";
@@ -128,9 +132,11 @@ TEST_F(LimitWindowTest, AutoSplitWindowShowsAndStoresTheRule) {
 TEST_F(LimitWindowTest, AutoStopWindowStoresTheLimitAndTheCompletionChoice) {
     LimitsGroup& l = app.limits;
     for (bool on : {true, false}) {
+        QSignalSpy hotkeysChanged(&app.hotkeys, &HotkeyGroup::changed);
         auto* window = new AutoTimeSetWindow(app);
         window->show();
         EXPECT_FALSE(app.hotkeys.isCanKeyEvent);
+        EXPECT_EQ(hotkeysChanged.count(), 1);
         EXPECT_EQ(tag<QLineEdit>(*window, 1000)->text(), on ? "600" : "45");
         tag<QCheckBox>(*window, 100)->setChecked(on);
         tag<QLineEdit>(*window, 1000)->setText("4x5");
@@ -143,6 +149,7 @@ TEST_F(LimitWindowTest, AutoStopWindowStoresTheLimitAndTheCompletionChoice) {
         EXPECT_EQ(l.finshpopIndex, 2);
         EXPECT_EQ(store.integer(PrefKey::AutoStop_FinshIndex), 2);
         EXPECT_TRUE(app.hotkeys.isCanKeyEvent);
+        EXPECT_EQ(hotkeysChanged.count(), 2);
         const QPointer<QDialog> closed = window;
         drainMainQueue();
         EXPECT_FALSE(closed) << "a closed window stays";
