@@ -20,6 +20,10 @@ SRRecordManager::SRRecordManager(Platform& platform, SRRecordManagerHost& host)
     };
     connect(&screenChain_, &ScreenCaptureChain::runtimeError, this,
             &SRRecordManager::captureSessionRuntimeErrorNotification);
+    connect(&screenChain_, &ScreenCaptureChain::runtimeError, this, [this] {
+        if (status() != Idle)
+            emit captureFailed();
+    });
 }
 
 SRRecordManager::~SRRecordManager() = default;

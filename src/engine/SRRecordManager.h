@@ -126,6 +126,9 @@ signals:
     // The encoder stopped writing for good (full disk, removed drive); on the main thread,
     // once per recording. The recording has to be stopped.
     void encoderFailed();
+    // The screen being recorded can no longer be captured (its display went away); on the main
+    // thread. The recording has to be stopped.
+    void captureFailed();
 
 private:
     // Each value rounded down to an even number.

@@ -148,6 +148,22 @@ TEST_F(EncodeManagerTest, FailuresAreLoggedWithTheirCodes) {
     EXPECT_EQ(systemLines.last(), "没有编码");
 }
 
+// Once the file cannot be written every push fails: one line and one report, not one per frame.
+TEST_F(EncodeManagerTest, AFailedWriteIsReportedOnce) {
+    int reports = 0;
+    m.writeFailed = [&] { ++reports; };
+    start();
+    systemLines.clear();
+    fakeencoder::state().results["PushVideo"] = MEDIA_ENCODER_EIO;
+    fakeencoder::state().results["PushAudio"] = MEDIA_ENCODER_EIO;
+    for (int i = 0; i < 30; ++i) {
+        m.encoderPushVideo(&frame, 10.0 * i);
+        pushAudio(pixels, sizeof pixels);
+    }
+    EXPECT_EQ(systemLines, QStringList{"错误码:-5 ->描述：送入视频数据失败"});
+    EXPECT_EQ(reports, 1);
+}
+
 TEST_F(EncodeManagerTest, InterleavedSoundIsPushedAsItCame) {
     start(true, false);
     const int32_t interleaved[6] = {1, 101, 2, 102, 3, 103};

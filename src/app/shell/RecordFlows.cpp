@@ -54,6 +54,8 @@ SRRecordManager& RecordFlows::recordManager() {
                                                            recordManager_->clickEffect);
         connect(recordManager_.get(), &SRRecordManager::encoderFailed, this,
                 [this] { endRecording("Alert_Write_Failed"); });
+        connect(recordManager_.get(), &SRRecordManager::captureFailed, this,
+                [this] { endRecording("Alert_Display_Lost"); });
         diskWatch_ =
             std::make_unique<DiskSpaceWatch>([this] { return recordManager_->filesize(); });
         connect(diskWatch_.get(), &DiskSpaceWatch::checked, this, [this](qint64 free) {
