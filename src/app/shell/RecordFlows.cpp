@@ -250,12 +250,13 @@ void RecordFlows::stopRecordingAndCatalogue() {
     emit pauseImageChanged("btnPauseRecord_Normal");
     emit progressChanged(timeText(0), QString::asprintf("%.2f MB / ", 0.0) + systemFreeSpace());
     emit recordingStopped();
-    QString message = std::exchange(endReason_, QString());
-    if (!kept)
-        message = (message.isEmpty() ? QString() : message + " ") +
-                  Localization::localizedStringForKey("Alert_No_Media");
-    if (!message.isEmpty())
-        emit recordingEnded(message + "\n" + path);
+    // The user hears why a recording ended by itself, and of a file that was not kept.
+    const QString reason = std::exchange(endReason_, QString());
+    if (!kept || !reason.isEmpty()) {
+        const QString fate =
+            Localization::localizedStringForKey(kept ? "Alert_Saved_So_Far" : "Alert_No_Media");
+        emit recordingEnded((reason.isEmpty() ? fate : reason + " " + fate) + "\n" + path);
+    }
     // Once the recordings list is up.
     finishLimits();
 }
