@@ -1,6 +1,7 @@
 #include "EncodeManager.h"
 
 #include <algorithm>
+#include <mutex>
 #include <chrono>
 #include <thread>
 
@@ -34,10 +35,12 @@ void EncodeManager::closeHandle() {
 }
 
 void EncodeManager::initHandle() {
+    std::unique_lock lock(pushGuard_);
     // A replaced handle is never used again; release it rather than leak it.
     closeHandle();
     handle_ = apiEncoderCreate();
     started_ = false;
+    droppedAtStop_ = 0;
 }
 
 void EncodeManager::setOutputPath(const QString& path) {
@@ -99,6 +102,7 @@ void EncodeManager::startEncoderEncode() {
 }
 
 void EncodeManager::encoderPushVideo(const MediaVideoFrame* frame, double pts) {
+    std::shared_lock lock(pushGuard_);
     if (!isWorking_ || !handle_)
         return;
     if (const int rc = apiEncoderPushVideo(handle_, frame, int64_t(pts)); rc < 0)
@@ -106,6 +110,7 @@ void EncodeManager::encoderPushVideo(const MediaVideoFrame* frame, double pts) {
 }
 
 void EncodeManager::encoderPushAudio(std::span<const uint8_t> buffer) {
+    std::shared_lock lock(pushGuard_);
     if (!isWorking_ || !handle_)
         return;
     const size_t length = buffer.size();
@@ -144,11 +149,13 @@ void EncodeManager::finishInterruptedFile(const QString& path) {
 }
 
 double EncodeManager::filesize() const {
+    std::shared_lock lock(pushGuard_);
     // A closed or missing encoder answers with a negative code, which is no size.
     return double(std::max<int64_t>(apiEncoderGetFileSize(handle_), 0));
 }
 
 int64_t EncodeManager::countRecordedDuration() const {
+    std::shared_lock lock(pushGuard_);
     const int64_t t = std::max<int64_t>(apiEncoderGetEncodedTimestamp(handle_), 0);
     if (!isAudioOnlyMode())
         return t;
@@ -158,17 +165,29 @@ int64_t EncodeManager::countRecordedDuration() const {
     return ((nTotalAudiosize_.load() / 8) / audioSamples) * 1000;
 }
 
+int64_t EncodeManager::droppedFrames() const {
+    std::shared_lock lock(pushGuard_);
+    return handle_ && isWorking_ ? std::max<int64_t>(apiEncoderGetDroppedFrames(handle_), 0)
+                                 : droppedAtStop_.load();
+}
+
 void EncodeManager::stopEncoderEncode() {
-    if (!isWorking_) {
-        systemLog("没有编码");
-        return;
+    {
+        // A push already under way ends first; none starts afterwards.
+        std::unique_lock lock(pushGuard_);
+        if (!isWorking_) {
+            systemLog("没有编码");
+            return;
+        }
+        isWorking_ = false;
     }
-    isWorking_ = false;
     apiEncodePushVideoTrailer(handle_);
     apiEncodePushAudioTrailer(handle_);
     // 1 is done; a negative answer means the encoder is gone and will never be done.
     while (apiEncodeIsDone(handle_) == 0)
         std::this_thread::sleep_for(std::chrono::microseconds(1000));
+    std::unique_lock lock(pushGuard_);
+    droppedAtStop_ = std::max<int64_t>(apiEncoderGetDroppedFrames(handle_), 0);
     logFailure(apiEncoderClose(handle_), "关闭编码器");
     systemLog("关闭编码器");
     handle_ = nullptr;

@@ -1,5 +1,7 @@
 // The recording's link to the encoder library: settings in the library's call order, pushes
-// while a recording runs, and the encoder's failures written to the system log.
+// while a recording runs, and the encoder's failures written to the system log. Video and
+// sound are pushed on their delivery queues; one guard lets pushes of both run side by side
+// and keeps every one of them out of the handle's changes and the stop.
 #pragma once
 
 #include <QSizeF>
@@ -9,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <shared_mutex>
 #include <span>
 
 #include "MediaEncoder.h"
@@ -37,6 +40,9 @@ public:
     void encoderPushAudio(std::span<const uint8_t> buffer);
     double filesize() const;
     int64_t countRecordedDuration() const;
+    // Frames the encoder library dropped or never got in time, this recording (kept after the
+    // stop until the next recording starts).
+    int64_t droppedFrames() const;
     // Blocks until the file is complete.
     void stopEncoderEncode();
 
@@ -75,7 +81,10 @@ private:
     void closeHandle();
     void pushFailed(int code, const char* what);
 
+    // Pushes hold it shared; the stop and the handle's changes hold it alone.
+    mutable std::shared_mutex pushGuard_;
     std::atomic<bool> isWorking_{false};
+    std::atomic<int64_t> droppedAtStop_{0};
     std::atomic<int64_t> nTotalAudiosize_{0};
     std::atomic<int> loggedPushFailure_{MEDIA_ENCODER_OK};
     std::atomic<bool> writeFailedReported_{false};

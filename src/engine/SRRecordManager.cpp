@@ -106,6 +106,7 @@ void SRRecordManager::startRecording(const RecordingSettings& settings) {
     }
 
     clock_.start();
+    reportedSecond_ = -1;
     if (recordAudioType != 3) {
         audioTrack_.begin(settings.audio);
         encoder.setUpAudioSettings();

@@ -138,6 +138,8 @@ private:
     // Whether a frame of the current recording goes to the encoder, and its time in ms.
     std::optional<double> framePts();
     void pushFrame(const QImage& frame, double ptsMs);
+    // After a push on a delivery queue: tells the main thread when the recorded second changed.
+    void noteProgress();
     void reportDuration();
 
     Platform& platform_;
@@ -147,6 +149,7 @@ private:
     EncodeManager encodeManager_;
     std::unique_ptr<CursorOverlay> overlay_;
     std::atomic<bool> isWorking_{false};
+    std::atomic<int64_t> reportedSecond_{-1};
     mutable std::mutex rectMutex_;
     RecordingClock clock_;
     AudioTrack audioTrack_;

@@ -69,9 +69,9 @@ void SRRecordManager::captureOutput(QImage frame) {
     if (frame.format() != QImage::Format_ARGB32_Premultiplied)
         frame = std::move(frame).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     appendMouseCursor(frame);
-    // The push runs on the main queue, in arrival order, never at the same time as a stop.
-    MainQueue::async([this, frame = std::move(frame), pts = *ptsMs] { pushFrame(frame, pts); },
-                     self_);
+    // Straight from the delivery queue, in arrival order: a busy main thread costs no frame.
+    // The encoder adapter keeps the push out of a stop.
+    pushFrame(frame, *ptsMs);
 }
 
 void SRRecordManager::captureAudioOutput(std::span<const uint8_t> buffer, size_t frames,
@@ -80,8 +80,8 @@ void SRRecordManager::captureAudioOutput(std::span<const uint8_t> buffer, size_t
         audioVolum(buffer);
     if (recordAudioType == 3 || frames == 0)
         return;
-    if (audioTrack_.push(buffer, frames, captureTime) && delegate)
-        MainQueue::async([this] { reportDuration(); }, self_);
+    if (audioTrack_.push(buffer, frames, captureTime))
+        noteProgress();
 }
 
 void SRRecordManager::captureCameraOutput(const QImage& delivered) {
@@ -90,9 +90,10 @@ void SRRecordManager::captureCameraOutput(const QImage& delivered) {
     QImage mirrored =
         delivered.convertToFormat(QImage::Format_ARGB32_Premultiplied).mirrored(true, false);
     const bool cameraMode = recordVideoType == Camera;
-    const std::optional<double> ptsMs = cameraMode ? framePts() : std::nullopt;
+    if (const std::optional<double> ptsMs = cameraMode ? framePts() : std::nullopt)
+        pushFrame(mirrored, *ptsMs);
     MainQueue::async(
-        [this, mirrored = std::move(mirrored), cameraMode, ptsMs] {
+        [this, mirrored = std::move(mirrored), cameraMode] {
             if (cameraMode && status() == Idle) {
                 // Ready for the camera's size and the chosen quality before the recording
                 // starts.
@@ -103,8 +104,6 @@ void SRRecordManager::captureCameraOutput(const QImage& delivered) {
             }
             if (showCameraPicture)
                 showCameraPicture(mirrored, cameraMode);
-            if (ptsMs)
-                pushFrame(mirrored, *ptsMs);
         },
         self_);
 }
@@ -118,7 +117,14 @@ void SRRecordManager::pushFrame(const QImage& frame, double ptsMs) {
                            int32_t(frame.sizeInBytes()),
                            0};
     encodeManager_.encoderPushVideo(&record, ptsMs);
-    reportDuration();
+    noteProgress();
+}
+
+void SRRecordManager::noteProgress() {
+    // The main thread hears of each new whole second the encoder reached, not of every push.
+    const int64_t second = encodeManager_.countRecordedDuration() / 1000;
+    if (reportedSecond_.exchange(second) != second)
+        MainQueue::async([this] { reportDuration(); }, self_);
 }
 
 void SRRecordManager::reportDuration() {

@@ -205,11 +205,14 @@ int Encoder::pushVideo(const MediaVideoFrame* frame, int64_t ptsMs) {
     if (ptsMs < 0)
         return MEDIA_ENCODER_ETIMESTAMP;
     double fps;
+    int width, height;
     {
         std::lock_guard lock(mutex_);
         if (state_ != State::Encoding || !settings_.hasVideo || videoEnded_)
             return MEDIA_ENCODER_ESTATE;
         fps = settings_.fps;
+        width = settings_.encodedWidth();
+        height = settings_.encodedHeight();
     }
     if (int f = failure_.load(); f != MEDIA_ENCODER_OK)
         return f;
@@ -220,27 +223,29 @@ int Encoder::pushVideo(const MediaVideoFrame* frame, int64_t ptsMs) {
     int64_t slot = std::llround(double(ptsMs) * fps / 1000.0);
     if (haveSlot_ && slot <= lastSlot_)
         return MEDIA_ENCODER_OK; // same output frame as the one before
-    std::optional<FrameBuffer> buffer = pool_.acquire(size_t(frame->size));
-    if (!buffer) {
+    // Output frames that no push reached in time are lost as surely as one refused here; a
+    // refused frame is counted once, even when it is pushed again and taken.
+    if (haveSlot_)
+        dropped_ += std::max<int64_t>(slot - std::max(lastSlot_, countedSlot_) - 1, 0);
+    countedSlot_ = std::max(countedSlot_, slot);
+    Picture picture = acquirePicture(pool_, width, height);
+    if (!picture) {
         ++dropped_;
         return 1;
     }
-    std::memcpy(buffer->data(), frame->data, size_t(frame->size));
+    if (!converter_.convert(frame->data, frame->width, frame->height, frame->bytesPerRow,
+                            picture.get()))
+        return MEDIA_ENCODER_ECODEC;
     haveSlot_ = true;
     lastSlot_ = slot;
     lastPts_ = ptsMs;
 
     Item item{Item::Video};
-    item.pixels = std::move(*buffer);
-    item.width = frame->width;
-    item.height = frame->height;
-    item.bytesPerRow = frame->bytesPerRow;
+    item.picture = std::move(picture);
     item.slot = slot;
     std::lock_guard lock(mutex_);
-    if (state_ != State::Encoding || videoEnded_) {
-        pool_.release(std::move(item.pixels));
+    if (state_ != State::Encoding || videoEnded_)
         return MEDIA_ENCODER_ESTATE;
-    }
     enqueue(std::move(item));
     return MEDIA_ENCODER_OK;
 }
@@ -305,8 +310,7 @@ bool Encoder::endedAll() const {
 int Encoder::process(Item& item) {
     switch (item.kind) {
     case Item::Video:
-        return recording_->video(item.pixels.data(), item.width, item.height, item.bytesPerRow,
-                                 item.slot);
+        return recording_->video(item.picture.get(), item.slot);
     case Item::Audio:
         return recording_->audio(item.samples.data(),
                                  int(item.samples.size() / size_t(settings_.srcChannels)));
@@ -336,8 +340,6 @@ void Encoder::run() {
             if (int rc = process(item); rc != MEDIA_ENCODER_OK)
                 failure_ = rc;
         }
-        if (item.kind == Item::Video)
-            pool_.release(std::move(item.pixels));
         if (finishNow)
             break;
     }

@@ -1,5 +1,6 @@
 // One encoder handle: settings, the queue between the pushing threads and the encoding thread,
-// and the encoding thread itself.
+// and the encoding thread itself. A video push converts its picture at once, on the pushing
+// thread, so the encoding thread only encodes.
 #pragma once
 
 #include <atomic>
@@ -14,6 +15,8 @@
 #include "EncoderSettings.h"
 #include "FramePool.h"
 #include "MediaEncoder.h"
+#include "Picture.h"
+#include "VideoConverter.h"
 
 namespace mediaencoder {
 
@@ -55,8 +58,7 @@ private:
         enum Kind { Video, Audio, Silence, VideoEnd, AudioEnd };
         explicit Item(Kind k) : kind(k) {}
         Kind kind;
-        FrameBuffer pixels;
-        int width = 0, height = 0, bytesPerRow = 0;
+        Picture picture;
         int64_t slot = 0;
         std::vector<int32_t> samples;
         int64_t silenceFrames = 0;
@@ -71,6 +73,8 @@ private:
     int process(Item& item);
     bool endedAll() const;
 
+    // First, so it outlives every picture that returns to it.
+    FramePool pool_;
     mutable std::mutex mutex_; // settings, state, queue
     std::condition_variable wake_;
     EncoderSettings settings_;
@@ -80,11 +84,12 @@ private:
     bool videoEnded_ = false, audioEnded_ = false; // trailers pushed
     int result_ = MEDIA_ENCODER_OK;
 
-    std::mutex videoMutex_; // one video push at a time decides the slots
+    std::mutex videoMutex_; // one video push at a time decides the slots and converts
+    VideoConverter converter_;
     bool haveSlot_ = false;
     int64_t lastSlot_ = 0, lastPts_ = 0;
+    int64_t countedSlot_ = 0; // the last slot taken or counted as dropped
 
-    FramePool pool_;
     std::unique_ptr<Recording> recording_;
     std::thread worker_;
     std::atomic<int> failure_{MEDIA_ENCODER_OK};

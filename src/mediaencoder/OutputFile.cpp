@@ -29,7 +29,6 @@ OutputFile::~OutputFile() {
 void OutputFile::release() {
     avcodec_free_context(&video_);
     avcodec_free_context(&audio_);
-    av_frame_free(&videoFrame_);
     av_frame_free(&audioFrame_);
     av_packet_free(&packet_);
     if (fmt_) {
@@ -114,13 +113,7 @@ int OutputFile::openVideo(const EncoderSettings& s) {
     if (avcodec_parameters_from_context(videoStream_->codecpar, video_) < 0)
         return MEDIA_ENCODER_ENOMEM;
 
-    videoFrame_ = av_frame_alloc();
-    if (!videoFrame_)
-        return MEDIA_ENCODER_ENOMEM;
-    videoFrame_->format = AV_PIX_FMT_YUV420P;
-    videoFrame_->width = video_->width;
-    videoFrame_->height = video_->height;
-    return av_frame_get_buffer(videoFrame_, 0) < 0 ? MEDIA_ENCODER_ENOMEM : MEDIA_ENCODER_OK;
+    return MEDIA_ENCODER_OK;
 }
 
 int OutputFile::openAudio(const EncoderSettings& s) {
@@ -160,12 +153,6 @@ int OutputFile::openAudio(const EncoderSettings& s) {
     return av_frame_get_buffer(audioFrame_, 0) < 0 ? MEDIA_ENCODER_ENOMEM : MEDIA_ENCODER_OK;
 }
 
-AVFrame* OutputFile::videoFrame() {
-    if (!videoFrame_ || av_frame_make_writable(videoFrame_) < 0)
-        return nullptr;
-    return videoFrame_;
-}
-
 AVSampleFormat OutputFile::audioFormat() const {
     return audio_ ? audio_->sample_fmt : AV_SAMPLE_FMT_NONE;
 }
@@ -187,10 +174,10 @@ int64_t OutputFile::expectedBytes() const {
     return bytes_ + (videoFramesIn_ - videoPacketsOut_) * (videoPacketBytes_ / videoPacketsOut_);
 }
 
-int OutputFile::writeVideo(int64_t pts) {
+int OutputFile::writeVideo(AVFrame* picture, int64_t pts) {
     ++videoFramesIn_;
-    videoFrame_->pts = pts;
-    return encode(video_, videoStream_, videoFrame_);
+    picture->pts = pts;
+    return encode(video_, videoStream_, picture);
 }
 
 int OutputFile::writeAudio(int64_t pts) {

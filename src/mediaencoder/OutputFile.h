@@ -30,10 +30,8 @@ public:
     // Returns a MEDIA_ENCODER_* code.
     int open(const EncoderSettings& settings, const std::string& path);
 
-    // A writable yuv420p frame of the encoded size to draw the next picture into.
-    AVFrame* videoFrame();
-    // Encodes videoFrame() at pts frame slots from the piece start.
-    int writeVideo(int64_t pts);
+    // Encodes a yuv420p picture of the encoded size at pts frame slots from the piece start.
+    int writeVideo(AVFrame* picture, int64_t pts);
 
     AVSampleFormat audioFormat() const;
     // Samples per audio frame the encoder takes.
@@ -66,7 +64,6 @@ private:
     AVCodecContext* audio_ = nullptr;
     AVStream* videoStream_ = nullptr;
     AVStream* audioStream_ = nullptr;
-    AVFrame* videoFrame_ = nullptr;
     AVFrame* audioFrame_ = nullptr;
     AVPacket* packet_ = nullptr;
     FileSink sink_;

@@ -55,17 +55,12 @@ int Recording::cut(int64_t slot) {
     return MEDIA_ENCODER_OK;
 }
 
-int Recording::video(const uint8_t* bgra, int width, int height, int bytesPerRow, int64_t slot) {
+int Recording::video(AVFrame* picture, int64_t slot) {
     if ((limitSlots_ > 0 && slot - pieceSlot_ >= limitSlots_) || sizeReached()) {
         if (int rc = cut(slot); rc != MEDIA_ENCODER_OK)
             return rc;
     }
-    AVFrame* frame = file_->videoFrame();
-    if (!frame)
-        return MEDIA_ENCODER_ENOMEM;
-    if (!video_.convert(bgra, width, height, bytesPerRow, frame))
-        return MEDIA_ENCODER_ECODEC;
-    int rc = file_->writeVideo(slot - pieceSlot_);
+    int rc = file_->writeVideo(picture, slot - pieceSlot_);
     encodedMs_ = std::llround(slot * 1000.0 / s_.fps);
     updateStats();
     return rc;

@@ -1,5 +1,5 @@
 // The encoding thread's side of a recording: the current piece, when to cut to the next one,
-// and the conversion of pictures and samples for the encoders.
+// and the conversion of samples for the encoders.
 #pragma once
 
 #include <atomic>
@@ -9,7 +9,6 @@
 #include "AudioConverter.h"
 #include "EncoderSettings.h"
 #include "OutputFile.h"
-#include "VideoConverter.h"
 
 namespace mediaencoder {
 
@@ -19,8 +18,8 @@ public:
 
     // Opens the first piece. Returns a MEDIA_ENCODER_* code.
     int start();
-    // One picture at frame slot `slot` of the recording's timeline.
-    int video(const uint8_t* bgra, int width, int height, int bytesPerRow, int64_t slot);
+    // One yuv420p picture of the encoded size at frame slot `slot` of the recording's timeline.
+    int video(AVFrame* picture, int64_t slot);
     // Interleaved source samples that follow the ones before.
     int audio(const int32_t* samples, int frames);
     int silence(int64_t frames);
@@ -43,7 +42,6 @@ private:
 
     const EncoderSettings s_;
     std::unique_ptr<OutputFile> file_;
-    VideoConverter video_;
     AudioConverter audio_;
     int piece_ = 0;
     int64_t closedBytes_ = 0;

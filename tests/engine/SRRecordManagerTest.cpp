@@ -33,7 +33,7 @@ protected:
         settings.captureRect = rect;
         manager.startRecording(settings);
     }
-    // A frame through the screen queue, then the main queue's push.
+    // A frame through the screen queue, then the main queue's progress reports.
     void deliver(const QImage& frame) {
         if (session()->deliver(frame))
             session()->queue->sync([] {});
@@ -142,7 +142,13 @@ TEST_F(SRRecordManagerTest, FramesAreStampedOnTheClockWithoutPauses) {
     manager.resumeRecording();
     deliver(frame); // the first frame starts the clock
     clock = 1003.5;
-    deliver(frame);
+    fakeencoder::state().encodedTimestamp = 1400;
+    // The push does not wait for the main thread, which hears of the new second alone.
+    ASSERT_TRUE(session()->deliver(frame));
+    session()->queue->sync([] {});
+    EXPECT_EQ(pushes().size(), 2u);
+    EXPECT_EQ(host.seconds, (std::vector<int32_t>{0}));
+    drainMainQueue();
     manager.pauseRecording();
     clock = 1005.0;
     deliver(frame); // paused: not encoded
@@ -159,7 +165,7 @@ TEST_F(SRRecordManagerTest, FramesAreStampedOnTheClockWithoutPauses) {
     EXPECT_EQ(manager.fileTimes(), (std::vector<double>{0, 1.5, 0.75}));
     EXPECT_DOUBLE_EQ(manager.recordedTime(), 2.75);
     EXPECT_EQ(lastCall("PushVideo")->args[0], 64);
-    EXPECT_EQ(host.seconds.size(), 3u);
+    EXPECT_EQ(host.seconds, (std::vector<int32_t>{0, 1})); // each second once
 
     manager.pauseRecording(); // a stop while paused finishes the file
     manager.stopRecording();
