@@ -184,7 +184,9 @@ void AppDelegate::loadPreferences(AudioHardware& audioHardware) {
 
     c.audioExtensions = {".mp3", ".wav", ".m4a"};
     c.videoTypes = {".mov", ".mp4", ".m4v", ".flv", ".avi"};
-    c.fpsTitles = {"20 fps", "23.976 fps", "24 fps", "25 fps", "29.97 fps", "30 fps"};
+    // New rates go at the end, so stored indexes keep their meaning.
+    c.fpsTitles = {"20 fps",    "23.976 fps", "24 fps", "25 fps",
+                   "29.97 fps", "30 fps",     "50 fps", "60 fps"};
     w.timeFramStyles = timeWatermarkStyles(Localization::isEnglishLanguage());
 }
 

@@ -55,6 +55,8 @@ TEST_F(StartupPass, FreshStoreGetsFirstRunValues) {
               QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
     EXPECT_EQ(c.videoTypes.join(' '), ".mov .mp4 .m4v .flv .avi");
     EXPECT_EQ(c.audioExtensions.join(' '), ".mp3 .wav .m4a");
+    EXPECT_EQ(c.fpsTitles.join(" "),
+              "20 fps 23.976 fps 24 fps 25 fps 29.97 fps 30 fps 50 fps 60 fps");
     EXPECT_EQ(c.fpsTitles.value(c.fpsItemIndex), "25 fps");
 }
 

@@ -38,6 +38,7 @@ kill -INT $pid
 status=0
 wait $pid || status=$?
 [ "$status" = 0 ] || { echo "SIGINT run exited $status"; cat "$log"; exit 1; }
+grep -Eq "^tapedeck: [0-9]+ frames dropped$" "$log" || { echo "no dropped count"; cat "$log"; exit 1; }
 stopped=$(cat "$TAPEDECK_TEST_ROOT/out")
 [ "$stopped" = "$HOME/stopped.mov" ] || { echo "printed '$stopped'"; exit 1; }
 # The refused runs wrote nothing: the timed recording is alone in the movies folder.

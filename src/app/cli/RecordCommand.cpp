@@ -192,6 +192,10 @@ void RecordCommand::finish() {
     if (done_)
         return;
     done_ = true;
+    SRRecordManager& manager = flows_.recordManager();
+    if (manager.recordVideoType != SRRecordManager::AudioOnly)
+        std::fprintf(stderr, "tapedeck: %lld frames dropped\n",
+                     static_cast<long long>(manager.encodeManager().droppedFrames()));
     std::printf("%s\n", qPrintable(app_.ui.outputPath));
     std::fflush(stdout);
     QCoreApplication::exit(Finished);

@@ -126,8 +126,14 @@ MainWindow::MainWindow(AppDelegate& app, RecordFlows& flows) : app_(app), flows_
     timeLabel_->setStyleSheet("font-size: 20px; font-weight: bold;");
     flows_.generateMemoryInfo();
     sizeLabel_ = new QLabel(QString::asprintf("%.2f MB / ", 0.0) + flows_.systemFreeSpace());
+    // Shown while a recording loses frames, so the user knows the file skips.
+    droppedLabel_ = new QLabel;
+    droppedLabel_->setStyleSheet("color: #d00000;");
+    droppedLabel_->setVisible(false);
     auto* progress = new QHBoxLayout;
     progress->addWidget(timeLabel_);
+    progress->addStretch();
+    progress->addWidget(droppedLabel_);
     progress->addStretch();
     progress->addWidget(sizeLabel_);
 
@@ -201,6 +207,10 @@ MainWindow::MainWindow(AppDelegate& app, RecordFlows& flows) : app_(app), flows_
                 // The badge of this desktop: the window title.
                 setWindowTitle(app_.ui.recording ? "Tapedeck — " + time : "Tapedeck");
             });
+    connect(&flows_, &RecordFlows::framesDropped, this, [this](qint64 count) {
+        droppedLabel_->setText(tr_("Main_Frames_Dropped").arg(count));
+        droppedLabel_->setVisible(count > 0 && app_.ui.recording);
+    });
     connect(&flows_, &RecordFlows::startFailed, this, [this](const QString& path) {
         QMessageBox::warning(this, tr_("Alert_Title"), tr_("Alert_Encode_Message") + "\n" + path);
     });
@@ -382,6 +392,8 @@ void MainWindow::updateRecording(bool recording) {
     setRecordControlsEnabled(!recording);
     if (!recording)
         timeLabel_->setText("00:00:00");
+    else
+        droppedLabel_->setVisible(false);
 }
 
 void MainWindow::showPauseImage(const QString& imageName) {

@@ -95,4 +95,5 @@ private:
     QLabel* modeLabel_ = nullptr;
     QLabel* timeLabel_ = nullptr;
     QLabel* sizeLabel_ = nullptr;
+    QLabel* droppedLabel_ = nullptr;
 };

@@ -302,6 +302,7 @@ void RecordFlows::recordScreenTimeDuration(int32_t s) {
         app_.ui.fileDuration = float(s);
         app_.ui.fileSize = float(recordManager().filesize());
     }
+    emit framesDropped(recordManager().encodeManager().droppedFrames());
     if (s == app_.ui.recordProgressNum)
         return;
     app_.ui.recordProgressNum = s;

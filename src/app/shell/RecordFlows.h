@@ -90,6 +90,8 @@ signals:
     void recordingChanged(bool recording);
     // Texts for the time and size labels, and the image name of the pause button.
     void progressChanged(const QString& time, const QString& size);
+    // Frames this recording lost so far (0 when a recording starts).
+    void framesDropped(qint64 count);
     void pauseImageChanged(const QString& imageName);
     // The encoder could not start: the user is told and nothing records.
     void startFailed(const QString& path);
