@@ -25,7 +25,7 @@ public:
                   std::function<CaptureArea()> captureArea,
                   std::function<QDateTime()> now = &QDateTime::currentDateTime);
 
-    // frame: Format_ARGB32_Premultiplied, the capture rectangle's size. Runs on the capture
+    // frame: Format_ARGB32_Premultiplied or Format_RGB32, the capture rectangle's size. Runs on the capture
     // queue; advances the click ring by one step.
     void appendMouseCursor(QImage& frame);
 

@@ -66,7 +66,9 @@ void SRRecordManager::captureOutput(QImage frame) {
         if (frame.isNull())
             return;
     }
-    if (frame.format() != QImage::Format_ARGB32_Premultiplied)
+    // Opaque screens come as RGB32, whose undefined fourth byte the encoder ignores.
+    if (frame.format() != QImage::Format_ARGB32_Premultiplied &&
+        frame.format() != QImage::Format_RGB32)
         frame = std::move(frame).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     appendMouseCursor(frame);
     // Straight from the delivery queue, in arrival order: a busy main thread costs no frame.

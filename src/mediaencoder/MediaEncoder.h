@@ -7,9 +7,10 @@
 // limits) -> apiEncoderEncode -> pushes -> trailers -> poll apiEncodeIsDone until 1 -> close.
 //
 // Threads: settings, encode, trailers and close from one thread; video pushes from one thread
-// and audio pushes from another may run at the same time. A push copies the caller's data and
-// returns; encoding and writing happen on the library's own thread. When encoding falls behind,
-// new video frames are dropped (and counted) instead of queuing without limit.
+// and audio pushes from another may run at the same time. A push converts or copies the
+// caller's data and returns; encoding and writing happen on the library's own thread. When
+// encoding falls behind, new video frames are dropped (and counted) instead of queuing without
+// limit.
 #ifndef TAPEDECK_MEDIAENCODER_H
 #define TAPEDECK_MEDIAENCODER_H
 
@@ -108,8 +109,9 @@ int apiEncoderSetLimitSize(MediaEncoder* h, int32_t megabytes);
 int apiEncoderEncode(MediaEncoder* h);
 
 // Queues one frame shown at ptsMs milliseconds of the recording (0 or more, never earlier than
-// the previous frame; gaps are allowed). Frames that fall on the same output frame slot as the
-// previous one are skipped. Returns 0 when queued or skipped, 1 when dropped because encoding
+// the previous frame; gaps are allowed, and their slots count as dropped). Frames that fall on
+// the same output frame slot as the previous one are skipped. The picture is converted before
+// the push returns. Returns 0 when queued or skipped, 1 when dropped because encoding
 // is behind, or a negative code.
 int apiEncoderPushVideo(MediaEncoder* h, const MediaVideoFrame* frame, int64_t ptsMs);
 
@@ -135,7 +137,9 @@ int64_t apiEncoderGetFileSize(MediaEncoder* h);
 // Milliseconds of recording encoded so far, all pieces together.
 int64_t apiEncoderGetEncodedTimestamp(MediaEncoder* h);
 
-// Video frames dropped because encoding was behind, audio buffers dropped likewise.
+// Frames of the set rate the video lacks: pushes dropped because encoding was behind, and
+// frame slots no push reached (the slots skipped between two pushes); audio buffers dropped
+// because encoding was behind are added.
 int64_t apiEncoderGetDroppedFrames(MediaEncoder* h);
 
 // Reads a media file back: *durationMs = milliseconds from the start of its earliest stream to

@@ -15,7 +15,8 @@ class SerialQueue;
 class ScreenCaptureSession : public QObject {
     Q_OBJECT
 public:
-    // A frame is BGRA premultiplied (QImage::Format_ARGB32_Premultiplied) of the crop
+    // A frame is BGRA premultiplied (QImage::Format_ARGB32_Premultiplied), or BGRX
+    // (Format_RGB32, fourth byte undefined) from a screen without alpha, of the crop
     // rectangle's size. The handler holds the only reference, so it may draw on the frame in
     // place; the memory is reused once the last copy of the image is gone.
     using FrameHandler = std::function<void(QImage frame)>;

@@ -166,6 +166,7 @@ TEST(ApiArguments, PushesAndSettingsWhileEncoding) {
         {"negative time", video(-1), MEDIA_ENCODER_ETIMESTAMP},
         {"first frame", video(100), 0},
         {"same slot skipped", video(101), 0},
+        {"two frames missed", video(200), 0}, // slot 6 after slot 3
         {"backwards", video(50), MEDIA_ENCODER_ETIMESTAMP},
         {"null audio", apiEncoderPushAudio(h, nullptr), MEDIA_ENCODER_EARG},
         {"partial sample frame", audio(sampleBytes, 12), MEDIA_ENCODER_EARG}, // 1.5 stereo frames
@@ -176,6 +177,7 @@ TEST(ApiArguments, PushesAndSettingsWhileEncoding) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.got, c.want) << c.what;
+    EXPECT_EQ(apiEncoderGetDroppedFrames(h), 2);
     EXPECT_EQ(finishEncoder(h), 0);
 }
 

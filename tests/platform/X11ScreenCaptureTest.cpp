@@ -94,11 +94,9 @@ TEST_F(X11ScreenCaptureTest, WholeDisplayFramesShowAKnownWindowOnTheirQueue) {
 
     const QImage frame = recorder.lastFrame();
     ASSERT_EQ(frame.size(), QSize(1920, 1080));
-    EXPECT_EQ(frame.format(), QImage::Format_ARGB32_Premultiplied);
+    // A 24-bit screen is opaque everywhere.
+    EXPECT_EQ(frame.format(), QImage::Format_RGB32);
     EXPECT_EQ(frame.pixel(client.center()), qRgb(255, 0, 0));
-    // Opaque everywhere, as a premultiplied frame of a 24-bit screen must be.
-    EXPECT_EQ(qAlpha(frame.pixel(1919, 1079)), 255);
-    EXPECT_EQ(qAlpha(frame.pixel(5, 700)), 255);
     EXPECT_NE(frame.pixel(client.right() + 40, client.center().y()), qRgb(255, 0, 0));
     EXPECT_TRUE(recorder.onQueue);
     EXPECT_TRUE(recorder.drawnInPlace);

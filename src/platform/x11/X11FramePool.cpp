@@ -44,9 +44,8 @@ X11FramePool::Grab X11FramePool::grab(const QRect& area, QImage& frame) {
         buffer->inUse = false;
         return Grab::Failed;
     }
-    frame = QImage(buffer->data, area.width(), area.height(), area.width() * 4,
-                   QImage::Format_ARGB32_Premultiplied, &X11FramePool::release,
-                   new Ticket{shared_from_this(), buffer});
+    frame = QImage(buffer->data, area.width(), area.height(), area.width() * 4, buffer->format,
+                   &X11FramePool::release, new Ticket{shared_from_this(), buffer});
     return Grab::Done;
 }
 
@@ -139,10 +138,12 @@ bool X11FramePool::fill(Buffer& buffer, const QRect& area) {
         std::free(error);
         if (!reply)
             return false;
-        if (reply->depth != 32)
-            makeOpaque(buffer.data, width, height, width * 4);
+        // Setting every alpha byte would cost a pass over the whole frame.
+        buffer.format =
+            reply->depth == 32 ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
         return true;
     }
+    buffer.format = QImage::Format_ARGB32_Premultiplied;
     QImage view(buffer.data, width, height, width * 4, QImage::Format_ARGB32_Premultiplied);
     return copyDrawable(*m_connection, m_connection->root(), QPoint(0, 0), area, view,
                         area.topLeft());

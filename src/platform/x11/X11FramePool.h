@@ -32,6 +32,9 @@ private:
         int shmId = -1;
         xcb_shm_seg_t segment = 0;
         bool inUse = false;
+        // What the last fill left: opaque pixels of a screen without alpha keep an undefined
+        // fourth byte, which nothing downstream reads.
+        QImage::Format format = QImage::Format_ARGB32_Premultiplied;
     };
 
     X11FramePool(std::shared_ptr<X11Connection> connection, int maxBuffers);
