@@ -230,17 +230,20 @@ TEST_F(PulseAudio, EachSourceRecordsItsOwnToneAtItsPitchAndLevel) {
         bool tone, microphone;
         Recording recording;
         std::vector<double> sound;
+        double started = 0;
     } cases[] = {{"BlackHole2ch_UID", true, false, Recording(hardware), {}},
                  {"microphone", false, true, Recording(hardware), {}},
                  {"ZR-InputDevice", true, true, Recording(hardware), {}}};
-    const double started = now();
-    for (Case& c : cases)
+    for (Case& c : cases) {
+        c.started = now();
         c.recording.start(c.uid);
+    }
     for (Case& c : cases) {
         SCOPED_TRACE(c.uid);
         c.sound = c.recording.until(2.5);
-        // Sound from the start of the recording clock, contiguous, without a long silence first.
-        EXPECT_LT(c.recording.first - started, 0.02);
+        // Sound from the start of the recording clock, contiguous, without a long silence first
+        // (half the 0.1 s a user would notice; sanitizer builds on a loaded machine start slowly).
+        EXPECT_LT(c.recording.first - c.started, 0.05);
         size_t first = 0;
         while (first < c.sound.size() && std::abs(c.sound[first]) < 0.01)
             ++first;
