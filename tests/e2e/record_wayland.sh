@@ -15,6 +15,14 @@ for _ in $(seq 300); do
 done
 swaymsg -t get_tree | grep -q "\"pid\": $pattern," || { echo "no test picture"; exit 1; }
 
+# The desktop is found without being named; a named one that is not there is refused.
+status=0
+"$app" record --backend x11 --seconds 1 2>"$log" || status=$?
+[ "$status" = 1 ] && grep -q "no X11 display" "$log" || { echo "--backend x11: $status"; cat "$log"; exit 1; }
+status=0
+"$app" record --backend mir --seconds 1 2>"$log" || status=$?
+[ "$status" = 2 ] || { echo "--backend mir: $status"; cat "$log"; exit 1; }
+
 started=$SECONDS
 full=$("$app" record --seconds 3 --fps 30 --audio none --output "$HOME/full.mp4" 2>"$log") ||
   { echo "full-screen run failed"; cat "$log"; exit 1; }

@@ -41,7 +41,10 @@ void describe(QCommandLineParser& p) {
         "                      path is printed on stdout and the recording is catalogued.\n"
         "  tapedeck screenshot [--output PATH.png]\n"
         "                      saves a picture of the main display, catalogues it and\n"
-        "                      prints its path.");
+        "                      prints its path.\n"
+        "  --backend x11|wayland\n"
+        "                      the desktop to work on, with any command (default: Wayland\n"
+        "                      when the session is one, X11 otherwise).");
     p.addOptions({
         {{"h", "help"}, "Shows this help."},
         {"mode",
