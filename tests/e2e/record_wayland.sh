@@ -22,6 +22,11 @@ status=0
 status=0
 "$app" record --backend mir --seconds 1 2>"$log" || status=$?
 [ "$status" = 2 ] || { echo "--backend mir: $status"; cat "$log"; exit 1; }
+# Wayland lists no windows: window mode says why instead of finding none.
+status=0
+"$app" record --mode window --window 0x10 --seconds 1 2>"$log" || status=$?
+[ "$status" = 2 ] && grep -q "window cannot be recorded on Wayland" "$log" ||
+  { echo "window mode: $status"; cat "$log"; exit 1; }
 
 started=$SECONDS
 full=$("$app" record --seconds 3 --fps 30 --audio none --output "$HOME/full.mp4" 2>"$log") ||

@@ -43,6 +43,12 @@ int main(int argc, char** argv) {
         record = RecordCommand::parse(argc, argv, status);
         if (!record)
             return status;
+        // Wayland keeps other programs' windows to the compositor.
+        if (*backend == ApplicationSetup::Backend::Wayland && record->mode == 2) {
+            std::fprintf(stderr, "tapedeck: a window cannot be recorded on Wayland; record an "
+                                 "area instead\n");
+            return 2;
+        }
     }
     logToSystemJournal();
     QApplication app(argc, argv);
