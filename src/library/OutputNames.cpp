@@ -19,16 +19,29 @@ QString OutputNames::dateToString(const QDateTime& date) {
     return date.toLocalTime().toString("yyyy/MM/dd HH:mm:ss");
 }
 
+namespace {
+
+QString defaultFolder() {
+    QString movies = QStandardPaths::writableLocation(QStandardPaths::MoviesLocation);
+    if (movies.isEmpty())
+        movies = QDir::homePath();
+    return movies + "/" + BundleInfo::CFBundleName;
+}
+
+} // namespace
+
 QString OutputNames::outputFolder() {
     const QString chosen = Preferences::shared().string(PrefKey::RecordingsFolder);
     if (!chosen.isEmpty() && QDir().mkpath(chosen))
         return chosen;
-    QString movies = QStandardPaths::writableLocation(QStandardPaths::MoviesLocation);
-    if (movies.isEmpty())
-        movies = QDir::homePath();
-    const QString folder = movies + "/" + BundleInfo::CFBundleName;
+    const QString folder = defaultFolder();
     QDir().mkpath(folder);
     return folder;
+}
+
+QString OutputNames::outputFolderPath() {
+    const QString chosen = Preferences::shared().string(PrefKey::RecordingsFolder);
+    return chosen.isEmpty() ? defaultFolder() : chosen;
 }
 
 QString OutputNames::firstFreePath(const QString& folder, const QString& stem,

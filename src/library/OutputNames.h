@@ -16,6 +16,8 @@ QString dateToString(const QDateTime& date);
 // The folder chosen in the settings window, else ~/Videos/Tapedeck; created with its parents
 // when missing. A chosen folder that cannot be made gives the default.
 QString outputFolder();
+// The same folder, without creating it.
+QString outputFolderPath();
 
 // output folder + "/" + stem + extension (".mp4", ".png", ...). A name that exists on disk or was
 // handed out before in this process gets "_2", "_3", ... after the stem, so nothing is ever

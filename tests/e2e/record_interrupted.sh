@@ -37,9 +37,14 @@ grown() {
 ended $! "could not be written"
 files+=("$HOME/cut.mp4")
 
-# The disk runs low while recording: stopped through the normal stop, above the reserve.
+# The disk runs low while recording: stopped through the normal stop, above the reserve; a
+# disk below it from the start records nothing.
 disk=$HOME/disk
 mkdir -p "$disk"
+mount -t tmpfs -o size=5m tmpfs "$disk"
+"$app" record --output "$disk/none.mp4" 2>"$log" &
+ended $! "not started"
+umount "$disk"
 mount -t tmpfs -o size=230m tmpfs "$disk"
 "$app" record --audio none --output "$disk/low.mp4" 2>"$log" &
 pid=$!

@@ -1,5 +1,6 @@
 #include "DiskSpaceWatch.h"
 
+#include <QFileInfo>
 #include <QStorageInfo>
 
 #include <algorithm>
@@ -11,7 +12,11 @@ DiskSpaceWatch::DiskSpaceWatch(std::function<double()> bytesWritten)
 }
 
 qint64 DiskSpaceWatch::freeBytes(const QString& folder) {
-    return QStorageInfo(folder).bytesAvailable();
+    // A folder not made yet will be made on the volume of its nearest existing parent.
+    QFileInfo existing(folder);
+    while (!existing.exists() && !existing.isRoot() && existing.filePath() != existing.path())
+        existing.setFile(existing.path());
+    return QStorageInfo(existing.filePath()).bytesAvailable();
 }
 
 void DiskSpaceWatch::start(const QString& folder) {

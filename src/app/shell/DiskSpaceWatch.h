@@ -24,7 +24,7 @@ public:
     void start(const QString& folder);
     void stop();
 
-    // Bytes free for this user on the volume holding `folder`.
+    // Bytes free for this user on the volume `folder` is (or will be) on.
     static qint64 freeBytes(const QString& folder);
 
 signals:

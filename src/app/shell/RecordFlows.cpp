@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QStorageInfo>
 
 #include "AppCompositionSettings.h"
@@ -147,6 +146,15 @@ void RecordFlows::recordAfterScreenClicked() {
     SRRecordManager& m = recordManager();
     if (m.status() != SRRecordManager::Idle) {
         stopRecordingAndCatalogue();
+        return;
+    }
+    // A disk already below the reserve would be stopped at once: say so instead of starting.
+    const QString chosen = app_.capture.commandLineOutputPath;
+    const QString folder =
+        chosen.isEmpty() ? OutputNames::outputFolderPath() : QFileInfo(chosen).path();
+    if (const qint64 free = DiskSpaceWatch::freeBytes(folder);
+        free >= 0 && free < DiskSpaceWatch::kMinimumReserve) {
+        emit recordingEnded(Localization::localizedStringForKey("Alert_Disk_Low") + "\n" + folder);
         return;
     }
     app_.ui.fileDuration = 0;
@@ -331,11 +339,10 @@ void RecordFlows::showProgress(int64_t s) {
 void RecordFlows::generateMemoryInfo() {
     // The volume the recordings go to, which is the one that can run full.
     const QString path = app_.ui.outputPath;
-    QStorageInfo volume(path.isEmpty()
-                            ? QStandardPaths::writableLocation(QStandardPaths::MoviesLocation)
-                            : QFileInfo(path).path());
-    app_.ui.freeSpace = double(volume.bytesAvailable()) / 1e9;
-    app_.ui.totalSpace = double(volume.bytesTotal());
+    const QString folder =
+        path.isEmpty() ? OutputNames::outputFolderPath() : QFileInfo(path).path();
+    app_.ui.freeSpace = double(DiskSpaceWatch::freeBytes(folder)) / 1e9;
+    app_.ui.totalSpace = double(QStorageInfo(folder).bytesTotal());
 }
 
 QString RecordFlows::systemFreeSpace() const {
