@@ -13,7 +13,8 @@
 SRRecordManager::SRRecordManager(Platform& platform, SRRecordManagerHost& host)
     : platform_(platform), host_(host), self_(this), clock_([this] { return now(); }),
       audioTrack_(encodeManager_, clock_),
-      screenChain_(platform, [this](QImage frame) { captureOutput(std::move(frame)); }) {
+      screenChain_(platform, [this](QImage frame) { captureOutput(std::move(frame)); }),
+      cameraChain_(platform, [this](QImage frame) { captureCameraOutput(frame); }) {
     encodeManager_.isAudioOnlyMode = [this] { return recordVideoType == AudioOnly; };
     encodeManager_.writeFailed = [this] {
         QMetaObject::invokeMethod(this, &SRRecordManager::encoderFailed, Qt::QueuedConnection);
@@ -23,6 +24,10 @@ SRRecordManager::SRRecordManager(Platform& platform, SRRecordManagerHost& host)
     connect(&screenChain_, &ScreenCaptureChain::runtimeError, this, [this] {
         if (status() != Idle)
             emit captureFailed();
+    });
+    connect(&cameraChain_, &CameraCaptureChain::runtimeError, this, [this](const QString& error) {
+        captureSessionRuntimeErrorNotification(error);
+        emit cameraLost(error);
     });
 }
 
@@ -48,6 +53,20 @@ void SRRecordManager::captrueScreenInputEnable(bool enable) {
     screenChain_.open(screen, fps_, captureRect);
 }
 
+void SRRecordManager::captrueVideoInputEnable(bool enable) {
+    if (!enable) {
+        cameraChain_.close();
+        return;
+    }
+    if (!selectedVideoDevice && platform_.cameras())
+        selectedVideoDevice = platform_.cameras()->defaultDevice();
+    if (!selectedVideoDevice) {
+        KTLOG("no camera");
+        return;
+    }
+    cameraChain_.open(*selectedVideoDevice);
+}
+
 void SRRecordManager::startRecording(const RecordingSettings& settings) {
     fps_ = settings.fps;
     screen = settings.screen;
@@ -63,9 +82,11 @@ void SRRecordManager::startRecording(const RecordingSettings& settings) {
     if (mode != Camera) {
         if (host_.checkCaptureAudio())
             captrueScreenInputEnable(mode != AudioOnly);
-        // The camera picture-in-picture window comes with the camera source.
+        if (host_.checkCapture(false))
+            keepCameraChain(host_.isCaptrue());
     } else {
         captrueScreenInputEnable(false);
+        keepCameraChain(true);
     }
     encoder.setOutputPath(host_.outputPath());
 
@@ -116,6 +137,14 @@ void SRRecordManager::startRecording(const RecordingSettings& settings) {
     encoder.setOutputPath(host_.outputPath());
     encoder.startEncoderEncode();
     host_.refreshStateMenuItem();
+}
+
+void SRRecordManager::keepCameraChain(bool open) {
+    // A chain already reading the chosen camera goes on: reopening the device would lose the
+    // first moments of the recording and blank the picture.
+    if (open && selectedVideoDevice && cameraChain_.camera() == selectedVideoDevice)
+        return;
+    captrueVideoInputEnable(open);
 }
 
 QRectF SRRecordManager::evenBounds(const QRectF& b) {

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "AudioTrack.h"
+#include "CameraCaptureChain.h"
 #include "ClickEffectState.h"
 #include "Displays.h"
 #include "EncodeManager.h"
@@ -69,6 +70,9 @@ public:
     void appendMouseCursor(QImage& frame);
 
     void captrueScreenInputEnable(bool enable);
+    // Opens the camera chain on the chosen camera (the default one when none was chosen), or
+    // closes it. Without any camera the chain stays closed.
+    void captrueVideoInputEnable(bool enable);
     // Records the settings' screen and area at their rate and quality, in the current mode.
     void startRecording(const RecordingSettings& settings);
     void pauseRecording();
@@ -95,12 +99,13 @@ public:
     bool isWorking() const { return isWorking_.load(); }
     std::vector<double> fileTimes() const { return clock_.fileTimes(); }
     ScreenCaptureSession* captureScreenSession() const { return screenChain_.session(); }
+    CameraCaptureSession* captureVideoSession() const { return cameraChain_.session(); }
 
     SRRecordAudioManagerDelegate* delegate = nullptr;
     std::atomic<unsigned> recordAudioType{0};
     std::atomic<unsigned> recordVideoType{FullScreen};
-    // The chosen camera's device; empty while no camera is attached.
-    QString selectedVideoDevice;
+    // The chosen camera; none while no camera is attached.
+    std::optional<CameraDevice> selectedVideoDevice;
     std::optional<DisplayInfo> screen;
     int64_t screenNumber = 0;
     // The screen's own points in the area modes; window-list bounds in window mode, which
@@ -129,8 +134,13 @@ signals:
     // The screen being recorded can no longer be captured (its display went away); on the main
     // thread. The recording has to be stopped.
     void captureFailed();
+    // The camera could not be opened, went away or its stream ended; the chain delivers
+    // nothing until it is opened again.
+    void cameraLost(const QString& error);
 
 private:
+    // Opens the camera chain unless it reads the chosen camera already; or closes it.
+    void keepCameraChain(bool open);
     // Each value rounded down to an even number.
     static QRectF evenBounds(const QRectF& bounds);
     // Window-list bounds as a crop of the recorded screen.
@@ -154,6 +164,7 @@ private:
     RecordingClock clock_;
     AudioTrack audioTrack_;
     float fps_ = 30; // the recording's rate, which paces the screen chain
-    // Last, so it goes first: no frame arrives once the rest is gone.
+    // Last, so they go first: no frame arrives once the rest is gone.
     ScreenCaptureChain screenChain_;
+    CameraCaptureChain cameraChain_;
 };

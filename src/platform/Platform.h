@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ArrowCursor.h"
+#include "CameraCapture.h"
 #include "CaptureAuthorization.h"
 #include "Displays.h"
 #include "InputMonitor.h"
@@ -23,4 +24,11 @@ public:
     virtual CaptureAuthorization& captureAuthorization() = 0;
     // A new, idle session each call.
     virtual std::unique_ptr<ScreenCaptureSession> createScreenCaptureSession() = 0;
+    // The cameras; none where no camera backend was given.
+    virtual Cameras* cameras() { return cameras_.get(); }
+    // The camera backend of this desktop.
+    void setCameras(std::unique_ptr<Cameras> cameras) { cameras_ = std::move(cameras); }
+
+private:
+    std::unique_ptr<Cameras> cameras_;
 };

@@ -119,6 +119,13 @@ int RecordCommand::run(const RecordOptions& options) {
             [this](const QString& message) { fail(QString(message).replace('\n', ' ')); });
     // An auto stop the main window stored ends the run as a stop does.
     connect(&flows_, &RecordFlows::limitReached, this, [this] { limitReached_ = true; });
+    // A camera that could not be opened; one lost while recording ended it above.
+    connect(&flows_, &RecordFlows::cameraLost, this, [this](const QString& error, bool stopped) {
+        if (!stopped)
+            fail(error);
+    });
+    if (options.mode == SRRecordManager::Camera)
+        openCamera(options.camera);
     // Queued: a start that fails also ends the recording, and says why first.
     connect(
         &flows_, &RecordFlows::recordingChanged, this,
@@ -153,9 +160,32 @@ void RecordCommand::countDown() {
         std::make_unique<StartCountdown>(countdown_, countdownArea_, [this] { record(); });
 }
 
+void RecordCommand::openCamera(const QString& source) {
+    cameraMode_ = true;
+    SRRecordManager& manager = flows_.recordManager();
+    if (!source.isEmpty())
+        manager.selectedVideoDevice = CameraDevice{source, source};
+    manager.showCameraPicture = [this](const QImage&, bool) {
+        if (std::exchange(cameraPicture_, true) || !recordWaitsForCamera_)
+            return;
+        recordWaitsForCamera_ = false;
+        record();
+    };
+    manager.captrueVideoInputEnable(true);
+    QTimer::singleShot(kCameraWaitMs, this, [this] {
+        if (!cameraPicture_ && flows_.recordManager().selectedVideoDevice)
+            fail("the camera sent no picture");
+    });
+}
+
 void RecordCommand::record() {
     if (done_)
         return;
+    // Without a camera the flows say so; with one, its first picture comes first.
+    if (cameraMode_ && !cameraPicture_ && flows_.recordManager().selectedVideoDevice) {
+        recordWaitsForCamera_ = true;
+        return;
+    }
     flows_.recordScreenClicked();
     if (flows_.recordManager().status() == SRRecordManager::Idle)
         return; // the failure has been reported

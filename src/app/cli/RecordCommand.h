@@ -41,6 +41,9 @@ public:
 
 private:
     void start();
+    // Camera mode: opens the chosen camera; the recording waits for its first picture, which
+    // gives the encoder the camera's size.
+    void openCamera(const QString& source);
     void record();
     // The countdown, when one was asked for, then record().
     void countDown();
@@ -56,6 +59,7 @@ private:
     ChooseAudio chooseAudio_;
     static constexpr int kLengthPollMs = 20;
     static constexpr int kStalledEncoderGraceMs = 10000;
+    static constexpr int kCameraWaitMs = 10000;
     double seconds_ = 0;
     int countdown_ = 0;
     QRect countdownArea_;
@@ -63,4 +67,7 @@ private:
     bool started_ = false;
     bool done_ = false;
     bool limitReached_ = false;
+    bool cameraMode_ = false;
+    bool cameraPicture_ = false;
+    bool recordWaitsForCamera_ = false;
 };

@@ -18,6 +18,7 @@ constexpr std::array<std::pair<const char*, unsigned>, 4> kAudio = {
     {{"system", 0}, {"mic", 1}, {"both", 2}, {"none", 3}}};
 constexpr unsigned kAreaMode = 1;
 constexpr unsigned kWindowMode = 2;
+constexpr unsigned kCameraMode = 3;
 constexpr unsigned kAudioOnlyMode = 4;
 // Below this the recording-area session's rounding leaves hardly a picture.
 constexpr int kMinimumSide = 20;
@@ -56,6 +57,11 @@ void describe(QCommandLineParser& p) {
          "ffmpeg count, at least 20x20 and on one screen. It is rounded as a dragged area is.",
          "X,Y,W,H"},
         {"window", "--mode window: the X window id, decimal or 0x hex.", "ID"},
+        {"camera",
+         "--mode camera: a camera device (/dev/video0), an FFmpeg input as format:input "
+         "(lavfi:testsrc2=size=640x480:rate=30) or a video file or stream URL "
+         "(default: the first camera).",
+         "SOURCE"},
         {"screen",
          "The screen to record, counted from 1 with the primary screen first "
          "(default: the screen under the pointer).",
@@ -166,6 +172,13 @@ ParsedRecordOptions parseRecordOptions(const QStringList& arguments) {
         return {std::nullopt, "--mode window wants --window ID"};
     if (o.mode != kWindowMode && o.window)
         return {std::nullopt, "--window goes with --mode window"};
+    if (p.isSet("camera")) {
+        o.camera = p.value("camera");
+        if (o.mode != kCameraMode)
+            return {std::nullopt, "--camera goes with --mode camera"};
+        if (o.camera.isEmpty())
+            return {std::nullopt, "--camera wants a source"};
+    }
     if (p.isSet("audio")) {
         o.audio = lookUp(kAudio, p.value("audio"));
         if (!o.audio)

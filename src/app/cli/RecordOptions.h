@@ -20,6 +20,9 @@ struct RecordOptions {
     std::optional<QRect> rect;
     // --mode window: the X window id.
     std::optional<uint32_t> window;
+    // --mode camera: what to record from, as the camera backend opens it (a device path, an
+    // FFmpeg input "format:input", a file or a stream URL); empty: the default camera.
+    QString camera;
     // Position in the display list counted from 1, primary first; 0: the screen under the pointer.
     int screen = 0;
     // Seconds until the recording stops by itself; 0: until SIGINT or SIGTERM.

@@ -13,6 +13,7 @@
 #include "AudioRouting.h"
 #include "AudioSampleSource.h"
 #include "DrawSettingsWindowController.h"
+#include "FFmpegCameras.h"
 #include "FileListWindowController.h"
 #include "HotkeyDispatcher.h"
 #include "MainQueue.h"
@@ -113,6 +114,7 @@ std::unique_ptr<ApplicationSetup> ApplicationSetup::create(Backend backend) {
     }
     if (!platform)
         return nullptr;
+    platform->setCameras(std::make_unique<FFmpegCameras>(qEnvironmentVariable("TAPEDECK_CAMERAS")));
     std::unique_ptr<ApplicationSetup> setup(new ApplicationSetup(
         std::make_unique<Parts>(std::move(platform), backend == Backend::Wayland)));
     setup->chooseAudio(setup->parts_->manager.recordAudioType);

@@ -10,6 +10,7 @@
 #include "AppDelegate.h"
 #include "AppMenus.h"
 #include "ApplicationSetup.h"
+#include "CameraSwitch.h"
 #include "KTLog.h"
 #include "Localization.h"
 #include "MainWindow.h"
@@ -138,6 +139,8 @@ int main(int argc, char** argv) {
     if (!recovered.isEmpty())
         recoveredBox.open();
     const int status = app.exec();
+    // Quitting closes the floating camera picture and the camera.
+    setup->flows().cameraSwitch().applicationWillTerminate();
     // Capture and routing end before the window whose views show the levels.
     settings.reset();
     setup.reset();

@@ -13,6 +13,8 @@
 #include "AudioDeviceRecovery.h"
 #include "AudioOnOffMenus.h"
 #include "AudioOnlyPanel.h"
+#include "CameraControls.h"
+#include "CameraSwitch.h"
 #include "LevelBars.h"
 #include "LimitWindowButtons.h"
 #include "Localization.h"
@@ -121,6 +123,7 @@ MainWindow::MainWindow(AppDelegate& app, RecordFlows& flows) : app_(app), flows_
     connect(audioOnlyPanel_, &AudioOnlyPanel::audioSourcePicked, this,
             [this](unsigned type) { audioChangeAction(int(type)); });
     audioOnlyPanel_->setVisible(false);
+    cameraControls_ = new CameraControls(flows_, flows_.cameraSwitch());
 
     timeLabel_ = new QLabel("00:00:00");
     timeLabel_->setStyleSheet("font-size: 20px; font-weight: bold;");
@@ -169,6 +172,7 @@ MainWindow::MainWindow(AppDelegate& app, RecordFlows& flows) : app_(app), flows_
     column->setContentsMargins(0, 0, 0, 0);
     column->addLayout(header);
     column->addWidget(settingsGrid_);
+    column->addWidget(cameraControls_);
     column->addWidget(audioOnlyPanel_);
     column->addLayout(progress);
     column->addLayout(buttons);
@@ -252,6 +256,7 @@ void MainWindow::changeLanguage() {
     onOffMenus_->changeLanguage();
     audioOnlyPanel_->changeLanguage();
     levelBars_->changeLanguage();
+    cameraControls_->changeLanguage();
 }
 
 std::array<SRPopUpButton*, 4> MainWindow::videoPopUps() const {
@@ -294,6 +299,7 @@ void MainWindow::showHome() {
         return;
     settings_->setVisible(false);
     home_->setVisible(true);
+    flows_.cameraSwitch().modeLeft();
     emit modeChoiceShown();
     flows_.refreshStateMenuItem();
 }
@@ -312,6 +318,7 @@ void MainWindow::fullScreenClicked(int tag) {
     levelBars_->setMode(unsigned(tag));
     if (!audioOnly)
         refillScreenPopUp();
+    cameraControls_->setMode(unsigned(tag));
     home_->setVisible(false);
     settings_->setVisible(true);
     flows_.refreshStateMenuItem();
@@ -390,6 +397,7 @@ void MainWindow::updateRecording(bool recording) {
     recordButton_->setToolTip(tr_(recording ? "stopRecordBtn.toolTip" : "startRecordBtn.toolTip"));
     pauseButton_->setEnabled(recording);
     setRecordControlsEnabled(!recording);
+    cameraControls_->setRecording(recording);
     if (!recording)
         timeLabel_->setText("00:00:00");
     else

@@ -12,6 +12,7 @@
 class AppDelegate;
 class AudioOnOffMenus;
 class AudioOnlyPanel;
+class CameraControls;
 class LevelBars;
 class QLabel;
 class QToolButton;
@@ -48,6 +49,7 @@ public:
     QLabel* sizeLabel() const { return sizeLabel_; }
     SRPopUpButton* screenPopUp() const { return screenPopUp_; }
     StartSetsButton* startSetsButton() const { return startSetsBtn_; }
+    CameraControls* cameraControls() const { return cameraControls_; }
 
 signals:
     // The user chose the audio source (0 system, 1 microphone, 2 both, 3 none).
@@ -84,6 +86,7 @@ private:
     SRPopUpButton* screenPopUp_ = nullptr;
     AudioOnOffMenus* onOffMenus_ = nullptr;
     AudioOnlyPanel* audioOnlyPanel_ = nullptr;
+    CameraControls* cameraControls_ = nullptr;
     LevelBars* levelBars_ = nullptr;
     SRButton* recordButton_ = nullptr;
     SRButton* pauseButton_ = nullptr;

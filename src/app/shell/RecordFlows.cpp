@@ -9,6 +9,7 @@
 #include "AppCompositionSettings.h"
 #include "AppDelegate.h"
 #include "AutoStopCheck.h"
+#include "CameraSwitch.h"
 #include "Catalogue.h"
 #include "ClickEffectArming.h"
 #include "CoordinateSpace.h"
@@ -63,8 +64,16 @@ SRRecordManager& RecordFlows::recordManager() {
         });
         connect(diskWatch_.get(), &DiskSpaceWatch::runningOut, this,
                 [this] { endRecording("Alert_Disk_Full"); });
+        connect(recordManager_.get(), &SRRecordManager::cameraLost, this,
+                &RecordFlows::cameraLostAction);
     }
     return *recordManager_;
+}
+
+CameraSwitch& RecordFlows::cameraSwitch() {
+    if (!cameraSwitch_)
+        cameraSwitch_ = std::make_unique<CameraSwitch>(app_, *this, platform_);
+    return *cameraSwitch_;
 }
 
 void RecordFlows::enableAreaSelection(std::function<bool()> isCompositing) {
@@ -164,7 +173,7 @@ void RecordFlows::recordAfterScreenClicked() {
         recordAudio();
         break;
     case SRRecordManager::Camera:
-        if (m.selectedVideoDevice.isEmpty()) {
+        if (!m.selectedVideoDevice) {
             emit cameraMissing();
             break;
         }
@@ -182,7 +191,6 @@ void RecordFlows::recordAfterScreenClicked() {
 void RecordFlows::startScreenRecording() {
     // The chosen area or window, else the whole chosen screen, else the one under the pointer,
     // at once.
-    SRRecordManager& m = recordManager();
     const Displays& displays = platform_.displays();
     std::optional<DisplayInfo> screen = recordScreen_;
     if (!screen)
@@ -192,6 +200,11 @@ void RecordFlows::startScreenRecording() {
     settings.captureRect = recordRegion_.value_or(QRectF());
     app_.ui.outputPath = app_.createoutputPath(true);
     prepareOverlays();
+    startOrReportFailure(settings);
+}
+
+void RecordFlows::startOrReportFailure(const RecordingSettings& settings) {
+    SRRecordManager& m = recordManager();
     m.startRecording(settings);
     if (!m.isEncoding()) {
         // Nothing is being written: say so and go back to idle.
@@ -203,18 +216,23 @@ void RecordFlows::startScreenRecording() {
 
 void RecordFlows::recordAudio() {
     app_.ui.outputPath = app_.createoutputPath(false);
-    SRRecordManager& m = recordManager();
-    m.startRecording(recordingSettings());
-    if (!m.isEncoding()) {
-        const QString path = app_.ui.outputPath;
-        m.stopRecording();
-        emit startFailed(path);
-    }
+    startOrReportFailure(recordingSettings());
 }
 
 void RecordFlows::recordVideo() {
     app_.ui.outputPath = app_.createoutputPath(true);
-    recordManager().startRecording(recordingSettings());
+    startOrReportFailure(recordingSettings());
+}
+
+void RecordFlows::cameraLostAction(const QString& error) {
+    SRRecordManager& m = recordManager();
+    // A camera recording ends like a user stop: the file is finished and catalogued, and the
+    // user is told why.
+    const bool stopped =
+        m.recordVideoType == SRRecordManager::Camera && m.status() != SRRecordManager::Idle;
+    if (stopped)
+        endRecording("Alert_Camera_Lost");
+    emit cameraLost(error, stopped);
 }
 
 void RecordFlows::pauseOrResumeAction() {

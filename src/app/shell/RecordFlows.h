@@ -15,6 +15,7 @@
 #include "SRRecordManagerHost.h"
 
 class AppCompositionSettings;
+class CameraSwitch;
 class RecordAreaHost;
 class SRRecordAreaSession;
 class SRRecordScreenWindowController;
@@ -34,6 +35,8 @@ public:
     // The session controller, created on first use with this object as its delegate; from
     // then on every mouse-down arms its click ring.
     SRRecordManager& recordManager();
+    // The camera rules of the window, the menus and the hotkey; created on first use.
+    CameraSwitch& cameraSwitch();
     // The screen a full-screen recording takes; none: the screen under the pointer.
     void setRecordScreen(const std::optional<DisplayInfo>& screen) { recordScreen_ = screen; }
     std::optional<DisplayInfo> recordScreen() const { return recordScreen_; }
@@ -111,6 +114,9 @@ signals:
     // A recording ended by itself (full disk, failed write, lost display) or left nothing
     // worth keeping; `message` says why and what became of the file, in the user's language.
     void recordingEnded(const QString& message);
+    // The camera could not be opened, went away or ended; a camera recording it fed has been
+    // stopped and saved.
+    void cameraLost(const QString& error, bool recordingStopped);
 
 public:
     // Stops the recording through the record toggle and tells the user why: the text of
@@ -119,6 +125,9 @@ public:
 
 private:
     void startScreenRecording();
+    // Starts the encoder; when it cannot write, the user is told and all goes back to idle.
+    void startOrReportFailure(const RecordingSettings& settings);
+    void cameraLostAction(const QString& error);
     void stopRecordingAndCatalogue();
     // The entry gets the finished file's real length and size; a file without media goes,
     // entry and all. False when nothing was kept.
@@ -144,4 +153,6 @@ private:
     // Why the recording being stopped ends, when it was not the user's stop.
     QString endReason_;
     bool cataloguing_ = false;
+    // After the session controller, so it goes first.
+    std::unique_ptr<CameraSwitch> cameraSwitch_;
 };

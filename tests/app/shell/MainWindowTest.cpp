@@ -103,8 +103,9 @@ TEST_F(MainWindowTest, FollowsTheCaptureSettingsAndFitsEachMode) {
     emit app.capture.changed();
     EXPECT_EQ(quality->storedIndex(), 2);
     // The window is exactly as large as the mode's controls, growing and shrinking with them.
-    window.fullScreenClicked(4);
+    window.fullScreenClicked(3); // the camera's preview
     EXPECT_GT(shownSize().height(), screenMode.height());
+    window.fullScreenClicked(4);
     int timeLabels = 0;
     for (QLabel* label : window.findChildren<QLabel*>())
         timeLabels += label->isVisibleTo(&window) && label->text() == "00:00:00";

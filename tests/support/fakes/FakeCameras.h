@@ -1,5 +1,5 @@
 // Cameras driven by the test: deliver() queues a frame on the session's output queue as a
-// real camera does.
+// real camera does. Sessions are kept in `sessions` until destroyed.
 #pragma once
 
 #include <algorithm>
@@ -12,15 +12,21 @@ public:
     std::vector<CameraDevice> attached;
     std::optional<CameraDevice> input;
 
-    bool addInput(const CameraDevice& camera) override {
-        if (std::find(attached.begin(), attached.end(), camera) == attached.end())
+    bool addInput(const CameraDevice& camera, QString* error = nullptr) override {
+        if (std::find(attached.begin(), attached.end(), camera) == attached.end()) {
+            if (error)
+                *error = "no such camera";
             return false;
+        }
         input = camera;
         return true;
     }
     void removeInput() override { input.reset(); }
     void startRunning() override { running = true; }
-    void stopRunning() override { running = false; }
+    void stopRunning() override {
+        if (std::exchange(running, false))
+            emit didStopRunning();
+    }
 
 private:
     bool inputSet() const override { return input.has_value(); }
@@ -40,7 +46,15 @@ public:
     std::unique_ptr<CameraCaptureSession> createCameraCaptureSession() override {
         auto session = std::make_unique<FakeCameraCaptureSession>();
         session->attached = attached;
-        sessions.push_back(session.get());
+        FakeCameraCaptureSession* raw = session.get();
+        sessions.push_back(raw);
+        QObject::connect(raw, &QObject::destroyed, &context_, [this, raw] {
+            sessions.erase(std::remove(sessions.begin(), sessions.end(), raw), sessions.end());
+        });
         return session;
     }
+
+private:
+    // Ends the bookkeeping connections when the cameras go before their sessions.
+    QObject context_;
 };

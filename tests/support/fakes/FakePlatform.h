@@ -2,6 +2,7 @@
 #pragma once
 
 #include "FakeArrowCursor.h"
+#include "FakeCameras.h"
 #include "FakeCaptureAuthorization.h"
 #include "FakeDisplays.h"
 #include "FakeInputMonitor.h"
@@ -21,6 +22,7 @@ public:
     FakeArrowCursor fakeCursor;
     FakeInputMonitor fakeInputMonitor;
     FakeCaptureAuthorization fakeAuthorization;
+    FakeCameras fakeCameras;
     std::vector<FakeScreenCaptureSession*> sessions;
 
     // One 1920 x 1080 primary display numbered 1.
@@ -35,6 +37,7 @@ public:
     ArrowCursor& cursor() override { return fakeCursor; }
     InputMonitor& inputMonitor() override { return fakeInputMonitor; }
     CaptureAuthorization& captureAuthorization() override { return fakeAuthorization; }
+    Cameras* cameras() override { return &fakeCameras; }
     std::unique_ptr<ScreenCaptureSession> createScreenCaptureSession() override {
         auto session = std::make_unique<FakeScreenCaptureSession>();
         for (const DisplayInfo& display : fakeDisplays.displays)
