@@ -263,17 +263,15 @@ TEST_F(SRRecordManagerTest, CameraFramesAreMirroredAndConfigureTheIdleEncoder) {
     manager.recordVideoType = SRRecordManager::Camera;
     std::vector<std::pair<QImage, bool>> shown;
     manager.showCameraPicture = [&](const QImage& p, bool mode) { shown.emplace_back(p, mode); };
-    // Frames come from a camera session on their own queue, as the camera chain delivers them.
-    FakeCameras cameras;
-    cameras.attached = {{"usb-cam", "Test Camera"}};
-    std::unique_ptr<CameraCaptureSession> chain = cameras.createCameraCaptureSession();
-    ASSERT_TRUE(chain->addInput(*cameras.defaultDevice()));
-    auto queue = std::make_shared<SerialQueue>("VideoOutputQueue");
-    chain->addOutput(queue, [this](QImage frame) { manager.captureCameraOutput(frame); });
-    chain->startRunning();
+    // The chain opens the default camera and delivers on "VideoOutputQueue".
+    platform.fakeCameras.attached = {{"usb-cam", "Test Camera"}};
+    manager.captrueVideoInputEnable(true);
+    ASSERT_EQ(platform.fakeCameras.sessions.size(), 1u);
+    FakeCameraCaptureSession& camera = *platform.fakeCameras.sessions.front();
+    ASSERT_EQ(camera.queue->name(), "VideoOutputQueue");
     const auto deliverPicture = [&](const QImage& picture) {
-        ASSERT_TRUE(cameras.sessions.front()->deliver(picture));
-        queue->sync([] {});
+        ASSERT_TRUE(camera.deliver(picture));
+        camera.queue->sync([] {});
         drainMainQueue();
     };
     QImage picture(32, 24, QImage::Format_ARGB32_Premultiplied);
@@ -295,6 +293,8 @@ TEST_F(SRRecordManagerTest, CameraFramesAreMirroredAndConfigureTheIdleEncoder) {
     ASSERT_NE(lastCall("PushVideo"), nullptr);
     EXPECT_EQ(pushedPixel(*lastCall("PushVideo"), 31, 0), QColor(Qt::red));
     EXPECT_EQ(session(), nullptr); // camera mode records no screen
+    // The running camera went on into the recording.
+    EXPECT_EQ(platform.fakeCameras.sessions.size(), 1u);
 }
 
 TEST_F(SRRecordManagerTest, SoundIsMeteredAlwaysAndPlacedOnTheClockWhileRecording) {

@@ -104,6 +104,24 @@ TEST_F(RecordFlowsTest, StartsThatCannotHappenAlertAndLeaveTheSystemIdle) {
     EXPECT_EQ(failed.count(), 1);
     EXPECT_EQ(flows.recordManager().status(), SRRecordManager::Idle);
     EXPECT_FALSE(app.ui.recording);
+
+    // A camera recording alike; and a camera that goes away stops and saves its recording.
+    SRRecordManager& m = flows.recordManager();
+    platform.fakeCameras.attached = {{"usb-0", "Camera 0"}};
+    m.recordVideoType = SRRecordManager::Camera;
+    m.captrueVideoInputEnable(true);
+    flows.recordScreenClicked();
+    EXPECT_EQ(failed.count(), 2);
+    EXPECT_EQ(m.status(), SRRecordManager::Idle);
+    fakeencoder::state().results.erase("Encode");
+    flows.recordScreenClicked();
+    ASSERT_EQ(m.status(), SRRecordManager::Recording);
+    QSignalSpy lost(&flows, &RecordFlows::cameraLost);
+    emit m.captureVideoSession()->runtimeError("the camera went away");
+    EXPECT_EQ(lost.count(), 1);
+    EXPECT_TRUE(lost.count() && lost[0][1].toBool());
+    EXPECT_EQ(m.status(), SRRecordManager::Idle);
+    EXPECT_EQ(Catalogue().read()->size(), 1);
 }
 
 TEST_F(RecordFlowsTest, RecordsTheChosenScreenAreaOrWindowOnItsOwnScreen) {
