@@ -12,6 +12,7 @@
 #include "AudioLevelMeter.h"
 #include "AudioRouting.h"
 #include "AudioSampleSource.h"
+#include "CameraSwitch.h"
 #include "DrawSettingsWindowController.h"
 #include "FFmpegCameras.h"
 #include "FileListWindowController.h"
@@ -160,6 +161,7 @@ HotkeyDispatcher& ApplicationSetup::installHotkeys() {
     HotkeyDispatcher::Commands commands;
     commands.startOrStop = [&p] { p.flows.recordScreenClicked(); };
     commands.showDrawTool = [&p] { p.delegate.showDoodleToolAction(); };
+    commands.camera = [&p] { p.flows.cameraSwitch().OnorOffCaptrueCamera(); };
     commands.pauseOrResume = [&p] { p.flows.pauseOrResumeAction(); };
     // The hotkey's screenshot is taken without the shutter sound the menus play.
     commands.screenshot = [&p] { p.delegate.saveImage(p.delegate.getmainDesktopImage()); };
