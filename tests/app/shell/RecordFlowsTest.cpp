@@ -116,10 +116,13 @@ TEST_F(RecordFlowsTest, StartsThatCannotHappenAlertAndLeaveTheSystemIdle) {
     fakeencoder::state().results.erase("Encode");
     flows.recordScreenClicked();
     ASSERT_EQ(m.status(), SRRecordManager::Recording);
+    fakeencoder::state().encodedTimestamp = 1500; // what was written before the camera went
     QSignalSpy lost(&flows, &RecordFlows::cameraLost);
+    QSignalSpy told(&flows, &RecordFlows::recordingEnded);
     emit m.captureVideoSession()->runtimeError("the camera went away");
     EXPECT_EQ(lost.count(), 1);
     EXPECT_TRUE(lost.count() && lost[0][1].toBool());
+    EXPECT_EQ(told.count(), 1);
     EXPECT_EQ(m.status(), SRRecordManager::Idle);
     EXPECT_EQ(Catalogue().read()->size(), 1);
 }
