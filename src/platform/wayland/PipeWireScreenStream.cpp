@@ -18,10 +18,10 @@ struct PipeWireScreenStream::State {
     bool failed = false;
 
     ~State() {
-        // Tearing down is no failure to report.
-        failed = true;
         if (loop)
             pw_thread_loop_stop(loop);
+        // Tearing down is no failure to report; the loop's thread has ended.
+        failed = true;
         if (stream)
             pw_stream_destroy(stream);
         if (core)
