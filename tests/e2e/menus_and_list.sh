@@ -3,7 +3,7 @@
 # the open recordings list; opening its row hands the file to the desktop's default
 # application (an xdg-open of our own that writes down what it gets); deleting removes file and
 # entry; without a file manager on the bus, "Show in Folder" opens the folder; the tray menu
-# hides and shows the main window.
+# switches the floating camera picture on and off, and hides and shows the main window.
 # Traditional Chinese from the menu bar retitles the main window, the tray menu and the list's
 # headers at once, and is still chosen after a restart. "tapedeck screenshot" prints its path.
 # Usage: menus_and_list.sh <tapedeck>
@@ -19,6 +19,7 @@ trayer --edge top --align right --widthtype request --height 24 --SetDockType tr
   >/dev/null 2>&1 &
 tray=$!
 for _ in $(seq 50); do xdotool search --class '^trayer$' >/dev/null 2>&1 && break; sleep 0.1; done
+export TAPEDECK_CAMERAS="Green=lavfi:color=c=0x00C000:size=320x240:rate=15"
 source "$here/main_window.sh" "$app"
 helpers+=("$tray")
 shots=$HOME/Videos/Tapedeck
@@ -68,6 +69,13 @@ wait_for 'grep -qx "file://$shots" "$TAPEDECK_TEST_ROOT/opened"'
 press Delete
 wait_for '[ ! -e "$shot" ] && [ -z "$(entries)" ]'
 atspi gone "$name"
+
+# camera_shown: the floating picture of the "Green" camera is on screen.
+camera_shown() { xdotool search --onlyvisible --name '^Green$' >/dev/null 2>&1; }
+tray_menu "Camera On/Off"
+wait_for camera_shown
+tray_menu "Camera On/Off"
+wait_for '! camera_shown'
 
 tray_menu "Hide Main Window"
 wait_for '! main_shown'

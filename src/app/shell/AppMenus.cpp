@@ -1,6 +1,7 @@
 #include "AppMenus.h"
 
 #include "AppDelegate.h"
+#include "CameraSwitch.h"
 #include "Localization.h"
 #include "MainWindow.h"
 #include "NotificationCenter.h"
@@ -55,6 +56,7 @@ void AppMenus::addStatusItem() {
     StatusItem::Commands commands;
     commands[StatusItem::Start] = [this] { flows_.recordScreenClicked(); };
     commands[StatusItem::Pause] = [this] { flows_.pauseOrResumeAction(); };
+    commands[StatusItem::Captrue] = [this] { flows_.cameraSwitch().OnorOffCaptrueCamera(); };
     commands[StatusItem::ScreenShort] = [this] { screenshotAfterMenu(); };
     commands[StatusItem::DooleTool] = [this] { app_.showDoodleToolAction(); };
     statusItem_ = new StatusItem(
@@ -66,7 +68,8 @@ void AppMenus::buildMenuBar() {
     QMenu* record = addMenu(menuBar_, "Menu_Record");
     recordEntries_ = {addEntry(record, "Menu_Edit_Start", StartOrStop),
                       addEntry(record, "Menu_Edit_Pause", PauseOrResume),
-                      addEntry(record, "Menu_Edit_ScreenShort", ScreenShort)};
+                      addEntry(record, "Menu_Edit_ScreenShort", ScreenShort),
+                      addEntry(record, "Menu_Edit_Captrue", CameraOnOrOff)};
     record->addSeparator();
     connect(addEntry(record, "Menu_Edit_DooleTool"), &QAction::triggered, &app_,
             &AppDelegate::showDoodleToolAction);
@@ -112,6 +115,9 @@ void AppMenus::showHelp(int tag) {
     case ScreenShort:
         screenshotAfterMenu();
         break;
+    case CameraOnOrOff:
+        flows_.cameraSwitch().OnorOffCaptrueCamera();
+        break;
     default:
         break;
     }
@@ -141,7 +147,7 @@ void AppMenus::refreshStateMenuItem() {
     statusItem_->refreshStateMenuItem(panelShown, status);
     // The menu bar's recording commands follow the tray's rule.
     const StatusItem::Position positions[] = {StatusItem::Start, StatusItem::Pause,
-                                              StatusItem::ScreenShort};
+                                              StatusItem::ScreenShort, StatusItem::Captrue};
     for (size_t i = 0; i < recordEntries_.size(); ++i)
         recordEntries_[i]->setEnabled(StatusItem::isEntryEnabled(positions[i], panelShown, status));
 }

@@ -19,7 +19,7 @@ class StatusItem;
 class AppMenus : public QObject {
     Q_OBJECT
 public:
-    // Main-menu entry tags (404, camera on or off, joins with the floating camera).
+    // Main-menu entry tags.
     enum Tag {
         Help = 100,
         English = 201,
@@ -28,6 +28,7 @@ public:
         StartOrStop = 401,
         PauseOrResume = 402,
         ScreenShort = 403,
+        CameraOnOrOff = 404,
     };
 
     AppMenus(AppDelegate& app, RecordFlows& flows, MainWindow& window);
@@ -53,6 +54,6 @@ private:
     StatusItem* statusItem_ = nullptr;
     QMenuBar* menuBar_ = nullptr;
     QMenu* languages_ = nullptr;
-    // Start or stop, pause or resume, screenshot.
-    std::array<QAction*, 3> recordEntries_{};
+    // Start or stop, pause or resume, screenshot, camera on or off.
+    std::array<QAction*, 4> recordEntries_{};
 };
