@@ -184,6 +184,8 @@ void SRRecordManager::stopRecording() {
     audioTrack_.finish(recordAudioType != 3);
     clock_.stop();
     encodeManager_.stopEncoderEncode();
+    // Frames still on their way are refused now; none is left to reach the next recording.
+    waitForPushes();
     host_.removeRecordScreenView();
     host_.refreshStateMenuItem();
 }

@@ -27,6 +27,7 @@
 #include "RecordingSettings.h"
 #include "SRRecordManagerHost.h"
 #include "ScreenCaptureChain.h"
+#include "SerialQueue.h"
 
 class CompositionSettings;
 class CursorOverlay;
@@ -100,6 +101,8 @@ public:
     std::vector<double> fileTimes() const { return clock_.fileTimes(); }
     ScreenCaptureSession* captureScreenSession() const { return screenChain_.session(); }
     CameraCaptureSession* captureVideoSession() const { return cameraChain_.session(); }
+    // Returns once the screen frames composed so far are in the encoder.
+    void waitForPushes() { pushQueue_.sync([] {}); }
 
     SRRecordAudioManagerDelegate* delegate = nullptr;
     std::atomic<unsigned> recordAudioType{0};
@@ -164,6 +167,9 @@ private:
     RecordingClock clock_;
     AudioTrack audioTrack_;
     float fps_ = 30; // the recording's rate, which paces the screen chain
+    // Screen frames on their way into the encoder; it goes after the capture chains and
+    // before the encoder adapter, running what is queued.
+    SerialQueue pushQueue_{"ScreenPushQueue"};
     // Last, so they go first: no frame arrives once the rest is gone.
     ScreenCaptureChain screenChain_;
     CameraCaptureChain cameraChain_;

@@ -71,9 +71,10 @@ void SRRecordManager::captureOutput(QImage frame) {
         frame.format() != QImage::Format_RGB32)
         frame = std::move(frame).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     appendMouseCursor(frame);
-    // Straight from the delivery queue, in arrival order: a busy main thread costs no frame.
-    // The encoder adapter keeps the push out of a stop.
-    pushFrame(frame, *ptsMs);
+    // Not through the main thread, so a busy window costs no frame; on a queue of its own, so
+    // the conversion inside the push never delays the next frame's time. In arrival order; the
+    // encoder adapter keeps the push out of a stop.
+    pushQueue_.async([this, frame = std::move(frame), pts = *ptsMs] { pushFrame(frame, pts); });
 }
 
 void SRRecordManager::captureAudioOutput(std::span<const uint8_t> buffer, size_t frames,

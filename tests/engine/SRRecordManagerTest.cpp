@@ -37,6 +37,7 @@ protected:
     void deliver(const QImage& frame) {
         if (session()->deliver(frame))
             session()->queue->sync([] {});
+        manager.waitForPushes();
         drainMainQueue();
     }
     static std::vector<const fakeencoder::Call*> pushes() {
@@ -146,6 +147,7 @@ TEST_F(SRRecordManagerTest, FramesAreStampedOnTheClockWithoutPauses) {
     // The push does not wait for the main thread, which hears of the new second alone.
     ASSERT_TRUE(session()->deliver(frame));
     session()->queue->sync([] {});
+    manager.waitForPushes();
     EXPECT_EQ(pushes().size(), 2u);
     EXPECT_EQ(host.seconds, (std::vector<int32_t>{0}));
     drainMainQueue();
