@@ -26,6 +26,10 @@ public:
     virtual std::unique_ptr<ScreenCaptureSession> createScreenCaptureSession() = 0;
     // The cameras; none where no camera backend was given.
     virtual Cameras* cameras() { return cameras_.get(); }
+    // Whether other programs' windows can be listed and recorded one by one.
+    virtual bool seesOtherWindows() const { return true; }
+    // Whether clicks and keys outside Tapedeck's windows are seen (click ring, global hotkeys).
+    virtual bool seesGlobalInput() const { return true; }
     // The camera backend of this desktop.
     void setCameras(std::unique_ptr<Cameras> cameras) { cameras_ = std::move(cameras); }
 

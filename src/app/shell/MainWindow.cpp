@@ -19,6 +19,7 @@
 #include "LimitWindowButtons.h"
 #include "Localization.h"
 #include "NotificationCenter.h"
+#include "Platform.h"
 #include "PreferenceKeys.h"
 #include "Preferences.h"
 #include "RecordFlows.h"
@@ -177,6 +178,13 @@ MainWindow::MainWindow(AppDelegate& app, RecordFlows& flows) : app_(app), flows_
     column->addLayout(progress);
     column->addLayout(buttons);
     settings_->setVisible(false);
+    // Some desktops (Wayland) keep other windows and global input to themselves: say what that
+    // leaves out rather than offering controls that silently do nothing.
+    modeButtons_[2]->setVisible(flows_.platform().seesOtherWindows());
+    sessionNote_ = new QLabel;
+    sessionNote_->setWordWrap(true);
+    sessionNote_->setVisible(!flows_.platform().seesGlobalInput());
+    column->insertWidget(1, sessionNote_);
 
     // As large as the page shown: the window shrinks and grows with the mode, and pop-ups
     // keep their natural widths.
@@ -245,6 +253,7 @@ void MainWindow::changeLanguage() {
     }
     for (size_t i = 0; i < 3; ++i)
         qualityPopUp_->setItemText(int(i) + 1, tr_(kQualityKeys[i]));
+    sessionNote_->setText(tr_("Main_Session_Limits"));
     backButton_->setToolTip(tr_("backHomeBtn.toolTip"));
     fileListButton_->setToolTip(tr_("fileListBtn.toolTip"));
     drawToolsButton_->setToolTip(tr_("Menu_Edit_DooleTool"));

@@ -99,4 +99,6 @@ private:
     QLabel* timeLabel_ = nullptr;
     QLabel* sizeLabel_ = nullptr;
     QLabel* droppedLabel_ = nullptr;
+    // What this desktop does not let Tapedeck do; shown only there.
+    QLabel* sessionNote_ = nullptr;
 };

@@ -35,6 +35,7 @@ public:
     // The session controller, created on first use with this object as its delegate; from
     // then on every mouse-down arms its click ring.
     SRRecordManager& recordManager();
+    const Platform& platform() const { return platform_; }
     // The camera rules of the window, the menus and the hotkey; created on first use.
     CameraSwitch& cameraSwitch();
     // The screen a full-screen recording takes; none: the screen under the pointer.

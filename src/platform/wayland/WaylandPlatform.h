@@ -25,6 +25,8 @@ public:
     InputMonitor& inputMonitor() override;
     CaptureAuthorization& captureAuthorization() override;
     std::unique_ptr<ScreenCaptureSession> createScreenCaptureSession() override;
+    bool seesOtherWindows() const override { return false; }
+    bool seesGlobalInput() const override { return false; }
 
 private:
     WaylandPlatform();

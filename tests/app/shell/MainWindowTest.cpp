@@ -173,3 +173,24 @@ TEST_F(MainWindowTest, AudioOnlyPanelFormatAndSourceMenusAndTheAudioButton) {
     EXPECT_TRUE(panel.onlyAudio_AudioTypePopBtn()->view()->isVisible());
     panel.onlyAudio_AudioTypePopBtn()->hidePopup();
 }
+
+// A desktop that keeps other windows and global input to itself (Wayland): no window mode, and
+// a note saying what is off instead of controls that silently do nothing.
+TEST_F(MainWindowTest, ADesktopWithoutOtherWindowsOrGlobalInputSaysWhatIsOff) {
+    platform.otherWindows = false;
+    platform.globalInput = false;
+    MainWindow limited{app, flows};
+    app.setLange(0);
+    for (const auto& [shown, seesAll] : {std::pair{&window, true}, std::pair{&limited, false}}) {
+        SCOPED_TRACE(seesAll);
+        shown->show();
+        bool windowMode = false, note = false;
+        for (QAbstractButton* b : shown->findChildren<QAbstractButton*>())
+            windowMode |= b->text() == "App Window" && b->isVisibleTo(shown);
+        shown->fullScreenClicked(0);
+        for (QLabel* l : shown->findChildren<QLabel*>())
+            note |= l->text().contains("global shortcuts are off") && l->isVisibleTo(shown);
+        EXPECT_EQ(windowMode, seesAll);
+        EXPECT_EQ(note, !seesAll);
+    }
+}

@@ -24,6 +24,8 @@ public:
     FakeCaptureAuthorization fakeAuthorization;
     FakeCameras fakeCameras;
     std::vector<FakeScreenCaptureSession*> sessions;
+    bool otherWindows = true;
+    bool globalInput = true;
 
     // One 1920 x 1080 primary display numbered 1.
     FakePlatform() {
@@ -38,6 +40,8 @@ public:
     InputMonitor& inputMonitor() override { return fakeInputMonitor; }
     CaptureAuthorization& captureAuthorization() override { return fakeAuthorization; }
     Cameras* cameras() override { return &fakeCameras; }
+    bool seesOtherWindows() const override { return otherWindows; }
+    bool seesGlobalInput() const override { return globalInput; }
     std::unique_ptr<ScreenCaptureSession> createScreenCaptureSession() override {
         auto session = std::make_unique<FakeScreenCaptureSession>();
         for (const DisplayInfo& display : fakeDisplays.displays)
