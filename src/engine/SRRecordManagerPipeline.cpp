@@ -36,6 +36,8 @@ std::optional<double> SRRecordManager::framePts() {
 QImage SRRecordManager::getCapturedImage() {
     const uint32_t selected = host_.selectedWindowNumber();
     QRectF rect;
+    // Copied under the lock: the stop clears the list on the main thread while frames arrive.
+    std::optional<std::vector<uint32_t>> windows;
     {
         std::lock_guard lock(rectMutex_);
         for (auto i = desktopElements.size(); i-- > 0;) {
@@ -46,11 +48,13 @@ QImage SRRecordManager::getCapturedImage() {
                 captureRect = evenBounds(w->bounds);
         }
         rect = captureRect;
+        if (!exceptWinodwArray.empty())
+            windows = desktopElements;
     }
     if (rect.width() < 2 || rect.height() < 2)
         return {};
-    if (!exceptWinodwArray.empty())
-        return platform_.windowList().imageOfWindows(rect, desktopElements);
+    if (windows)
+        return platform_.windowList().imageOfWindows(rect, *windows);
     return platform_.windowList().imageOfScreen(rect);
 }
 
