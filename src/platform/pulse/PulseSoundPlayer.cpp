@@ -12,7 +12,7 @@
 namespace {
 
 struct PcmSound {
-    pa_sample_spec spec;
+    pa_sample_spec format;
     QByteArray samples;
 };
 
@@ -20,7 +20,7 @@ struct PcmSound {
 std::optional<PcmSound> readWav(const QByteArray& wav) {
     if (wav.size() < 12 || !wav.startsWith("RIFF") || wav.mid(8, 4) != "WAVE")
         return std::nullopt;
-    std::optional<pa_sample_spec> spec;
+    std::optional<pa_sample_spec> format;
     const auto u16 = [&](qsizetype at) { return qFromLittleEndian<quint16>(wav.constData() + at); };
     const auto u32 = [&](qsizetype at) { return qFromLittleEndian<quint32>(wav.constData() + at); };
     for (qsizetype at = 12; at + 8 <= wav.size();) {
@@ -33,10 +33,10 @@ std::optional<PcmSound> readWav(const QByteArray& wav) {
             const quint16 bits = u16(body + 14);
             if (u16(body) != 1 || (bits != 8 && bits != 16))
                 return std::nullopt;
-            spec = pa_sample_spec{bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE, u32(body + 4),
-                                  quint8(u16(body + 2))};
-        } else if (id == "data" && spec && pa_sample_spec_valid(&*spec)) {
-            return PcmSound{*spec, wav.mid(body, size)};
+            format = pa_sample_spec{bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE, u32(body + 4),
+                                    quint8(u16(body + 2))};
+        } else if (id == "data" && format && pa_sample_spec_valid(&*format)) {
+            return PcmSound{*format, wav.mid(body, size)};
         }
         at = body + size + (size & 1);
     }
@@ -56,7 +56,7 @@ void PulseSoundPlayer::play(const QByteArray& wav) {
     queue_.async([sound = std::move(*sound)] {
         int error = 0;
         pa_simple* stream = pa_simple_new(nullptr, "Tapedeck", PA_STREAM_PLAYBACK, nullptr,
-                                          "Capture", &sound.spec, nullptr, nullptr, &error);
+                                          "Capture", &sound.format, nullptr, nullptr, &error);
         if (!stream) {
             KTLOG("no sound server: %s", pa_strerror(error));
             return;
