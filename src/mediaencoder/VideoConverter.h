@@ -1,6 +1,7 @@
 // BGRA pictures of any size into the encoder's yuv420p frame, scaled to fit and padded black.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 struct AVFrame;
@@ -18,7 +19,8 @@ Rect fitRect(int sw, int sh, int dw, int dh);
 
 class VideoConverter {
 public:
-    VideoConverter() = default;
+    // threads: how many threads share one conversion; 0 is one per core.
+    explicit VideoConverter(int threads = 0) : threads_(threads) {}
     VideoConverter(const VideoConverter&) = delete;
     VideoConverter& operator=(const VideoConverter&) = delete;
     ~VideoConverter();
@@ -27,7 +29,12 @@ public:
     bool convert(const uint8_t* bgra, int width, int height, int bytesPerRow, AVFrame* dst);
 
 private:
+    // A context for these sizes and flags, made anew only when one of them changes.
+    bool prepare(int sw, int sh, int dw, int dh, int flags);
+
+    const int threads_;
     SwsContext* sws_ = nullptr;
+    std::array<int, 5> made_{};
 };
 
 } // namespace mediaencoder

@@ -1,10 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <tuple>
+#include <vector>
+
+extern "C" {
+#include <libavutil/frame.h>
+}
 
 #include "Container.h"
 #include "EncoderSettings.h"
 #include "FramePool.h"
+#include "Picture.h"
+#include "TestSignal.h"
 #include "VideoConverter.h"
 
 using namespace mediaencoder;
@@ -31,6 +39,31 @@ TEST(VideoFit, KeepsAspectCentredAndEven) {
         EXPECT_EQ(std::tie(r.x, r.y, r.width, r.height),
                   std::tie(c.want.x, c.want.y, c.want.width, c.want.height))
             << c.sw << "x" << c.sh;
+    }
+}
+
+TEST(VideoConverter, SlicesOnSeveralThreadsGiveTheSamePicture) {
+    // Unscaled, scaled down with bars, scaled up; odd sizes cut slices unevenly.
+    struct Case {
+        int sw, sh, dw, dh;
+    } cases[] = {{1280, 720, 1280, 720}, {1001, 333, 640, 360}, {320, 241, 1280, 720}};
+    FramePool pool;
+    for (const Case& c : cases) {
+        std::vector<uint8_t> bgra(size_t(c.sw) * c.sh * 4);
+        tapedeck::paintTestFrame(bgra.data(), c.sw, c.sh, c.sw * 4, 7, true);
+        VideoConverter alone(1), shared(4);
+        Picture a = acquirePicture(pool, c.dw, c.dh), b = acquirePicture(pool, c.dw, c.dh);
+        ASSERT_TRUE(a && b);
+        ASSERT_TRUE(alone.convert(bgra.data(), c.sw, c.sh, c.sw * 4, a.get()));
+        ASSERT_TRUE(shared.convert(bgra.data(), c.sw, c.sh, c.sw * 4, b.get()));
+        for (int p = 0; p < 3; ++p) {
+            const int w = p ? (c.dw + 1) / 2 : c.dw, h = p ? (c.dh + 1) / 2 : c.dh;
+            int differing = 0;
+            for (int y = 0; y < h; ++y)
+                differing += std::memcmp(a->data[p] + y * a->linesize[p],
+                                         b->data[p] + y * b->linesize[p], size_t(w)) != 0;
+            EXPECT_EQ(differing, 0) << c.sw << "x" << c.sh << " plane " << p;
+        }
     }
 }
 
