@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QtGlobal>
 
+#include <optional>
+
 #include "ArrowCursor.h"
 #include "ClickEffectState.h"
 #include "CompositionSettings.h"
@@ -56,7 +58,14 @@ void CursorOverlay::appendMouseCursor(QImage& frame) {
     const QPointF center(px + iw / 2.0, py + ih / 2.0);
 
     const int height = frame.height();
-    QPainter painter(&frame);
+    // Opened at the first drawing only: a painter makes a shared frame a copy of its own, which
+    // a frame with nothing to draw does not need.
+    std::optional<QPainter> opened;
+    const auto painter = [&]() -> QPainter& {
+        if (!opened)
+            opened.emplace(&frame);
+        return *opened;
+    };
 
     if (settings_.isMouseHight()) {
         // Hidden while a ring runs and the cursor has not left the spot it started at.
@@ -68,7 +77,7 @@ void CursorOverlay::appendMouseCursor(QImage& frame) {
         if (!ringAtCursor) {
             const QRectF box(center - QPointF(kHighlightHalf, kHighlightHalf),
                              QSizeF(2 * kHighlightHalf, 2 * kHighlightHalf));
-            painter.drawImage(frameRectToImage(box, height), cursorHighlightImage());
+            painter().drawImage(frameRectToImage(box, height), cursorHighlightImage());
         }
     }
 
@@ -86,12 +95,12 @@ void CursorOverlay::appendMouseCursor(QImage& frame) {
             qInfo("self.cursorEffectWidth:%f", double(width));
             const QRectF box(clickEffect_.cursorCenter.load(),
                              QSizeF(2 * kRingHalf, 2 * kRingHalf));
-            painter.drawImage(frameRectToImage(box, height), clickRingImage(width / 2 - 6));
+            painter().drawImage(frameRectToImage(box, height), clickRingImage(width / 2 - 6));
         }
     }
 
     if (settings_.isShowMouse() && !arrow.image.isNull())
-        painter.drawImage(frameRectToImage(QRectF(px, py, iw, ih), height), arrow.image);
+        painter().drawImage(frameRectToImage(QRectF(px, py, iw, ih), height), arrow.image);
 
     const WatermarkSettings watermark = settings_.watermarkSettings();
     const QImage picture = watermarkImageForFrame(watermark, now_());
@@ -99,7 +108,7 @@ void CursorOverlay::appendMouseCursor(QImage& frame) {
         const QRectF box =
             watermarkRect(picture.size(), frame.width(), height, settings_.watermarkPlacement(),
                           watermark.isTimeTextWatermark);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(frameRectToImage(box, height), picture);
+        painter().setRenderHint(QPainter::SmoothPixmapTransform);
+        painter().drawImage(frameRectToImage(box, height), picture);
     }
 }

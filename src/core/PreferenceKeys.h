@@ -63,6 +63,10 @@ inline constexpr char SplitAlway[] = "SplitAlway";
 inline constexpr char RECORDTIME_DURATION[] = "RECORDTIME_DURATION";
 inline constexpr char StartItemIndex[] = "StartItemIndex";
 
+// Wayland: the ScreenCast portal's token for the monitor chosen last, so that its dialog is
+// not shown again for the same choice.
+inline constexpr char ScreenCast_RestoreToken[] = "ScreenCast_RestoreToken";
+
 inline constexpr char AppLanguage[] = "AppLanguage";
 inline constexpr char isLanguageChanged[] = "isLanguageChanged";
 

@@ -105,7 +105,7 @@ struct ApplicationSetup::Parts {
 std::unique_ptr<ApplicationSetup> ApplicationSetup::create(Backend backend) {
     std::unique_ptr<Platform> platform;
     if (backend == Backend::Wayland) {
-        platform = WaylandPlatform::create();
+        platform = WaylandPlatform::create(Preferences::shared());
         if (!platform)
             std::fprintf(stderr, "tapedeck: no ScreenCast portal on the session bus\n");
     } else {

@@ -4,6 +4,8 @@
 #include <spa/param/video/format-utils.h>
 #include <spa/pod/builder.h>
 
+#include <array>
+#include <cstring>
 #include <mutex>
 #include <unistd.h>
 
@@ -16,6 +18,9 @@ struct PipeWireScreenStream::State {
     spa_hook listener{};
     spa_video_info_raw format{};
     bool failed = false;
+    // Pictures handed out before. One that nobody holds any more is written again: new memory
+    // for every picture would first have to be cleared by the kernel.
+    std::array<QImage, 4> pictures;
 
     ~State() {
         if (loop)
@@ -31,6 +36,22 @@ struct PipeWireScreenStream::State {
         if (loop)
             pw_thread_loop_destroy(loop);
     }
+
+    // A picture of the given size that only this stream holds.
+    QImage& freePicture(int w, int h) {
+        for (QImage& p : pictures) {
+            if (p.isDetached() && p.size() == QSize(w, h))
+                return p;
+        }
+        for (QImage& p : pictures) {
+            if (p.isNull() || p.isDetached())
+                return p = QImage(w, h, QImage::Format_RGB32);
+        }
+        // All still held downstream: this one is not kept.
+        spare = QImage(w, h, QImage::Format_RGB32);
+        return spare;
+    }
+    QImage spare;
 
     void fail(const QString& error) {
         if (failed)
@@ -83,7 +104,10 @@ void onProcess(void* data) {
         const int stride = d.chunk->stride > 0 ? d.chunk->stride : w * 4;
         const auto* bytes = static_cast<const uchar*>(d.data) + d.chunk->offset;
         // BGRx and BGRA in memory are Qt's 32-bit RGB on a little-endian machine.
-        s->handlers.picture(QImage(bytes, w, h, stride, QImage::Format_RGB32).copy());
+        QImage& picture = s->freePicture(w, h);
+        for (int y = 0; y < h; ++y)
+            std::memcpy(picture.scanLine(y), bytes + size_t(y) * stride, size_t(w) * 4);
+        s->handlers.picture(picture);
     }
     pw_stream_queue_buffer(s->stream, newest);
 }

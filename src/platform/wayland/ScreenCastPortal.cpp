@@ -9,6 +9,8 @@
 #include <QDBusUnixFileDescriptor>
 #include <QRandomGenerator>
 
+#include "KTLog.h"
+
 #include <unistd.h>
 
 namespace {
@@ -19,6 +21,8 @@ constexpr uint kMonitorSource = 1;
 constexpr uint kCursorEmbedded = 2;
 // The choice is kept until it is revoked, not only while Tapedeck runs.
 constexpr uint kPersistUntilRevoked = 2;
+// The first version of the interface that keeps a choice and takes it back by token.
+constexpr uint kPersistVersion = 4;
 
 QVariant portalProperty(const QString& name) {
     QDBusMessage call = QDBusMessage::createMethodCall(
@@ -61,6 +65,10 @@ ScreenCastPortal::ScreenCastPortal(QString restoreToken, QObject* parent)
     : QObject(parent), m_restoreToken(std::move(restoreToken)) {}
 
 ScreenCastPortal::~ScreenCastPortal() {
+    closeSession();
+}
+
+void ScreenCastPortal::closeSession() {
     if (m_session.isEmpty())
         return;
     QDBusConnection::sessionBus().call(
@@ -68,6 +76,7 @@ ScreenCastPortal::~ScreenCastPortal() {
                                        QStringLiteral("org.freedesktop.portal.Session"),
                                        QStringLiteral("Close")),
         QDBus::NoBlock);
+    m_session.clear();
 }
 
 bool ScreenCastPortal::available() {
@@ -112,21 +121,31 @@ void ScreenCastPortal::request(const QString& method, const QList<QVariant>& arg
 
 void ScreenCastPortal::createSession() {
     m_step = Step::CreateSession;
+    // A name of its own: the portal may still be closing the previous session of this process.
     request(QStringLiteral("CreateSession"), {},
-            {{QStringLiteral("session_handle_token"), QStringLiteral("tapedeck%1").arg(getpid())}});
+            {{QStringLiteral("session_handle_token"),
+              QStringLiteral("tapedeck%1_%2")
+                  .arg(getpid())
+                  .arg(QRandomGenerator::global()->generate())}});
 }
 
 void ScreenCastPortal::selectSources() {
     m_step = Step::SelectSources;
     QVariantMap options{{QStringLiteral("types"), kMonitorSource},
-                        {QStringLiteral("multiple"), false},
-                        {QStringLiteral("persist_mode"), kPersistUntilRevoked}};
+                        {QStringLiteral("multiple"), false}};
     // The compositor draws the pointer into the picture: on Wayland nothing else knows where
     // it is.
     if (portalProperty(QStringLiteral("AvailableCursorModes")).toUInt() & kCursorEmbedded)
         options.insert(QStringLiteral("cursor_mode"), kCursorEmbedded);
-    if (!m_restoreToken.isEmpty())
-        options.insert(QStringLiteral("restore_token"), m_restoreToken);
+    // An older portal refuses options it does not know.
+    if (portalProperty(QStringLiteral("version")).toUInt() >= kPersistVersion) {
+        options.insert(QStringLiteral("persist_mode"), kPersistUntilRevoked);
+        m_sentToken = !m_restoreToken.isEmpty();
+        if (m_sentToken)
+            options.insert(QStringLiteral("restore_token"), m_restoreToken);
+    } else {
+        m_restoreToken.clear();
+    }
     request(QStringLiteral("SelectSources"), {QVariant::fromValue(QDBusObjectPath(m_session))},
             options);
 }
@@ -171,8 +190,9 @@ void ScreenCastPortal::onResponse(uint response, const QVariantMap& results) {
     case Step::SelectSources:
         return startCast();
     case Step::Start:
-        if (results.contains(QStringLiteral("restore_token")))
-            m_restoreToken = results.value(QStringLiteral("restore_token")).toString();
+        // A token serves once: the portal gives a new one for the next run, or none when it
+        // will not remember the choice.
+        m_restoreToken = results.value(QStringLiteral("restore_token")).toString();
         if (!readFirstStream(results.value(QStringLiteral("streams")), m_cast.node, m_cast.size))
             return finish({}, QStringLiteral("the portal gave no stream"));
         return openRemote();
@@ -185,6 +205,17 @@ void ScreenCastPortal::onResponse(uint response, const QVariantMap& results) {
 void ScreenCastPortal::finish(const Cast& cast, const QString& error) {
     if (!m_done)
         return;
+    // A cast that did not start used up or was refused its token: the next run asks again.
+    if (!error.isEmpty())
+        m_restoreToken.clear();
+    // A token the portal will not take (a stale or damaged one) is no reason to fail: the
+    // choice is asked for again.
+    if (!error.isEmpty() && m_sentToken && m_step == Step::SelectSources) {
+        KTLOG("restore token refused: %s", qPrintable(error));
+        m_sentToken = false;
+        closeSession();
+        return createSession();
+    }
     m_step = Step::Done;
     Done done = std::move(m_done);
     m_done = nullptr;

@@ -27,7 +27,8 @@ public:
     static bool available();
     // Runs the whole handshake once; `done` gets the cast, or an error saying why there is none.
     void start(Done done);
-    // The token the portal gave for the choice made, to skip the dialog next time.
+    // Once done: the token that skips the dialog next time; empty when the portal keeps no
+    // choice or the cast did not start.
     QString restoreToken() const { return m_restoreToken; }
 
 private slots:
@@ -40,6 +41,7 @@ private:
     void selectSources();
     void startCast();
     void openRemote();
+    void closeSession();
     void finish(const Cast& cast, const QString& error);
 
     QString m_restoreToken;
@@ -49,4 +51,5 @@ private:
     Cast m_cast;
     Done m_done;
     int m_tokens = 0;
+    bool m_sentToken = false;
 };

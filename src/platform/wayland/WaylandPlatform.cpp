@@ -29,15 +29,15 @@ private:
     MonitorId m_monitors = 0;
 };
 
-std::unique_ptr<WaylandPlatform> WaylandPlatform::create() {
+std::unique_ptr<WaylandPlatform> WaylandPlatform::create(Preferences& preferences) {
     if (!ScreenCastPortal::available())
         return nullptr;
-    return std::unique_ptr<WaylandPlatform>(new WaylandPlatform());
+    return std::unique_ptr<WaylandPlatform>(new WaylandPlatform(preferences));
 }
 
-WaylandPlatform::WaylandPlatform()
+WaylandPlatform::WaylandPlatform(Preferences& preferences)
     : m_displays(std::make_unique<QtScreenDisplays>()),
-      m_services(std::make_unique<WaylandServices>()) {}
+      m_services(std::make_unique<WaylandServices>()), m_preferences(preferences) {}
 
 WaylandPlatform::~WaylandPlatform() = default;
 
@@ -61,5 +61,5 @@ CaptureAuthorization& WaylandPlatform::captureAuthorization() {
 }
 
 std::unique_ptr<ScreenCaptureSession> WaylandPlatform::createScreenCaptureSession() {
-    return std::make_unique<WaylandScreenCaptureSession>(&m_restoreToken);
+    return std::make_unique<WaylandScreenCaptureSession>(m_preferences);
 }

@@ -6,16 +6,17 @@
 
 #include "Platform.h"
 
-#include <QString>
 #include <memory>
 
+class Preferences;
 class QtScreenDisplays;
 class WaylandServices;
 
 class WaylandPlatform : public Platform {
 public:
-    // Null when the session bus has no ScreenCast portal.
-    static std::unique_ptr<WaylandPlatform> create();
+    // Null when the session bus has no ScreenCast portal. The portal's token for the chosen
+    // monitor is kept in `preferences`.
+    static std::unique_ptr<WaylandPlatform> create(Preferences& preferences);
     ~WaylandPlatform() override;
 
     Displays& displays() override;
@@ -29,10 +30,9 @@ public:
     bool seesGlobalInput() const override { return false; }
 
 private:
-    WaylandPlatform();
+    explicit WaylandPlatform(Preferences& preferences);
 
     std::unique_ptr<QtScreenDisplays> m_displays;
     std::unique_ptr<WaylandServices> m_services;
-    // The portal's token for the monitor chosen last, so its dialog is not shown again.
-    QString m_restoreToken;
+    Preferences& m_preferences;
 };

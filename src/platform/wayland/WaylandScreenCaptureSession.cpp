@@ -6,11 +6,13 @@
 #include "KTLog.h"
 #include "MainQueue.h"
 #include "PipeWireScreenStream.h"
+#include "PreferenceKeys.h"
+#include "Preferences.h"
 #include "ScreenCastPortal.h"
 #include "SerialQueue.h"
 
-WaylandScreenCaptureSession::WaylandScreenCaptureSession(QString* restoreToken)
-    : m_guard(this), m_restoreToken(restoreToken) {}
+WaylandScreenCaptureSession::WaylandScreenCaptureSession(Preferences& preferences)
+    : m_guard(this), m_preferences(preferences) {}
 
 WaylandScreenCaptureSession::~WaylandScreenCaptureSession() {
     stopPacing();
@@ -57,10 +59,13 @@ void WaylandScreenCaptureSession::startRunning() {
     if (isRunning() || m_portal)
         return;
     stopPacing();
-    m_portal = new ScreenCastPortal(m_restoreToken ? *m_restoreToken : QString());
+    m_portal = new ScreenCastPortal(m_preferences.string(PrefKey::ScreenCast_RestoreToken));
     m_portal->start([this](const ScreenCastPortal::Cast& cast, const QString& error) {
-        if (m_restoreToken && error.isEmpty())
-            *m_restoreToken = m_portal->restoreToken();
+        const QString token = m_portal->restoreToken();
+        if (token.isEmpty())
+            m_preferences.remove(PrefKey::ScreenCast_RestoreToken);
+        else
+            m_preferences.setValue(PrefKey::ScreenCast_RestoreToken, token);
         castStarted(cast.pipeWireFd, cast.node, error);
     });
 }
@@ -162,9 +167,9 @@ void WaylandScreenCaptureSession::paceLoop() {
                 m_guard);
             return;
         }
-        // A picture of its own: the receiver draws on it in place.
-        QImage frame = latest.copy(area);
-        frame.convertTo(QImage::Format_ARGB32_Premultiplied);
+        // The whole picture is shared: a receiver that draws on it gets a copy of its own
+        // then (Qt copies on write), so the picture repeated next time stays clean.
+        QImage frame = area == whole ? latest : latest.copy(area);
         lock.lock();
         // Queued under the lock, so no frame slips in after removeOutput() returns.
         if (m_queue)

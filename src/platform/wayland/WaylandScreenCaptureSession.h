@@ -16,13 +16,15 @@
 #include <thread>
 
 class PipeWireScreenStream;
+class Preferences;
 class ScreenCastPortal;
 
 class WaylandScreenCaptureSession : public ScreenCaptureSession {
     Q_OBJECT
 public:
-    // `restoreToken` reads and keeps the portal's token for the monitor chosen last.
-    explicit WaylandScreenCaptureSession(QString* restoreToken);
+    // The portal's token for the monitor chosen last is kept in `preferences`, so the next run
+    // skips the dialog.
+    explicit WaylandScreenCaptureSession(Preferences& preferences);
     ~WaylandScreenCaptureSession() override;
 
     bool addInput(uint32_t displayNumber, double minFrameDuration) override;
@@ -41,7 +43,7 @@ private:
     void stopPacing();
 
     const QPointer<const QObject> m_guard;
-    QString* m_restoreToken;
+    Preferences& m_preferences;
     ScreenCastPortal* m_portal = nullptr;
     std::unique_ptr<PipeWireScreenStream> m_stream;
 
