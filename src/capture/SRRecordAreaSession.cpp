@@ -15,6 +15,20 @@ SRRecordAreaSession::SRRecordAreaSession(SRRecordManager& manager, SRRecordScree
     : manager_(manager), host_(host), platform_(platform) {}
 
 void SRRecordAreaSession::startRecordScreen() {
+    if (platform_.choosesScreen()) {
+        // The desktop shows the screen only once the user has chosen it: the overlay goes on
+        // that screen alone, over its picture.
+        platform_.chooseScreen(
+            [self = QPointer(this)](std::optional<DisplayInfo> screen, const QString& error) {
+                if (!screen) {
+                    KTLOG("no screen to record: %s", qPrintable(error));
+                    return;
+                }
+                if (self)
+                    self->readyToRecordScreen({*screen});
+            });
+        return;
+    }
     CaptureAuthorization& authorization = platform_.captureAuthorization();
     if (authorization.authorizationStatus(CaptureMediaType::Screen) ==
         AuthorizationStatus::Authorized) {
@@ -32,14 +46,16 @@ void SRRecordAreaSession::startRecordScreen() {
     });
 }
 
-void SRRecordAreaSession::readyToRecordScreen() {
+void SRRecordAreaSession::readyToRecordScreen(std::vector<DisplayInfo> screens) {
     if (manager_.status() != SRRecordManager::Idle)
         return;
     isDisableChangeScreen = false;
     clearRecordWindowControllerArray();
     // Before any overlay exists, so that none of them is among the windows.
     arrayRect = platform_.windowList().onScreenWindows();
-    for (const DisplayInfo& s : platform_.displays().screens()) {
+    if (screens.empty())
+        screens = platform_.displays().screens();
+    for (const DisplayInfo& s : screens) {
         auto controller =
             std::make_shared<SRRecordScreenWindowController>(*this, manager_, host_, platform_);
         controller->startRecorderScreen(s);
@@ -97,11 +113,13 @@ void SRRecordAreaSession::recordScreenWindowControllerRemoveEventMonitor(
 
 void SRRecordAreaSession::recordScreenWindowControllerDidCancel(SRRecordScreenWindowController*) {
     clearRecordWindowControllerArray();
+    platform_.releaseChosenScreen();
 }
 
 void SRRecordAreaSession::recordScreenWindowController(SRRecordScreenWindowController*,
                                                        const QString&, bool) {
     clearRecordWindowControllerArray();
+    platform_.releaseChosenScreen();
 }
 
 void SRRecordAreaSession::releaseLater(

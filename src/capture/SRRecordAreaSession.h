@@ -24,8 +24,8 @@ public:
 
     // Asks for screen capture first when it has not been granted.
     void startRecordScreen();
-    // Puts an overlay on every screen; only while no recording runs.
-    void readyToRecordScreen();
+    // Puts an overlay on every screen given, or on every screen; only while no recording runs.
+    void readyToRecordScreen(std::vector<DisplayInfo> screens = {});
     void clearRecordWindowControllerArray();
     void changeKeyWindowWithScreen(const DisplayInfo& screen);
     // Clears the controller's delegate, cleans it up and drops it from the list.

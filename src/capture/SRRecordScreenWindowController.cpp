@@ -98,6 +98,7 @@ void SRRecordScreenWindowController::startRecorderScreen(const DisplayInfo& s) {
     picker_ = std::make_unique<WindowPicker>(platform_.displays(), s);
 
     auto* window = new SRClipWindow(s, primaryDesktop(platform_.displays()), host_.isCompositing());
+    window->setCoversByFullScreen(!platform_.canPlaceWindows());
     shadeWindows_.push_back(window);
 
     auto* view =
@@ -222,9 +223,13 @@ bool SRRecordScreenWindowController::recordStartNote() {
         delegate->recordScreenWindowControllerRemoveEventMonitor(this);
     removeEventMonitor();
 
-    for (const QPointer<SRClipWindow>& window : shadeWindows_) {
-        window->setWindowFlag(Qt::WindowTransparentForInput, true);
-        window->show();
+    // Where the panel cannot stay above the recorded windows as a frame, it stays as it is
+    // until the recording starts, and leaves then.
+    if (platform_.canPlaceWindows()) {
+        for (const QPointer<SRClipWindow>& window : shadeWindows_) {
+            window->setWindowFlag(Qt::WindowTransparentForInput, true);
+            window->show();
+        }
     }
 
     std::vector<SRRecordScreenWindowController*> others;
@@ -278,7 +283,7 @@ QRegion SRRecordScreenWindowController::frameRegion() const {
 
 void SRRecordScreenWindowController::applyFrameMask() {
     SRClipWindow* window = shadeWindow();
-    if (!window)
+    if (!window || !platform_.canPlaceWindows())
         return;
     const QRegion region = frameRegion();
     // An empty mask would uncover the whole panel: with nothing to show it goes away instead.
@@ -352,6 +357,9 @@ void SRRecordScreenWindowController::startRecording() {
     // Full screen records every pixel of the screen: no rectangle of its own.
     const bool fullScreen = manager_.recordVideoType == SRRecordManager::FullScreen;
     settings.captureRect = fullScreen ? QRectF() : selectedRegion_;
+    // A panel that cannot be kept out of the picture leaves before the first frame.
+    if (!platform_.canPlaceWindows())
+        orderOut();
     manager_.startRecording(settings);
     if (!manager_.isEncoding()) {
         // Nothing is being written: back to idle, and the user hears why.

@@ -4,6 +4,7 @@
 #include "SRClipView.h"
 
 #include <QGuiApplication>
+#include <QScreen>
 #include <QWindow>
 
 SRClipWindow::SRClipWindow(const DisplayInfo& screen, const QRect& primaryDesktop, bool compositing)
@@ -36,8 +37,18 @@ void SRClipWindow::setContentView(SRClipView* view) {
 }
 
 void SRClipWindow::makeKeyAndOrderFront() {
-    if (!isVisible())
+    if (fullScreen_ && !isVisible()) {
+        // On the screen whose place this panel was given.
+        for (QScreen* s : QGuiApplication::screens()) {
+            if (s->geometry() == geometry()) {
+                setScreen(s);
+                break;
+            }
+        }
+        showFullScreen();
+    } else if (!isVisible()) {
         show();
+    }
     raise();
     // Qt gives an override-redirect window the input focus directly.
     activateWindow();

@@ -25,6 +25,9 @@ public:
     const DisplayInfo& screen() const { return screen_; }
     bool compositing() const { return compositing_; }
 
+    // Where the compositor places windows itself: the panel covers its screen as a full-screen
+    // window rather than by its position.
+    void setCoversByFullScreen(bool fullScreen) { fullScreen_ = fullScreen; }
     // Brings the panel to the front and gives it the keyboard.
     void makeKeyAndOrderFront();
     bool isKeyWindow() const;
@@ -36,5 +39,6 @@ public:
 private:
     DisplayInfo screen_;
     bool compositing_;
+    bool fullScreen_ = false;
     SRClipView* contentView_ = nullptr;
 };

@@ -10,7 +10,11 @@
 #include "ScreenCaptureSession.h"
 #include "WindowList.h"
 
+#include <QString>
+
+#include <functional>
 #include <memory>
+#include <optional>
 
 class Platform {
 public:
@@ -30,6 +34,20 @@ public:
     virtual bool seesOtherWindows() const { return true; }
     // Whether clicks and keys outside Tapedeck's windows are seen (click ring, global hotkeys).
     virtual bool seesGlobalInput() const { return true; }
+    // Whether Tapedeck's own windows can be put anywhere on the desktop and kept above others.
+    // Where the compositor places windows itself, the area is chosen on a full-screen window
+    // that leaves before the recording starts.
+    virtual bool canPlaceWindows() const { return true; }
+    // Where the desktop lets the user choose the screen to record before any of it is seen
+    // (Wayland's portal): asks for the choice; `done` gets the screen, or none and why. The
+    // screen's picture (imageOfScreen) stays at hand, and the next capture session records it,
+    // until releaseChosenScreen.
+    virtual bool choosesScreen() const { return false; }
+    virtual void chooseScreen(
+        std::function<void(std::optional<DisplayInfo> screen, const QString& error)> done) {
+        done(std::nullopt, QStringLiteral("the desktop does not choose screens"));
+    }
+    virtual void releaseChosenScreen() {}
     // The camera backend of this desktop.
     void setCameras(std::unique_ptr<Cameras> cameras) { cameras_ = std::move(cameras); }
 

@@ -338,4 +338,42 @@ TEST_F(RecordAreaSessionTest, ARefusedScreenCaptureShowsNoOverlay) {
     EXPECT_EQ(session.recordWindowControllerArray.size(), 1u);
 }
 
+// Where the desktop chooses the screen (Wayland's portal) and places windows itself: the overlay
+// goes on the chosen screen only, stays whole until the recording starts and leaves then; a
+// cancelled choice shows nothing, and the chosen screen is let go when the area is cancelled.
+TEST_F(RecordAreaSessionTest, TheDesktopsChosenScreenAloneGetsTheAreaWindow) {
+    for (const DisplayInfo& s : kScreens)
+        platform.fakeDisplays.displays.push_back(s);
+    manager.recordVideoType = SRRecordManager::CustomArea;
+    platform.placesWindows = false;
+    platform.choice = std::optional<DisplayInfo>();
+    session.startRecordScreen();
+    settle();
+    EXPECT_TRUE(session.recordWindowControllerArray.empty());
+
+    // The pointer is over the chosen screen's window, the one place Qt sees it.
+    platform.fakePointer.location = kScreens[2].frame.center();
+    platform.choice = kScreens[2];
+    session.startRecordScreen();
+    ASSERT_EQ(session.recordWindowControllerArray.size(), 1u);
+    EXPECT_EQ(visiblePanels(), 1);
+    key(kVK_Escape);
+    EXPECT_EQ(platform.choiceReleases, 1);
+    expectIdleWithoutOverlays();
+
+    session.startRecordScreen();
+    SRRecordScreenWindowController* c = controllerOf(kScreens[2]);
+    ASSERT_NE(c, nullptr);
+    drawSelection(c->recordScreenView(), {11, 7}, {312, 208});
+    key(kVK_Return);
+    EXPECT_FALSE(c->shadeWindow()->windowFlags() & Qt::WindowTransparentForInput);
+    EXPECT_TRUE(c->shadeWindow()->mask().isEmpty());
+    EXPECT_EQ(visiblePanels(), 1);
+    settle();
+    EXPECT_EQ(manager.status(), SRRecordManager::Recording);
+    EXPECT_EQ(manager.screen, kScreens[2]);
+    EXPECT_EQ(manager.captureRect, QRectF(12, 8, 296, 196));
+    EXPECT_EQ(visiblePanels(), 0);
+}
+
 } // namespace

@@ -140,9 +140,10 @@ RecordFlows& ApplicationSetup::flows() {
 
 void ApplicationSetup::enableAreaSelection() {
     Parts& p = *parts_;
-    // A Wayland compositor always blends windows; its desktop has no X11 services to ask.
+    // On Wayland the area is chosen on a full-screen window that shows the screen's frozen
+    // picture; nothing is blended with the desktop under it.
     if (p.wayland)
-        return p.flows.enableAreaSelection([] { return true; });
+        return p.flows.enableAreaSelection([] { return false; });
     p.compositor = X11CompositorCheck::create();
     p.flows.enableAreaSelection([&p] { return p.compositor && p.compositor->isCompositing(); });
     // The drawing overlay follows what is drawn where no compositor blends it in.

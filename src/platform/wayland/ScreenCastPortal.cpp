@@ -34,8 +34,20 @@ QVariant portalProperty(const QString& name) {
     return reply.arguments().first().value<QDBusVariant>().variant();
 }
 
-// The first stream of Start's answer: its PipeWire node and size.
-bool readFirstStream(const QVariant& streams, uint32_t& node, QSize& size) {
+// A pair of integers from a stream's properties, e.g. its position or size.
+QPoint readPair(const QVariantMap& properties, const QString& key) {
+    const QDBusArgument pair = properties.value(key).value<QDBusArgument>();
+    if (pair.currentType() != QDBusArgument::StructureType)
+        return {};
+    int a = 0, b = 0;
+    pair.beginStructure();
+    pair >> a >> b;
+    pair.endStructure();
+    return QPoint(a, b);
+}
+
+// The first stream of Start's answer: its PipeWire node and where it lies on the desktop.
+bool readFirstStream(const QVariant& streams, uint32_t& node, QRect& area) {
     const QDBusArgument array = streams.value<QDBusArgument>();
     array.beginArray();
     bool found = false;
@@ -47,14 +59,8 @@ bool readFirstStream(const QVariant& streams, uint32_t& node, QSize& size) {
         array.endStructure();
         node = id;
         found = true;
-        const QDBusArgument pair = properties.value(QStringLiteral("size")).value<QDBusArgument>();
-        if (pair.currentType() == QDBusArgument::StructureType) {
-            int w = 0, h = 0;
-            pair.beginStructure();
-            pair >> w >> h;
-            pair.endStructure();
-            size = QSize(w, h);
-        }
+        const QPoint size = readPair(properties, QStringLiteral("size"));
+        area = QRect(readPair(properties, QStringLiteral("position")), QSize(size.x(), size.y()));
     }
     array.endArray();
     return found;
@@ -193,7 +199,7 @@ void ScreenCastPortal::onResponse(uint response, const QVariantMap& results) {
         // A token serves once: the portal gives a new one for the next run, or none when it
         // will not remember the choice.
         m_restoreToken = results.value(QStringLiteral("restore_token")).toString();
-        if (!readFirstStream(results.value(QStringLiteral("streams")), m_cast.node, m_cast.size))
+        if (!readFirstStream(results.value(QStringLiteral("streams")), m_cast.node, m_cast.area))
             return finish({}, QStringLiteral("the portal gave no stream"));
         return openRemote();
     case Step::Idle:

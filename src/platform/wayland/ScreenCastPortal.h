@@ -4,7 +4,7 @@
 #pragma once
 
 #include <QObject>
-#include <QSize>
+#include <QRect>
 #include <QString>
 #include <QVariantMap>
 #include <functional>
@@ -15,7 +15,8 @@ public:
     struct Cast {
         int pipeWireFd = -1; // owned by the receiver
         uint32_t node = 0;
-        QSize size;
+        // The monitor on the desktop (top-left origin); empty where the portal does not say.
+        QRect area;
     };
     using Done = std::function<void(const Cast& cast, const QString& error)>;
 

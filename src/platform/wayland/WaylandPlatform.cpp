@@ -1,22 +1,29 @@
 #include "WaylandPlatform.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "CoordinateSpace.h"
 #include "MainQueue.h"
+#include "QtInputMonitor.h"
 #include "QtScreenDisplays.h"
 #include "ScreenCastPortal.h"
 #include "WaylandScreenCaptureSession.h"
+#include "WaylandScreenCast.h"
 
-class WaylandServices : public WindowList,
-                        public ArrowCursor,
-                        public InputMonitor,
-                        public CaptureAuthorization {
+class WaylandServices : public WindowList, public ArrowCursor, public CaptureAuthorization {
 public:
+    explicit WaylandServices(std::function<QImage(const QRectF&)> picture)
+        : m_picture(std::move(picture)) {}
+
     std::vector<WindowInfo> onScreenWindows() const override { return {}; }
     std::optional<WindowInfo> windowInfo(uint32_t) const override { return std::nullopt; }
-    QImage imageOfWindows(const QRectF&, const std::vector<uint32_t>&) const override { return {}; }
-    QImage imageOfScreen(const QRectF&) const override { return {}; }
+    // No window is listed, so what lies within the bounds is the screen's own picture.
+    QImage imageOfWindows(const QRectF& bounds, const std::vector<uint32_t>&) const override {
+        return m_picture(bounds).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    }
+    QImage imageOfScreen(const QRectF& bounds) const override { return m_picture(bounds); }
     CursorImage arrowCursor() const override { return {}; }
-    MonitorId addMonitor(uint32_t, Handler) override { return ++m_monitors; }
-    void removeMonitor(MonitorId) override {}
     // The portal asks the user when the cast starts.
     AuthorizationStatus authorizationStatus(CaptureMediaType) const override {
         return AuthorizationStatus::Authorized;
@@ -26,7 +33,7 @@ public:
     }
 
 private:
-    MonitorId m_monitors = 0;
+    std::function<QImage(const QRectF&)> m_picture;
 };
 
 std::unique_ptr<WaylandPlatform> WaylandPlatform::create(Preferences& preferences) {
@@ -37,7 +44,9 @@ std::unique_ptr<WaylandPlatform> WaylandPlatform::create(Preferences& preference
 
 WaylandPlatform::WaylandPlatform(Preferences& preferences)
     : m_displays(std::make_unique<QtScreenDisplays>()),
-      m_services(std::make_unique<WaylandServices>()), m_preferences(preferences) {}
+      m_services(std::make_unique<WaylandServices>(
+          [this](const QRectF& bounds) { return picture(bounds); })),
+      m_input(std::make_unique<QtInputMonitor>()), m_preferences(preferences) {}
 
 WaylandPlatform::~WaylandPlatform() = default;
 
@@ -54,12 +63,80 @@ ArrowCursor& WaylandPlatform::cursor() {
     return *m_services;
 }
 InputMonitor& WaylandPlatform::inputMonitor() {
-    return *m_services;
+    return *m_input;
 }
 CaptureAuthorization& WaylandPlatform::captureAuthorization() {
     return *m_services;
 }
 
 std::unique_ptr<ScreenCaptureSession> WaylandPlatform::createScreenCaptureSession() {
-    return std::make_unique<WaylandScreenCaptureSession>(m_preferences);
+    return std::make_unique<WaylandScreenCaptureSession>([this] { return castToRecord(); });
+}
+
+std::shared_ptr<WaylandScreenCast> WaylandPlatform::castToRecord() {
+    std::shared_ptr<WaylandScreenCast> cast = std::move(m_chosen);
+    if (!cast)
+        cast = std::make_shared<WaylandScreenCast>(m_preferences);
+    m_newest = cast;
+    return cast;
+}
+
+void WaylandPlatform::chooseScreen(
+    std::function<void(std::optional<DisplayInfo> screen, const QString& error)> done) {
+    auto cast = std::make_shared<WaylandScreenCast>(m_preferences);
+    m_chosen = cast;
+    m_newest = cast;
+    auto answer = std::make_shared<decltype(done)>(std::move(done));
+    const std::weak_ptr<WaylandScreenCast> weak = cast;
+    // The choice is made once a picture shows what was chosen.
+    QObject::connect(cast.get(), &WaylandScreenCast::firstPicture, cast.get(),
+                     [this, weak, answer] {
+                         if (const auto c = weak.lock(); c && *answer)
+                             std::exchange(*answer, nullptr)(displayAt(c->area()), QString());
+                     });
+    // A cast that broke is not handed to a recording.
+    const auto refuse = [this, weak, answer](const QString& error) {
+        if (const auto c = weak.lock(); c && c == m_chosen) {
+            m_chosen.reset();
+            // Gone once the call that told us has returned.
+            MainQueue::async([c] {});
+        }
+        if (*answer)
+            std::exchange(*answer, nullptr)(std::nullopt, error);
+    };
+    QObject::connect(cast.get(), &WaylandScreenCast::failed, cast.get(), refuse);
+    cast->start([refuse](const QString& error) {
+        if (!error.isEmpty())
+            refuse(error);
+    });
+}
+
+void WaylandPlatform::releaseChosenScreen() {
+    m_chosen.reset();
+}
+
+std::optional<DisplayInfo> WaylandPlatform::displayAt(const QRect& area) const {
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const QRectF frame =
+        CoordinateSpace(primary ? primary->geometry() : QRect()).toBottomLeft(QRectF(area));
+    for (const DisplayInfo& d : m_displays->screens()) {
+        if (d.frame == frame)
+            return d;
+    }
+    return m_displays->mainScreen();
+}
+
+QImage WaylandPlatform::picture(const QRectF& bounds) const {
+    const std::shared_ptr<WaylandScreenCast> cast = m_newest.lock();
+    if (!cast)
+        return {};
+    const QImage latest = cast->latest();
+    if (latest.isNull())
+        return {};
+    // The bounds in window-list coordinates: the primary screen's top-left corner is the origin.
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const QRectF desktop =
+        CoordinateSpace(primary ? primary->geometry() : QRect()).fromWindowList(bounds);
+    const QPoint origin = cast->area().isEmpty() ? QPoint() : cast->area().topLeft();
+    return latest.copy(desktop.translated(-origin).toAlignedRect());
 }

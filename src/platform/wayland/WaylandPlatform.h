@@ -1,7 +1,8 @@
 // The desktop services of a Wayland session. The compositor keeps other windows, the global
-// pointer and global input to itself: the window list is empty, no input is seen outside
-// Tapedeck's windows, and the pointer is drawn into the picture by the compositor, so no
-// arrow of our own is painted.
+// pointer and global input to itself: the window list is empty, input is seen only in
+// Tapedeck's own windows, and the pointer is drawn into the picture by the compositor, so no
+// arrow of our own is painted. The screen to record is chosen in the ScreenCast portal's
+// dialog; the chosen monitor's picture is the screen picture.
 #pragma once
 
 #include "Platform.h"
@@ -9,7 +10,9 @@
 #include <memory>
 
 class Preferences;
+class QtInputMonitor;
 class QtScreenDisplays;
+class WaylandScreenCast;
 class WaylandServices;
 
 class WaylandPlatform : public Platform {
@@ -28,11 +31,26 @@ public:
     std::unique_ptr<ScreenCaptureSession> createScreenCaptureSession() override;
     bool seesOtherWindows() const override { return false; }
     bool seesGlobalInput() const override { return false; }
+    bool canPlaceWindows() const override { return false; }
+    bool choosesScreen() const override { return true; }
+    void chooseScreen(
+        std::function<void(std::optional<DisplayInfo> screen, const QString& error)> done) override;
+    void releaseChosenScreen() override;
 
 private:
     explicit WaylandPlatform(Preferences& preferences);
+    // The cast a capture session reads: the chosen one, handed over, or a new one.
+    std::shared_ptr<WaylandScreenCast> castToRecord();
+    // The display whose place on the desktop is `area`; the main one where none is.
+    std::optional<DisplayInfo> displayAt(const QRect& area) const;
+    QImage picture(const QRectF& bounds) const;
 
     std::unique_ptr<QtScreenDisplays> m_displays;
     std::unique_ptr<WaylandServices> m_services;
+    std::unique_ptr<QtInputMonitor> m_input;
     Preferences& m_preferences;
+    // Chosen and not yet recorded.
+    std::shared_ptr<WaylandScreenCast> m_chosen;
+    // The newest cast, recorded or not, for pictures of the screen.
+    std::weak_ptr<WaylandScreenCast> m_newest;
 };

@@ -5,19 +5,15 @@
 #include "CoordinateSpace.h"
 #include "KTLog.h"
 #include "MainQueue.h"
-#include "PipeWireScreenStream.h"
-#include "PreferenceKeys.h"
-#include "Preferences.h"
-#include "ScreenCastPortal.h"
 #include "SerialQueue.h"
+#include "WaylandScreenCast.h"
 
-WaylandScreenCaptureSession::WaylandScreenCaptureSession(Preferences& preferences)
-    : m_guard(this), m_preferences(preferences) {}
+WaylandScreenCaptureSession::WaylandScreenCaptureSession(
+    std::function<std::shared_ptr<WaylandScreenCast>()> cast)
+    : m_guard(this), m_openCast(std::move(cast)) {}
 
 WaylandScreenCaptureSession::~WaylandScreenCaptureSession() {
     stopPacing();
-    m_stream.reset();
-    delete m_portal;
 }
 
 bool WaylandScreenCaptureSession::addInput(uint32_t, double minFrameDuration) {
@@ -56,34 +52,21 @@ void WaylandScreenCaptureSession::removeOutput() {
 }
 
 void WaylandScreenCaptureSession::startRunning() {
-    if (isRunning() || m_portal)
+    if (isRunning() || m_cast)
         return;
     stopPacing();
-    m_portal = new ScreenCastPortal(m_preferences.string(PrefKey::ScreenCast_RestoreToken));
-    m_portal->start([this](const ScreenCastPortal::Cast& cast, const QString& error) {
-        const QString token = m_portal->restoreToken();
-        if (token.isEmpty())
-            m_preferences.remove(PrefKey::ScreenCast_RestoreToken);
-        else
-            m_preferences.setValue(PrefKey::ScreenCast_RestoreToken, token);
-        castStarted(cast.pipeWireFd, cast.node, error);
-    });
+    m_cast = m_openCast();
+    // Queued: ending the session ends the cast, which must not happen while it speaks.
+    connect(m_cast.get(), &WaylandScreenCast::failed, this, &WaylandScreenCaptureSession::fail,
+            Qt::QueuedConnection);
+    if (m_cast->isStreaming())
+        return MainQueue::async([this] { castStarted(QString()); }, m_guard);
+    m_cast->start([this](const QString& error) { castStarted(error); });
 }
 
-void WaylandScreenCaptureSession::castStarted(int fd, uint32_t node, const QString& error) {
+void WaylandScreenCaptureSession::castStarted(const QString& error) {
     if (!error.isEmpty())
         return fail(error);
-    QString streamError;
-    m_stream = PipeWireScreenStream::open(
-        fd, node,
-        {[this](QImage picture) {
-             std::lock_guard lock(m_mutex);
-             m_latest = std::move(picture);
-         },
-         [this](const QString& e) { MainQueue::async([this, e] { fail(e); }, m_guard); }},
-        streamError);
-    if (!m_stream)
-        return fail(streamError);
     {
         std::lock_guard lock(m_mutex);
         m_running = true;
@@ -96,9 +79,7 @@ void WaylandScreenCaptureSession::castStarted(int fd, uint32_t node, const QStri
 void WaylandScreenCaptureSession::stopRunning() {
     const bool wasRunning = isRunning();
     stopPacing();
-    m_stream.reset();
-    delete m_portal;
-    m_portal = nullptr;
+    m_cast.reset();
     if (wasRunning)
         MainQueue::async([this] { emit didStopRunning(); }, m_guard);
 }
@@ -118,15 +99,12 @@ void WaylandScreenCaptureSession::stopPacing() {
         m_paceThread.join();
     std::lock_guard lock(m_mutex);
     m_running = false;
-    m_latest = QImage();
 }
 
 void WaylandScreenCaptureSession::fail(const QString& error) {
     KTLOG("%s", qPrintable(error));
     stopPacing();
-    m_stream.reset();
-    delete m_portal;
-    m_portal = nullptr;
+    m_cast.reset();
     emit runtimeError(error);
     emit didStopRunning();
 }
@@ -145,9 +123,9 @@ void WaylandScreenCaptureSession::paceLoop() {
             due = Clock::now() + m_frameDuration;
         // Nothing to send before the first picture; afterwards the newest one, again if the
         // screen has not changed.
-        if (m_latest.isNull() || !m_hasInput || !m_queue)
+        const QImage latest = m_cast->latest();
+        if (latest.isNull() || !m_hasInput || !m_queue)
             continue;
-        const QImage latest = m_latest;
         const QRect whole = latest.rect();
         const QRectF crop = m_crop;
         lock.unlock();

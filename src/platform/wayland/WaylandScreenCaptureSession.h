@@ -1,7 +1,7 @@
-// Screen capture on Wayland: the ScreenCast portal hands over a monitor's PipeWire stream, and
-// a pacing thread queues the newest picture, cropped, at the minimum frame duration. The
-// compositor only sends a picture when the screen changes, so a still screen repeats the last
-// one and the frame rate holds.
+// Screen capture on Wayland: a monitor's cast (the one the user chose before, or a new one the
+// portal asks for), and a pacing thread that queues the newest picture, cropped, at the minimum
+// frame duration. The compositor only sends a picture when the screen changes, so a still
+// screen repeats the last one and the frame rate holds.
 #pragma once
 
 #include "ScreenCaptureSession.h"
@@ -15,16 +15,13 @@
 #include <mutex>
 #include <thread>
 
-class PipeWireScreenStream;
-class Preferences;
-class ScreenCastPortal;
+class WaylandScreenCast;
 
 class WaylandScreenCaptureSession : public ScreenCaptureSession {
     Q_OBJECT
 public:
-    // The portal's token for the monitor chosen last is kept in `preferences`, so the next run
-    // skips the dialog.
-    explicit WaylandScreenCaptureSession(Preferences& preferences);
+    // `cast` gives the cast to read when the session starts: one already open, or a new one.
+    explicit WaylandScreenCaptureSession(std::function<std::shared_ptr<WaylandScreenCast>()> cast);
     ~WaylandScreenCaptureSession() override;
 
     bool addInput(uint32_t displayNumber, double minFrameDuration) override;
@@ -37,22 +34,20 @@ public:
     bool isRunning() const override;
 
 private:
-    void castStarted(int fd, uint32_t node, const QString& error);
+    void castStarted(const QString& error);
     void paceLoop();
     void fail(const QString& error);
     void stopPacing();
 
     const QPointer<const QObject> m_guard;
-    Preferences& m_preferences;
-    ScreenCastPortal* m_portal = nullptr;
-    std::unique_ptr<PipeWireScreenStream> m_stream;
+    std::function<std::shared_ptr<WaylandScreenCast>()> m_openCast;
+    std::shared_ptr<WaylandScreenCast> m_cast;
 
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
     bool m_hasInput = false;
     std::chrono::nanoseconds m_frameDuration{0};
     QRectF m_crop;
-    QImage m_latest;
     std::shared_ptr<SerialQueue> m_queue;
     FrameHandler m_handler;
     bool m_running = false;

@@ -26,6 +26,10 @@ public:
     std::vector<FakeScreenCaptureSession*> sessions;
     bool otherWindows = true;
     bool globalInput = true;
+    bool placesWindows = true;
+    // Set: the desktop chooses the screen to record, answering with this (none: cancelled).
+    std::optional<std::optional<DisplayInfo>> choice;
+    int choiceReleases = 0;
 
     // One 1920 x 1080 primary display numbered 1.
     FakePlatform() {
@@ -42,6 +46,13 @@ public:
     Cameras* cameras() override { return &fakeCameras; }
     bool seesOtherWindows() const override { return otherWindows; }
     bool seesGlobalInput() const override { return globalInput; }
+    bool canPlaceWindows() const override { return placesWindows; }
+    bool choosesScreen() const override { return choice.has_value(); }
+    void
+    chooseScreen(std::function<void(std::optional<DisplayInfo>, const QString&)> done) override {
+        done(*choice, *choice ? QString() : QStringLiteral("cancelled"));
+    }
+    void releaseChosenScreen() override { ++choiceReleases; }
     std::unique_ptr<ScreenCaptureSession> createScreenCaptureSession() override {
         auto session = std::make_unique<FakeScreenCaptureSession>();
         for (const DisplayInfo& display : fakeDisplays.displays)
