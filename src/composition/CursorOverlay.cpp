@@ -13,6 +13,7 @@
 #include "Pointer.h"
 #include "WatermarkImage.h"
 #include "WatermarkPlacement.h"
+#include "WatermarkTimeText.h"
 
 namespace {
 
@@ -41,6 +42,39 @@ QRectF CursorOverlay::frameRect() const {
     return globalFrameRect(area, primaryHeight);
 }
 
+CursorOverlay::Drawing CursorOverlay::drawing(const QPointF& mouse, const CursorImage& arrow,
+                                              const QRectF& frame,
+                                              const WatermarkSettings& watermark,
+                                              const QDateTime& now) const {
+    Drawing d;
+    d.mouse = QPoint(int(mouse.x()), int(mouse.y()));
+    d.arrow = arrow.image.cacheKey();
+    d.hotSpot = arrow.hotSpot;
+    d.frame = frame;
+    d.showMouse = settings_.isShowMouse();
+    d.highlight = settings_.isMouseHight();
+    // A ring changes every frame while it runs.
+    d.ring = settings_.isMouseClickEffect() && clickEffect_.isCursorClick;
+    d.watermarkType = watermark.watermarkType;
+    d.timeText = watermark.isTimeTextWatermark;
+    if (d.timeText)
+        d.text =
+            timeText(timeFramStyle(watermark.timeFramStyles, watermark.timeFramStyleIndex), now);
+    d.watermarkImage = watermark.watermarkImage.cacheKey();
+    d.font = watermark.textWatermarkFont;
+    d.color = watermark.textWatermarkColor;
+    d.alpha = watermark.watermarkAlpha;
+    d.placement = settings_.watermarkPlacement();
+    return d;
+}
+
+bool CursorOverlay::drawsAsBefore() const {
+    const Drawing now = drawing(pointer_.mouseLocation(), cursor_.arrowCursor(), frameRect(),
+                                settings_.watermarkSettings(), now_());
+    std::lock_guard lock(drawnMutex_);
+    return !now.ring && drawn_ == now;
+}
+
 void CursorOverlay::appendMouseCursor(QImage& frame) {
     if (frame.isNull())
         return;
@@ -51,6 +85,12 @@ void CursorOverlay::appendMouseCursor(QImage& frame) {
     const int iw = int(arrow.image.width());
     const int ih = int(arrow.image.height());
     const QRectF rect = frameRect();
+    const WatermarkSettings watermark = settings_.watermarkSettings();
+    const QDateTime now = now_();
+    {
+        std::lock_guard lock(drawnMutex_);
+        drawn_ = drawing(mouse, arrow, rect, watermark, now);
+    }
 
     // Lower-left corner of the cursor picture in frame coordinates, and its centre.
     const int px = int(mx - rect.x() - arrow.hotSpot.x());
@@ -102,8 +142,7 @@ void CursorOverlay::appendMouseCursor(QImage& frame) {
     if (settings_.isShowMouse() && !arrow.image.isNull())
         painter().drawImage(frameRectToImage(QRectF(px, py, iw, ih), height), arrow.image);
 
-    const WatermarkSettings watermark = settings_.watermarkSettings();
-    const QImage picture = watermarkImageForFrame(watermark, now_());
+    const QImage picture = watermarkImageForFrame(watermark, now);
     if (!picture.isNull()) {
         const QRectF box =
             watermarkRect(picture.size(), frame.width(), height, settings_.watermarkPlacement(),

@@ -7,14 +7,18 @@
 #include <QRectF>
 
 #include <functional>
+#include <mutex>
+#include <optional>
 
 #include "FrameCoordinates.h"
+#include "WatermarkSettings.h"
 
 class ArrowCursor;
 class CompositionSettings;
 class Displays;
 class Pointer;
 struct ClickEffectState;
+struct CursorImage;
 
 class CursorOverlay {
 public:
@@ -25,11 +29,34 @@ public:
                   std::function<CaptureArea()> captureArea,
                   std::function<QDateTime()> now = &QDateTime::currentDateTime);
 
-    // frame: Format_ARGB32_Premultiplied or Format_RGB32, the capture rectangle's size. Runs on the capture
-    // queue; advances the click ring by one step.
+    // frame: Format_ARGB32_Premultiplied or Format_RGB32, the capture rectangle's size. Runs on the
+    // capture queue; advances the click ring by one step.
     void appendMouseCursor(QImage& frame);
+    // Whether a frame composed now would get what the last one got: the cursor at the same
+    // place, no click ring, the same watermark. Any thread.
+    bool drawsAsBefore() const;
 
 private:
+    // What decides the drawing, without the drawing itself.
+    struct Drawing {
+        QPoint mouse;
+        qint64 arrow = 0;
+        QPointF hotSpot;
+        QRectF frame;
+        bool showMouse = false, highlight = false, ring = false;
+        unsigned watermarkType = 0;
+        bool timeText = false;
+        QString text;
+        qint64 watermarkImage = 0;
+        QFont font;
+        QColor color;
+        float alpha = 0;
+        WatermarkPlacement placement;
+        bool operator==(const Drawing&) const = default;
+    };
+    Drawing drawing(const QPointF& mouse, const CursorImage& arrow, const QRectF& frame,
+                    const WatermarkSettings& watermark, const QDateTime& now) const;
+
     // Where this frame lies in global points (origin bottom left, y up), like the pointer.
     QRectF frameRect() const;
 
@@ -40,4 +67,6 @@ private:
     const CompositionSettings& settings_;
     std::function<CaptureArea()> captureArea_;
     std::function<QDateTime()> now_;
+    mutable std::mutex drawnMutex_;
+    std::optional<Drawing> drawn_; // the last frame's
 };

@@ -35,4 +35,5 @@ struct WatermarkPlacement {
     float centerX = 0;
     float centerY = 0;
     float scale = 1;
+    bool operator==(const WatermarkPlacement&) const = default;
 };

@@ -1,8 +1,8 @@
 #include "EncodeManager.h"
 
 #include <algorithm>
-#include <mutex>
 #include <chrono>
+#include <mutex>
 #include <thread>
 
 #include "KTLog.h"
@@ -101,12 +101,25 @@ void EncodeManager::startEncoderEncode() {
     systemLog("====开始编码");
 }
 
-void EncodeManager::encoderPushVideo(const MediaVideoFrame* frame, double pts) {
+bool EncodeManager::encoderPushVideo(const MediaVideoFrame* frame, double pts) {
     std::shared_lock lock(pushGuard_);
     if (!isWorking_ || !handle_)
-        return;
-    if (const int rc = apiEncoderPushVideo(handle_, frame, int64_t(pts)); rc < 0)
+        return false;
+    const int rc = apiEncoderPushVideo(handle_, frame, int64_t(pts));
+    if (rc < 0)
         pushFailed(rc, "送入视频数据失败");
+    return rc == MEDIA_ENCODER_OK;
+}
+
+bool EncodeManager::encoderPushVideoRepeat(double pts) {
+    std::shared_lock lock(pushGuard_);
+    if (!isWorking_ || !handle_)
+        return false;
+    const int rc = apiEncoderPushVideoRepeat(handle_, int64_t(pts));
+    // No picture to repeat is no failure: the next frame brings a new one.
+    if (rc < 0 && rc != MEDIA_ENCODER_ESTATE)
+        pushFailed(rc, "送入视频数据失败");
+    return rc == MEDIA_ENCODER_OK;
 }
 
 void EncodeManager::encoderPushAudio(std::span<const uint8_t> buffer) {

@@ -34,8 +34,12 @@ public:
     void setUpAudioSettings();
     void setSplit();
     void startEncoderEncode();
-    // pts in milliseconds of the pause-free recording clock.
-    void encoderPushVideo(const MediaVideoFrame* frame, double pts);
+    // pts in milliseconds of the pause-free recording clock. True when the encoder took the
+    // picture, which it can then repeat.
+    bool encoderPushVideo(const MediaVideoFrame* frame, double pts);
+    // The picture of the previous push again, for a screen that did not change; false when the
+    // encoder has none to repeat (the previous one was dropped) or did not take this one.
+    bool encoderPushVideoRepeat(double pts);
     // One captured buffer of interleaved 32-bit frames.
     void encoderPushAudio(std::span<const uint8_t> buffer);
     double filesize() const;

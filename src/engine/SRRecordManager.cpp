@@ -13,7 +13,9 @@
 SRRecordManager::SRRecordManager(Platform& platform, SRRecordManagerHost& host)
     : platform_(platform), host_(host), self_(this), clock_([this] { return now(); }),
       audioTrack_(encodeManager_, clock_),
-      screenChain_(platform, [this](QImage frame) { captureOutput(std::move(frame)); }),
+      screenChain_(
+          platform, [this](QImage frame) { captureOutput(std::move(frame)); },
+          [this] { return canRepeatFrame(); }),
       cameraChain_(platform, [this](QImage frame) { captureCameraOutput(frame); }) {
     encodeManager_.isAudioOnlyMode = [this] { return recordVideoType == AudioOnly; };
     encodeManager_.writeFailed = [this] {

@@ -84,8 +84,11 @@ public:
     // Recorded seconds so far, paused time left out.
     double recordedTime() { return clock_.elapsed(); }
 
-    // A screen frame arrived on "ScreenOutputQueue".
+    // A screen frame arrived on "ScreenOutputQueue"; a null one repeats the previous picture.
     void captureOutput(QImage frame);
+    // Whether the screen chain may skip grabbing a screen that did not change: the previous
+    // picture reached the encoder and the overlays would draw it again as they did.
+    bool canRepeatFrame() const;
     // An audio buffer arrived on "AudioDataOutputQueue": `frames` interleaved 32-bit frames,
     // the first captured at wall-clock time `captureTime`.
     void captureAudioOutput(std::span<const uint8_t> buffer, size_t frames, double captureTime);
@@ -102,7 +105,9 @@ public:
     ScreenCaptureSession* captureScreenSession() const { return screenChain_.session(); }
     CameraCaptureSession* captureVideoSession() const { return cameraChain_.session(); }
     // Returns once the screen frames composed so far are in the encoder.
-    void waitForPushes() { pushQueue_.sync([] {}); }
+    void waitForPushes() {
+        pushQueue_.sync([] {});
+    }
 
     SRRecordAudioManagerDelegate* delegate = nullptr;
     std::atomic<unsigned> recordAudioType{0};
@@ -151,6 +156,8 @@ private:
     // Whether a frame of the current recording goes to the encoder, and its time in ms.
     std::optional<double> framePts();
     void pushFrame(const QImage& frame, double ptsMs);
+    // The encoder's previous picture again, for a screen that did not change.
+    void pushRepeat(double ptsMs);
     // After a push on a delivery queue: tells the main thread when the recorded second changed.
     void noteProgress();
     void reportDuration();
@@ -163,6 +170,10 @@ private:
     std::unique_ptr<CursorOverlay> overlay_;
     std::atomic<bool> isWorking_{false};
     std::atomic<int64_t> reportedSecond_{-1};
+    // The encoder holds the picture of the last screen frame, so an unchanged screen may
+    // repeat it. On "ScreenOutputQueue": the last frame went to the pushing queue.
+    std::atomic<bool> encoderHasPicture_{false};
+    bool lastFrameSent_ = false;
     mutable std::mutex rectMutex_;
     RecordingClock clock_;
     AudioTrack audioTrack_;

@@ -58,13 +58,33 @@ QImage SRRecordManager::getCapturedImage() {
     return platform_.windowList().imageOfScreen(rect);
 }
 
+bool SRRecordManager::canRepeatFrame() const {
+    // Window mode builds its pictures from the window list, not from the screen's.
+    if (recordVideoType == AppWindow || !encoderHasPicture_)
+        return false;
+    return !overlay_ || overlay_->drawsAsBefore();
+}
+
 void SRRecordManager::captureOutput(QImage frame) {
     const unsigned mode = recordVideoType;
-    if (mode == AudioOnly || mode == Camera || frame.isNull())
+    if (mode == AudioOnly || mode == Camera)
         return;
     const std::optional<double> ptsMs = framePts();
-    if (!ptsMs)
+    const bool sent = std::exchange(lastFrameSent_, bool(ptsMs));
+    if (!ptsMs) {
+        // Not in the file: the screen may change before the next frame that is.
+        encoderHasPicture_ = false;
         return;
+    }
+    if (frame.isNull()) {
+        // Only a frame that went to the encoder can be shown again.
+        if (sent)
+            pushQueue_.async([this, pts = *ptsMs] { pushRepeat(pts); });
+        else
+            encoderHasPicture_ = false;
+        lastFrameSent_ = sent;
+        return;
+    }
     if (mode == AppWindow) {
         frame = getCapturedImage();
         if (frame.isNull())
@@ -123,7 +143,12 @@ void SRRecordManager::pushFrame(const QImage& frame, double ptsMs) {
                            const_cast<uint8_t*>(frame.constBits()),
                            int32_t(frame.sizeInBytes()),
                            0};
-    encodeManager_.encoderPushVideo(&record, ptsMs);
+    encoderHasPicture_ = encodeManager_.encoderPushVideo(&record, ptsMs);
+    noteProgress();
+}
+
+void SRRecordManager::pushRepeat(double ptsMs) {
+    encoderHasPicture_ = encodeManager_.encoderPushVideoRepeat(ptsMs);
     noteProgress();
 }
 

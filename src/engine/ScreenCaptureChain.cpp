@@ -7,8 +7,9 @@
 #include "SerialQueue.h"
 
 ScreenCaptureChain::ScreenCaptureChain(Platform& platform,
-                                       ScreenCaptureSession::FrameHandler frames)
-    : platform_(platform), frames_(std::move(frames)) {}
+                                       ScreenCaptureSession::FrameHandler frames,
+                                       ScreenCaptureSession::RepeatTest repeat)
+    : platform_(platform), frames_(std::move(frames)), repeat_(std::move(repeat)) {}
 
 ScreenCaptureChain::~ScreenCaptureChain() {
     close();
@@ -38,6 +39,7 @@ void ScreenCaptureChain::open(const std::optional<DisplayInfo>& display, double 
         session_->setCropRect(crop);
     if (!queue_)
         queue_ = std::make_shared<SerialQueue>("ScreenOutputQueue");
+    session_->setRepeatTest(repeat_);
     session_->addOutput(queue_, frames_);
     ScreenCaptureSession* session = session_.get();
     connect(session, &ScreenCaptureSession::didStopRunning, this,

@@ -18,7 +18,9 @@ class SerialQueue;
 class ScreenCaptureChain : public QObject {
     Q_OBJECT
 public:
-    ScreenCaptureChain(Platform& platform, ScreenCaptureSession::FrameHandler frames);
+    // repeat: whether an unchanged screen may go ungrabbed (see ScreenCaptureSession).
+    ScreenCaptureChain(Platform& platform, ScreenCaptureSession::FrameHandler frames,
+                       ScreenCaptureSession::RepeatTest repeat);
     // Frames still queued run before the chain goes.
     ~ScreenCaptureChain() override;
 
@@ -39,6 +41,7 @@ private:
 
     Platform& platform_;
     ScreenCaptureSession::FrameHandler frames_;
+    ScreenCaptureSession::RepeatTest repeat_;
     std::unique_ptr<ScreenCaptureSession> session_;
     std::shared_ptr<SerialQueue> queue_;
 };

@@ -202,6 +202,14 @@ int Encoder::pushVideo(const MediaVideoFrame* frame, int64_t ptsMs) {
         !validSize(frame->width, frame->height) || frame->bytesPerRow < frame->width * 4 ||
         int64_t(frame->size) != int64_t(frame->bytesPerRow) * frame->height)
         return MEDIA_ENCODER_EARG;
+    return pushPicture(frame, ptsMs);
+}
+
+int Encoder::pushVideoRepeat(int64_t ptsMs) {
+    return pushPicture(nullptr, ptsMs);
+}
+
+int Encoder::pushPicture(const MediaVideoFrame* frame, int64_t ptsMs) {
     if (ptsMs < 0)
         return MEDIA_ENCODER_ETIMESTAMP;
     double fps;
@@ -220,22 +228,38 @@ int Encoder::pushVideo(const MediaVideoFrame* frame, int64_t ptsMs) {
     std::lock_guard videoLock(videoMutex_);
     if (haveSlot_ && ptsMs < lastPts_)
         return MEDIA_ENCODER_ETIMESTAMP;
+    // A picture that was dropped or skipped is not in the file, so nothing can stand for it.
+    if (!frame && !last_)
+        return MEDIA_ENCODER_ESTATE;
     int64_t slot = std::llround(double(ptsMs) * fps / 1000.0);
-    if (haveSlot_ && slot <= lastSlot_)
-        return MEDIA_ENCODER_OK; // same output frame as the one before
+    if (haveSlot_ && slot <= lastSlot_) {
+        // Same output frame as the one before; a new picture is lost.
+        if (frame)
+            last_.reset();
+        return MEDIA_ENCODER_OK;
+    }
     // Output frames that no push reached in time are lost as surely as one refused here; a
     // refused frame is counted once, even when it is pushed again and taken.
     if (haveSlot_)
         dropped_ += std::max<int64_t>(slot - std::max(lastSlot_, countedSlot_) - 1, 0);
     countedSlot_ = std::max(countedSlot_, slot);
-    Picture picture = acquirePicture(pool_, width, height);
-    if (!picture) {
-        ++dropped_;
-        return 1;
+    Picture picture;
+    if (frame) {
+        last_.reset();
+        picture = acquirePicture(pool_, width, height);
+        if (!picture) {
+            ++dropped_;
+            return 1;
+        }
+        if (!converter_.convert(frame->data, frame->width, frame->height, frame->bytesPerRow,
+                                picture.get()))
+            return MEDIA_ENCODER_ECODEC;
+        last_ = sharePicture(picture.get());
+    } else {
+        picture = sharePicture(last_.get());
     }
-    if (!converter_.convert(frame->data, frame->width, frame->height, frame->bytesPerRow,
-                            picture.get()))
-        return MEDIA_ENCODER_ECODEC;
+    if (!picture)
+        return MEDIA_ENCODER_ENOMEM;
     haveSlot_ = true;
     lastSlot_ = slot;
     lastPts_ = ptsMs;

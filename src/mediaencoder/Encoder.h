@@ -43,6 +43,7 @@ public:
 
     int encode();
     int pushVideo(const MediaVideoFrame* frame, int64_t ptsMs);
+    int pushVideoRepeat(int64_t ptsMs);
     int pushAudio(const MediaAudioFrame* frame);
     int pushVideoTrailer();
     int pushAudioTrailer();
@@ -68,6 +69,8 @@ private:
 
     // Runs a settings change under the lock, refused once encoding has started.
     template <typename F> int configure(F&& change);
+    // frame null: the previous picture again.
+    int pushPicture(const MediaVideoFrame* frame, int64_t ptsMs);
     void enqueue(Item&& item);
     void run();
     int process(Item& item);
@@ -89,6 +92,8 @@ private:
     bool haveSlot_ = false;
     int64_t lastSlot_ = 0, lastPts_ = 0;
     int64_t countedSlot_ = 0; // the last slot taken or counted as dropped
+    // The picture of the last push, while that push was taken; a repeat shares its pixels.
+    Picture last_;
 
     std::unique_ptr<Recording> recording_;
     std::thread worker_;

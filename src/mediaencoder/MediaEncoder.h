@@ -115,6 +115,12 @@ int apiEncoderEncode(MediaEncoder* h);
 // is behind, or a negative code.
 int apiEncoderPushVideo(MediaEncoder* h, const MediaVideoFrame* frame, int64_t ptsMs);
 
+// Queues the picture of the previous video push again, at ptsMs, without converting it again:
+// for a screen that did not change. The same rules and results as apiEncoderPushVideo;
+// MEDIA_ENCODER_ESTATE when the previous push was not taken (dropped, skipped, or none yet),
+// so its picture is not there to repeat and a new one has to be pushed.
+int apiEncoderPushVideoRepeat(MediaEncoder* h, int64_t ptsMs);
+
 // Queues audio. Its time is the count of samples pushed before it.
 int apiEncoderPushAudio(MediaEncoder* h, const MediaAudioFrame* frame);
 

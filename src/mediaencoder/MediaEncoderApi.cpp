@@ -109,6 +109,10 @@ int apiEncoderPushVideo(MediaEncoder* h, const MediaVideoFrame* frame, int64_t p
     return call<int>(h, [&](Encoder& e) { return e.pushVideo(frame, ptsMs); });
 }
 
+int apiEncoderPushVideoRepeat(MediaEncoder* h, int64_t ptsMs) {
+    return call<int>(h, [&](Encoder& e) { return e.pushVideoRepeat(ptsMs); });
+}
+
 int apiEncoderPushAudio(MediaEncoder* h, const MediaAudioFrame* frame) {
     return call<int>(h, [&](Encoder& e) { return e.pushAudio(frame); });
 }

@@ -56,4 +56,11 @@ Picture acquirePicture(FramePool& pool, int width, int height) {
     return picture;
 }
 
+Picture sharePicture(const AVFrame* picture) {
+    Picture copy(av_frame_alloc());
+    if (copy && av_frame_ref(copy.get(), picture) < 0)
+        copy.reset();
+    return copy;
+}
+
 } // namespace mediaencoder

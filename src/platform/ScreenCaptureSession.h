@@ -18,8 +18,12 @@ public:
     // A frame is BGRA premultiplied (QImage::Format_ARGB32_Premultiplied), or BGRX
     // (Format_RGB32, fourth byte undefined) from a screen without alpha, of the crop
     // rectangle's size. The handler holds the only reference, so it may draw on the frame in
-    // place; the memory is reused once the last copy of the image is gone.
+    // place; the memory is reused once the last copy of the image is gone. A null frame is one
+    // the repeat test let go ungrabbed: the screen looks as it did in the frame before.
     using FrameHandler = std::function<void(QImage frame)>;
+    // Asked on the capturing thread before a grab, when nothing was drawn in the captured
+    // area since the previous frame: true delivers a null frame instead of grabbing.
+    using RepeatTest = std::function<bool()>;
 
     ~ScreenCaptureSession() override = default;
 
@@ -34,6 +38,8 @@ public:
     virtual void removeInput() = 0;
 
     virtual void addOutput(std::shared_ptr<SerialQueue> queue, FrameHandler handler) = 0;
+    // Sessions that cannot tell what changed on the screen grab every frame and never ask.
+    virtual void setRepeatTest(RepeatTest test) { (void)test; }
     // After this returns no further frame is queued; frames already queued still run.
     virtual void removeOutput() = 0;
 

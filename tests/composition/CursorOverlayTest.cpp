@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 
 namespace {
@@ -49,13 +50,14 @@ protected:
     FakeArrowCursor cursor{12, 20, {1, 1}};
     ClickEffectState state;
     TestSettings settings;
+    QDateTime now{QDate(2026, 12, 31), QTime(23, 59, 58)};
     CursorOverlay overlay{pointer,
                           cursor,
                           displays,
                           state,
                           settings,
                           [this] { return area; },
-                          [] { return QDateTime(QDate(2026, 12, 31), QTime(23, 59, 58)); }};
+                          [this] { return now; }};
 
     void SetUp() override { displays.displays = {{kPrimary, 1, false, "Primary"}}; }
 
@@ -187,6 +189,46 @@ TEST_F(CursorOverlayTest, HighlightHidesWhileTheCursorStaysAtTheRingStart) {
     pointer.location += QPointF(1, 0);
     EXPECT_TRUE(highlightedAt(compose(), centre + QPointF(1, 0)));
     EXPECT_EQ(state.cursorEffectWidth, 36);
+}
+
+TEST_F(CursorOverlayTest, AFrameDrawsAsBeforeUntilCursorAreaWatermarkOrTimeChange) {
+    testApplication();
+    settings.showMouse = true;
+    settings.watermark.isTimeTextWatermark = true;
+    settings.watermark.timeFramStyles = {"HH:mm:ss"};
+    pointer.location = {250, 300};
+    EXPECT_FALSE(overlay.drawsAsBefore()); // nothing drawn yet
+    QImage picture(8, 8, QImage::Format_ARGB32_Premultiplied);
+    const struct {
+        const char* what;
+        std::function<void()> change;
+    } cases[] = {
+        {"cursor moved", [&] { pointer.location += QPointF(1, 0); }},
+        {"time ticked", [&] { now = now.addSecs(1); }},
+        {"area moved", [&] { area.rect.translate(2, 0); }},
+        {"cursor hidden", [&] { settings.showMouse = false; }},
+        {"picture watermark",
+         [&] {
+             settings.watermark.isTimeTextWatermark = false;
+             settings.watermark.watermarkType = WatermarkSettings::Image;
+             settings.watermark.watermarkImage = picture;
+         }},
+        {"another picture", [&] { settings.watermark.watermarkImage = picture.copy(); }},
+    };
+    for (const auto& c : cases) {
+        compose();
+        EXPECT_TRUE(overlay.drawsAsBefore()) << c.what;
+        c.change();
+        EXPECT_FALSE(overlay.drawsAsBefore()) << c.what;
+    }
+    // A ring is drawn anew in each of its fifteen frames, and the frame after it ends once more.
+    settings.clickEffect = true;
+    compose();
+    state.arm();
+    int composed = 0;
+    for (; !overlay.drawsAsBefore() && composed < 30; ++composed)
+        compose();
+    EXPECT_EQ(composed, 16);
 }
 
 TEST_F(CursorOverlayTest, WatermarkIsDrawnLastAtItsPlace) {

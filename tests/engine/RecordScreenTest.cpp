@@ -162,3 +162,29 @@ TEST_F(RecordScreenTest, WindowRecordingFollowsTheWindowEvenWhenCovered) {
     ASSERT_GT(frames, 20);
     EXPECT_EQ(redCentres, frames);
 }
+
+TEST_F(RecordScreenTest, AStillScreenKeepsEveryFrameAndShowsWhatIsDrawnOnIt) {
+    TestWindow backdrop({"Backdrop", "Backdrop", QRect(200, 150, 800, 600), qRgb(40, 160, 40)});
+    start("still.mp4", SRRecordManager::CustomArea, QRectF(200, 200, 702, 502));
+    runFor(800);
+    // Drawn on the still screen while recording: it must reach the frames after it.
+    TestWindow red({"Red", "Red", QRect(500, 400, 200, 150), qRgb(220, 30, 30)});
+    const QPoint centre = red.desktopRect().center() - QPoint(200, 1080 - 200 - 500);
+    runFor(800);
+    manager->stopRecording();
+
+    testsupport::ProbedFile f = testsupport::probeMedia(host.path);
+    ASSERT_NE(f.video(), nullptr);
+    // The unchanged pictures are frames of their own at the set rate (48 in 1.6 s), not one
+    // long frame; a slow sanitizer build may drop a few.
+    ASSERT_GT(f.video()->frames, 20);
+    bool first = true, redFirst = false, redLast = false;
+    testsupport::forEachFrameRgb(host.path, [&](int, int w, int, const uint8_t* rgb) {
+        const Rgb c = at(w, rgb, centre.x(), centre.y());
+        (first ? redFirst : redLast) = c.r > 150 && c.g < 90 && c.b < 90;
+        first = false;
+        return true;
+    });
+    EXPECT_FALSE(redFirst);
+    EXPECT_TRUE(redLast);
+}

@@ -33,6 +33,7 @@ std::vector<std::function<int64_t(MediaEncoder*)>> everyCall() {
         [](MediaEncoder* h) { return apiEncoderSetLimitSize(h, 5); },
         [](MediaEncoder* h) { return apiEncoderEncode(h); },
         [](MediaEncoder* h) { return apiEncoderPushVideo(h, &vf, 0); },
+        [](MediaEncoder* h) { return apiEncoderPushVideoRepeat(h, 0); },
         [](MediaEncoder* h) { return apiEncoderPushAudio(h, &af); },
         [](MediaEncoder* h) { return apiEncodePushVideoTrailer(h); },
         [](MediaEncoder* h) { return apiEncodePushAudioTrailer(h); },
@@ -147,6 +148,7 @@ TEST(ApiArguments, PushesAndSettingsWhileEncoding) {
         return apiEncoderPushAudio(h, &f);
     };
     auto* sampleBytes = reinterpret_cast<uint8_t*>(samples);
+    auto repeat = [&](int64_t pts) { return apiEncoderPushVideoRepeat(h, pts); };
 
     // Rows run in order: the frame pushes depend on those before them.
     struct Case {
@@ -164,20 +166,27 @@ TEST(ApiArguments, PushesAndSettingsWhileEncoding) {
         {"null pixels", video(0, 64, 256, 64 * 256, MEDIA_ENCODER_PIXEL_BGRA, false),
          MEDIA_ENCODER_EARG},
         {"negative time", video(-1), MEDIA_ENCODER_ETIMESTAMP},
+        {"repeat before any picture", repeat(50), MEDIA_ENCODER_ESTATE},
         {"first frame", video(100), 0},
         {"same slot skipped", video(101), 0},
+        {"repeat of the skipped picture", repeat(134), MEDIA_ENCODER_ESTATE},
         {"two frames missed", video(200), 0}, // slot 6 after slot 3
+        {"repeat", repeat(234), 0},
+        {"repeat in the same slot", repeat(240), 0},
+        {"repeat after a missed slot", repeat(300), 0}, // slot 9 after slot 7
         {"backwards", video(50), MEDIA_ENCODER_ETIMESTAMP},
+        {"repeat backwards", repeat(250), MEDIA_ENCODER_ETIMESTAMP},
         {"null audio", apiEncoderPushAudio(h, nullptr), MEDIA_ENCODER_EARG},
         {"partial sample frame", audio(sampleBytes, 12), MEDIA_ENCODER_EARG}, // 1.5 stereo frames
         {"empty audio", audio(sampleBytes, 0), MEDIA_ENCODER_EARG},
         {"null samples", audio(nullptr, 32), MEDIA_ENCODER_EARG},
         {"video trailer", apiEncodePushVideoTrailer(h), 0},
         {"video after trailer", video(500), MEDIA_ENCODER_ESTATE},
+        {"repeat after trailer", repeat(534), MEDIA_ENCODER_ESTATE},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.got, c.want) << c.what;
-    EXPECT_EQ(apiEncoderGetDroppedFrames(h), 2);
+    EXPECT_EQ(apiEncoderGetDroppedFrames(h), 3);
     EXPECT_EQ(finishEncoder(h), 0);
 }
 

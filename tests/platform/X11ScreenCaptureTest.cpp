@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <mutex>
 #include <unistd.h>
 
@@ -30,6 +31,10 @@ struct Recorder {
         session.addOutput(queue, [this](QImage frame) {
             std::lock_guard lock(mutex);
             onQueue = onQueue && queue->isCurrent();
+            if (frame.isNull()) {
+                ++repeats;
+                return;
+            }
             // Sole owner of the frame: drawing on it must not copy it away from its buffer.
             const uchar* before = frame.constBits();
             frame.setPixel(0, 0, qRgb(1, 2, 3));
@@ -44,6 +49,10 @@ struct Recorder {
         std::lock_guard lock(mutex);
         return frames;
     }
+    int repeatCount() {
+        std::lock_guard lock(mutex);
+        return repeats;
+    }
     QImage lastFrame() {
         std::lock_guard lock(mutex);
         return last;
@@ -52,7 +61,7 @@ struct Recorder {
     ScreenCaptureSession& session;
     std::shared_ptr<SerialQueue> queue = std::make_shared<SerialQueue>("ScreenOutputQueue");
     std::mutex mutex;
-    int frames = 0;
+    int frames = 0, repeats = 0;
     bool onQueue = true, drawnInPlace = true, keep = false;
     QImage last;
     std::vector<QImage> kept;
@@ -162,6 +171,40 @@ TEST_F(X11ScreenCaptureTest, AConsumerHoldingFramesMakesTheCaptureSkipNotGrow) {
     EXPECT_EQ(recorder.frameCount(), frames);
     EXPECT_TRUE(session->isRunning());
     session->stopRunning();
+}
+
+TEST_F(X11ScreenCaptureTest, AnUnchangedScreenIsNotGrabbedAgainUntilSomethingIsDrawnInIt) {
+    auto session = platform->createScreenCaptureSession();
+    Recorder recorder(*session);
+    std::atomic<bool> consumerAgrees{true};
+    std::atomic<int> asked{0};
+    session->setRepeatTest([&] {
+        ++asked;
+        return consumerAgrees.load();
+    });
+    ASSERT_TRUE(session->addInput(display, 1.0 / 30));
+    // The left half of the screen; a window drawn in the right half does not count.
+    session->setCropRect(QRectF(0, 0, 960, 1080));
+    recorder.attach();
+    session->startRunning();
+    ASSERT_TRUE(spinUntil([&] { return recorder.repeatCount() >= 3; }));
+    const int grabbed = recorder.frameCount();
+    TestWindow aside({"Aside", "TapedeckTest", QRect(1300, 300, 200, 200), qRgb(0, 0, 255)});
+    ASSERT_TRUE(spinUntil([&] { return recorder.repeatCount() >= 10; }));
+    EXPECT_LE(recorder.frameCount(), grabbed + 1);
+
+    // A window drawn inside the area is in the next frame.
+    TestWindow blue({"Blue", "TapedeckTest", QRect(300, 300, 200, 200), qRgb(0, 0, 255)});
+    const QPoint centre = blue.desktopRect().center();
+    ASSERT_TRUE(spinUntil([&] { return recorder.lastFrame().pixel(centre) == qRgb(0, 0, 255); }));
+    // A consumer that wants a new picture gets one although nothing changed.
+    const int repeats = recorder.repeatCount();
+    const int asks = asked.load();
+    consumerAgrees = false;
+    ASSERT_TRUE(spinUntil([&] { return asked > asks + 3; }));
+    session->stopRunning();
+    recorder.queue->sync([] {});
+    EXPECT_LE(recorder.repeatCount(), repeats + 1);
 }
 
 TEST(X11ScreenCaptureLostServer, ALostConnectionIsARuntimeErrorAndStopsTheSession) {

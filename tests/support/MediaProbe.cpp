@@ -85,7 +85,9 @@ ProbedFile probeMedia(const std::string& path, const FrameVisitor& visit) {
                     SwsContext* sws = sws_getContext(
                         frame->width, frame->height, AVPixelFormat(frame->format), frame->width,
                         frame->height, AV_PIX_FMT_RGB24, SWS_POINT, nullptr, nullptr, nullptr);
-                    rgb.resize(size_t(frame->width) * frame->height * 3);
+                    // Room behind the last row: the converter's vector code writes whole
+                    // words past the end of rows whose width is not a multiple of 16.
+                    rgb.resize(size_t(frame->width) * frame->height * 3 + 64);
                     uint8_t* dst[4] = {rgb.data(), nullptr, nullptr, nullptr};
                     int stride[4] = {frame->width * 3, 0, 0, 0};
                     sws_scale(sws, frame->data, frame->linesize, 0, frame->height, dst, stride);

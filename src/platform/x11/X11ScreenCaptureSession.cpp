@@ -5,6 +5,7 @@
 #include "MainQueue.h"
 #include "SerialQueue.h"
 #include "X11Connection.h"
+#include "X11Damage.h"
 #include "X11FramePool.h"
 #include "X11Monitors.h"
 
@@ -17,8 +18,10 @@ constexpr int kFrameBuffers = 4;
 
 X11ScreenCaptureSession::X11ScreenCaptureSession(const QByteArray& displayName)
     : m_guard(this), m_connection(X11Connection::open(displayName)) {
-    if (m_connection)
+    if (m_connection) {
         m_pool = X11FramePool::create(m_connection, kFrameBuffers);
+        m_damage = X11Damage::watch(m_connection);
+    }
 }
 
 X11ScreenCaptureSession::~X11ScreenCaptureSession() {
@@ -63,6 +66,11 @@ void X11ScreenCaptureSession::addOutput(std::shared_ptr<SerialQueue> queue, Fram
     m_queue = std::move(queue);
     m_handler = std::move(handler);
     m_wake.notify_all();
+}
+
+void X11ScreenCaptureSession::setRepeatTest(RepeatTest test) {
+    std::lock_guard lock(m_mutex);
+    m_repeatTest = std::move(test);
 }
 
 void X11ScreenCaptureSession::removeOutput() {
@@ -131,6 +139,12 @@ QRect X11ScreenCaptureSession::grabArea() const {
     return pixels & m_display;
 }
 
+bool X11ScreenCaptureSession::mayRepeat(const QRect& area, const RepeatTest& test) {
+    if (!test || !m_damage || area != m_grabbed || m_damage->changed(area))
+        return false;
+    return test();
+}
+
 void X11ScreenCaptureSession::fail(const QString& error) {
     KTLOG("%s", qPrintable(error));
     MainQueue::async(
@@ -165,9 +179,20 @@ void X11ScreenCaptureSession::grabLoop() {
             fail(QStringLiteral("the crop rectangle lies outside the display"));
             return;
         }
+        const RepeatTest repeatTest = m_repeatTest;
         lock.unlock();
+        if (mayRepeat(area, repeatTest)) {
+            lock.lock();
+            if (m_queue)
+                m_queue->async([handler = m_handler] { handler(QImage()); });
+            continue;
+        }
+        // Before the grab, so whatever is drawn while it runs counts for the next frame.
+        if (m_damage)
+            m_damage->reset();
         QImage frame;
         const X11FramePool::Grab result = m_pool->grab(area, frame);
+        m_grabbed = result == X11FramePool::Grab::Done ? area : QRect();
         lock.lock();
         if (result == X11FramePool::Grab::NoFreeBuffer) {
             ++m_skipped;

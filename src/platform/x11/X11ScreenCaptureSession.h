@@ -15,6 +15,7 @@
 #include <thread>
 
 class X11Connection;
+class X11Damage;
 class X11FramePool;
 
 class X11ScreenCaptureSession : public ScreenCaptureSession {
@@ -27,6 +28,7 @@ public:
     void setCropRect(const QRectF& crop) override;
     void removeInput() override;
     void addOutput(std::shared_ptr<SerialQueue> queue, FrameHandler handler) override;
+    void setRepeatTest(RepeatTest test) override;
     void removeOutput() override;
     void startRunning() override;
     void stopRunning() override;
@@ -39,6 +41,9 @@ private:
     void grabLoop();
     // The desktop pixels to grab now; empty when nothing can be grabbed.
     QRect grabArea() const;
+    // Whether this frame may go ungrabbed: the same area as the last grab, nothing drawn in it
+    // since, and the consumer content with its previous picture. Called without the lock.
+    bool mayRepeat(const QRect& area, const RepeatTest& test);
     void fail(const QString& error);
     void joinGrabThread();
 
@@ -46,6 +51,9 @@ private:
     const QPointer<const QObject> m_guard;
     std::shared_ptr<X11Connection> m_connection;
     std::shared_ptr<X11FramePool> m_pool;
+    // Grab thread only: what changed since the last grab, and where that grab was.
+    std::unique_ptr<X11Damage> m_damage;
+    QRect m_grabbed;
 
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
@@ -55,6 +63,7 @@ private:
     QRectF m_crop;
     std::shared_ptr<SerialQueue> m_queue;
     FrameHandler m_handler;
+    RepeatTest m_repeatTest;
     bool m_running = false;
     bool m_stopRequested = false;
     uint64_t m_skipped = 0;

@@ -102,6 +102,9 @@ int apiEncoderPushVideo(MediaEncoder*, const MediaVideoFrame* f, int64_t pts) {
         fakeencoder::state().calls.back().bytes.assign(f->data, f->data + f->size);
     return rc;
 }
+int apiEncoderPushVideoRepeat(MediaEncoder*, int64_t pts) {
+    return record("PushVideoRepeat", {double(pts)});
+}
 int apiEncoderPushAudio(MediaEncoder*, const MediaAudioFrame* f) {
     int rc = record("PushAudio", {double(f->size)});
     if (f->size <= 65536) // enough to check the layout; long runs only count

@@ -25,7 +25,10 @@ public:
         minFrameDuration = duration;
         return true;
     }
+    RepeatTest repeatTest;
+
     void setCropRect(const QRectF& crop) override { cropRect = crop; }
+    void setRepeatTest(RepeatTest test) override { repeatTest = std::move(test); }
     void removeInput() override { hasInput = false; }
     void startRunning() override {
         running = true;
