@@ -22,7 +22,7 @@ class FramePool {
 public:
     // At most budgetBytes of waiting frames, but always room for minFrames and never more
     // than maxFrames.
-    explicit FramePool(size_t budgetBytes = 96u << 20, int minFrames = 3, int maxFrames = 32);
+    explicit FramePool(size_t budgetBytes = 64u << 20, int minFrames = 3, int maxFrames = 32);
 
     // A buffer of at least size bytes, or nothing when the waiting frames are at the cap.
     std::optional<FrameBuffer> acquire(size_t size);

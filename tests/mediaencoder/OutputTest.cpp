@@ -197,40 +197,6 @@ TEST(Output, PauseLeavesAGapInVideoTimes) {
     }
 }
 
-TEST(Output, RepeatedPicturesKeepTheRateAndShowThePictureBefore) {
-    RecordingPlan plan{.path = scratchDir("repeat") + "/rec.mp4", .audio = false};
-    MediaEncoder* h = startEncoder(plan);
-    ASSERT_NE(h, nullptr);
-    std::vector<uint8_t> px(size_t(plan.width) * plan.height * 4);
-    auto push = [&](uint8_t grey, int64_t pts) {
-        std::fill(px.begin(), px.end(), grey);
-        MediaVideoFrame f{
-            MEDIA_ENCODER_PIXEL_BGRA, plan.width, plan.height, plan.width * 4, px.data(),
-            int32_t(px.size()),       0};
-        return apiEncoderPushVideo(h, &f, pts);
-    };
-    // Dark, twice again, light, once again; the pixels are overwritten after each push.
-    EXPECT_EQ(push(30, 0), 0);
-    EXPECT_EQ(apiEncoderPushVideoRepeat(h, 33), 0);
-    EXPECT_EQ(apiEncoderPushVideoRepeat(h, 67), 0);
-    EXPECT_EQ(push(220, 100), 0);
-    std::fill(px.begin(), px.end(), 0);
-    EXPECT_EQ(apiEncoderPushVideoRepeat(h, 133), 0);
-    ASSERT_EQ(finishEncoder(h), 0);
-
-    ProbedFile f = probeMedia(plan.path);
-    ASSERT_NE(f.video(), nullptr);
-    EXPECT_EQ(f.video()->frames, 5);
-    const auto& times = f.video()->times;
-    for (size_t i = 1; i < times.size(); ++i)
-        EXPECT_NEAR(times[i] - times[i - 1], 1.0 / 30, 0.002) << i;
-    for (int i : {2, 4}) {
-        uint8_t rgb[3];
-        ASSERT_TRUE(pixelAt(plan.path, i, 100, 100, rgb));
-        EXPECT_NEAR(rgb[1], i == 2 ? 30 : 220, 12) << "frame " << i;
-    }
-}
-
 TEST(Output, FramesAreScaledToFitWithBlackBarsAndAnOddSizeLosesItsLastLine) {
     struct Case {
         int width, height, outWidth, outHeight, wantWidth, wantHeight;
