@@ -5,6 +5,7 @@
 #include "CameraCapture.h"
 #include "CaptureAuthorization.h"
 #include "Displays.h"
+#include "HotkeyGrabber.h"
 #include "InputMonitor.h"
 #include "Pointer.h"
 #include "ScreenCaptureSession.h"
@@ -34,6 +35,11 @@ public:
     virtual bool seesOtherWindows() const { return true; }
     // Whether clicks and keys outside Tapedeck's windows are seen (click ring, global hotkeys).
     virtual bool seesGlobalInput() const { return true; }
+    // Whether hotkeys reach Tapedeck wherever the focus is.
+    virtual bool offersGlobalShortcuts() const { return seesGlobalInput(); }
+    // The desktop's hotkey service where the desktop itself hands hotkeys out (the presses then
+    // reach the input monitor); null elsewhere.
+    virtual std::unique_ptr<HotkeyGrabber> createHotkeyGrabber() { return nullptr; }
     // Whether Tapedeck's own windows can be put anywhere on the desktop and kept above others.
     // Where the compositor places windows itself, the area is chosen on a full-screen window
     // that leaves before the recording starts.

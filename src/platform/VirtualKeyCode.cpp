@@ -182,6 +182,15 @@ std::optional<uint16_t> virtualKeyCodeForKeySym(uint32_t keySym) {
     return std::nullopt;
 }
 
+std::optional<uint32_t> keySymForVirtualKeyCode(uint16_t keyCode) {
+    // The table lists a key's unshifted symbol first.
+    for (const auto& [sym, code] : kKeySymTable) {
+        if (code == keyCode)
+            return sym;
+    }
+    return std::nullopt;
+}
+
 uint32_t modifierFlagForKeySym(uint32_t keySym) {
     for (const ModifierKey& key : kModifierKeys) {
         if (key.keySym == keySym)

@@ -117,5 +117,8 @@ enum VirtualKeyCode : uint16_t {
 // both kVK_ANSI_1). None for keys the table does not know.
 std::optional<uint16_t> virtualKeyCodeForKeySym(uint32_t keySym);
 
+// The unshifted X keysym value of a key of the table; none for other keys.
+std::optional<uint32_t> keySymForVirtualKeyCode(uint16_t keyCode);
+
 // The modifier flag (InputMonitor.h) a modifier key's symbol holds down; 0 for other keys.
 uint32_t modifierFlagForKeySym(uint32_t keySym);

@@ -98,7 +98,7 @@ struct ApplicationSetup::Parts {
     std::unique_ptr<X11CompositorCheck> compositor;
     std::unique_ptr<X11WindowShape> shape;
     std::unique_ptr<X11PointerCatcher> catcher;
-    std::unique_ptr<X11HotkeyGrabber> grabber;
+    std::unique_ptr<HotkeyGrabber> grabber;
     std::unique_ptr<HotkeyDispatcher> hotkeys;
 };
 
@@ -156,16 +156,17 @@ HotkeyDispatcher& ApplicationSetup::installHotkeys() {
     Parts& p = *parts_;
     if (p.hotkeys)
         return *p.hotkeys;
-    // Wayland gives no global key grabs: the keys work only while Tapedeck has the focus.
-    if (!p.wayland)
+    // Wayland gives no key grabs: its desktop may hand hotkeys out through a portal, else the
+    // keys work only while Tapedeck has the focus.
+    if (p.wayland)
+        p.grabber = p.platform->createHotkeyGrabber();
+    else
         p.grabber = X11HotkeyGrabber::create();
     HotkeyDispatcher::Commands commands;
     commands.startOrStop = [&p] { p.flows.recordScreenClicked(); };
     commands.showDrawTool = [&p] { p.delegate.showDoodleToolAction(); };
     commands.camera = [&p] { p.flows.cameraSwitch().OnorOffCaptrueCamera(); };
     commands.pauseOrResume = [&p] { p.flows.pauseOrResumeAction(); };
-    // The hotkey's screenshot is taken without the shutter sound the menus play.
-    commands.screenshot = [&p] { p.delegate.saveImage(p.delegate.getmainDesktopImage()); };
     // Without the shutter: the key press is feedback enough.
     commands.screenshot = [&p] { p.delegate.saveImage(p.delegate.getmainDesktopImage()); };
     commands.isRecording = [&p] { return p.manager.status() != SRRecordManager::Idle; };

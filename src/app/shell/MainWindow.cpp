@@ -253,7 +253,9 @@ void MainWindow::changeLanguage() {
     }
     for (size_t i = 0; i < 3; ++i)
         qualityPopUp_->setItemText(int(i) + 1, tr_(kQualityKeys[i]));
-    sessionNote_->setText(tr_("Main_Session_Limits"));
+    sessionNote_->setText(tr_(flows_.platform().offersGlobalShortcuts()
+                                  ? "Main_Session_Limits_ClickRing"
+                                  : "Main_Session_Limits"));
     backButton_->setToolTip(tr_("backHomeBtn.toolTip"));
     fileListButton_->setToolTip(tr_("fileListBtn.toolTip"));
     drawToolsButton_->setToolTip(tr_("Menu_Edit_DooleTool"));

@@ -32,6 +32,10 @@ void QtInputMonitor::removeMonitor(MonitorId id) {
     m_monitors.remove(id);
 }
 
+void QtInputMonitor::post(const InputEvent& event) {
+    MainQueue::async([this, event] { m_monitors.dispatch(event); }, this);
+}
+
 std::optional<InputEvent> QtInputMonitor::inputEvent(const QEvent& event) {
     InputEvent input;
     if (event.type() == QEvent::KeyPress) {
@@ -64,6 +68,6 @@ bool QtInputMonitor::eventFilter(QObject* watched, QEvent* event) {
     if (!watched->isWindowType())
         return false;
     if (const std::optional<InputEvent> input = inputEvent(*event))
-        MainQueue::async([this, e = *input] { m_monitors.dispatch(e); }, this);
+        post(*input);
     return false;
 }

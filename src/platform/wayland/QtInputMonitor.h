@@ -16,6 +16,8 @@ public:
 
     MonitorId addMonitor(uint32_t mask, Handler handler) override;
     void removeMonitor(MonitorId id) override;
+    // An input that came another way (a shortcut the desktop handed over), told like the rest.
+    void post(const InputEvent& event);
 
     // The event as the monitors see it; none for other events.
     static std::optional<InputEvent> inputEvent(const QEvent& event);

@@ -7,15 +7,13 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusUnixFileDescriptor>
-#include <QRandomGenerator>
 
+#include "DesktopPortal.h"
 #include "KTLog.h"
 
 #include <unistd.h>
 
 namespace {
-const QString kService = QStringLiteral("org.freedesktop.portal.Desktop");
-const QString kPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString kInterface = QStringLiteral("org.freedesktop.portal.ScreenCast");
 constexpr uint kMonitorSource = 1;
 constexpr uint kCursorEmbedded = 2;
@@ -25,13 +23,7 @@ constexpr uint kPersistUntilRevoked = 2;
 constexpr uint kPersistVersion = 4;
 
 QVariant portalProperty(const QString& name) {
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-    call << kInterface << name;
-    const QDBusMessage reply = QDBusConnection::sessionBus().call(call);
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
-        return {};
-    return reply.arguments().first().value<QDBusVariant>().variant();
+    return DesktopPortal::property(kInterface, name);
 }
 
 // A pair of integers from a stream's properties, e.g. its position or size.
@@ -75,19 +67,13 @@ ScreenCastPortal::~ScreenCastPortal() {
 }
 
 void ScreenCastPortal::closeSession() {
-    if (m_session.isEmpty())
-        return;
-    QDBusConnection::sessionBus().call(
-        QDBusMessage::createMethodCall(kService, m_session,
-                                       QStringLiteral("org.freedesktop.portal.Session"),
-                                       QStringLiteral("Close")),
-        QDBus::NoBlock);
+    DesktopPortal::closeSession(m_session);
     m_session.clear();
 }
 
 bool ScreenCastPortal::available() {
     QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
-    return bus && bus->isServiceRegistered(kService).value() &&
+    return bus && bus->isServiceRegistered(DesktopPortal::kService).value() &&
            portalProperty(QStringLiteral("version")).isValid();
 }
 
@@ -100,39 +86,17 @@ void ScreenCastPortal::start(Done done) {
 
 void ScreenCastPortal::request(const QString& method, const QList<QVariant>& arguments,
                                QVariantMap options) {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    const QString token =
-        QStringLiteral("tapedeck%1_%2").arg(QRandomGenerator::global()->generate()).arg(++m_tokens);
-    options.insert(QStringLiteral("handle_token"), token);
-    // The answer comes as a signal on a path the portal derives from our name and the token;
-    // listen before asking, so a quick answer is not missed.
-    QString sender = bus.baseService().mid(1);
-    sender.replace(QLatin1Char('.'), QLatin1Char('_'));
-    m_requestPath =
-        QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token);
-    bus.connect(kService, m_requestPath, QStringLiteral("org.freedesktop.portal.Request"),
-                QStringLiteral("Response"), this, SLOT(onResponse(uint, QVariantMap)));
-    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, method);
-    QList<QVariant> all = arguments;
-    all << options;
-    call.setArguments(all);
-    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this, method](QDBusPendingCallWatcher* w) {
-                w->deleteLater();
-                if (w->isError())
-                    finish({}, QStringLiteral("%1: %2").arg(method, w->error().message()));
-            });
+    DesktopPortal::request(this, kInterface, method, arguments, std::move(options),
+                           [this](uint response, const QVariantMap& results, const QString& error) {
+                               answered(response, results, error);
+                           });
 }
 
 void ScreenCastPortal::createSession() {
     m_step = Step::CreateSession;
     // A name of its own: the portal may still be closing the previous session of this process.
     request(QStringLiteral("CreateSession"), {},
-            {{QStringLiteral("session_handle_token"),
-              QStringLiteral("tapedeck%1_%2")
-                  .arg(getpid())
-                  .arg(QRandomGenerator::global()->generate())}});
+            {{QStringLiteral("session_handle_token"), DesktopPortal::uniqueToken()}});
 }
 
 void ScreenCastPortal::selectSources() {
@@ -165,7 +129,8 @@ void ScreenCastPortal::startCast() {
 void ScreenCastPortal::openRemote() {
     m_step = Step::Done;
     QDBusMessage call =
-        QDBusMessage::createMethodCall(kService, kPath, kInterface, "OpenPipeWireRemote");
+        QDBusMessage::createMethodCall(DesktopPortal::kService, DesktopPortal::kPath, kInterface,
+                                       QStringLiteral("OpenPipeWireRemote"));
     call << QVariant::fromValue(QDBusObjectPath(m_session)) << QVariantMap();
     auto* watcher =
         new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call), this);
@@ -182,10 +147,9 @@ void ScreenCastPortal::openRemote() {
     });
 }
 
-void ScreenCastPortal::onResponse(uint response, const QVariantMap& results) {
-    QDBusConnection::sessionBus().disconnect(
-        kService, m_requestPath, QStringLiteral("org.freedesktop.portal.Request"),
-        QStringLiteral("Response"), this, SLOT(onResponse(uint, QVariantMap)));
+void ScreenCastPortal::answered(uint response, const QVariantMap& results, const QString& error) {
+    if (!error.isEmpty())
+        return finish({}, error);
     if (response != 0)
         return finish({}, response == 1 ? QStringLiteral("the screen choice was cancelled")
                                         : QStringLiteral("the portal refused the screen cast"));

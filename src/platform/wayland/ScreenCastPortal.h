@@ -32,12 +32,10 @@ public:
     // choice or the cast did not start.
     QString restoreToken() const { return m_restoreToken; }
 
-private slots:
-    void onResponse(uint response, const QVariantMap& results);
-
 private:
     enum class Step { Idle, CreateSession, SelectSources, Start, Done };
     void request(const QString& method, const QList<QVariant>& arguments, QVariantMap options);
+    void answered(uint response, const QVariantMap& results, const QString& error);
     void createSession();
     void selectSources();
     void startCast();
@@ -47,10 +45,8 @@ private:
 
     QString m_restoreToken;
     QString m_session;
-    QString m_requestPath;
     Step m_step = Step::Idle;
     Cast m_cast;
     Done m_done;
-    int m_tokens = 0;
     bool m_sentToken = false;
 };

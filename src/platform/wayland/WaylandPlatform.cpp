@@ -4,6 +4,7 @@
 #include <QScreen>
 
 #include "CoordinateSpace.h"
+#include "GlobalShortcutsPortal.h"
 #include "MainQueue.h"
 #include "QtInputMonitor.h"
 #include "QtScreenDisplays.h"
@@ -108,6 +109,20 @@ void WaylandPlatform::chooseScreen(
     cast->start([refuse](const QString& error) {
         if (!error.isEmpty())
             refuse(error);
+    });
+}
+
+bool WaylandPlatform::offersGlobalShortcuts() const {
+    return GlobalShortcutsPortal::available();
+}
+
+std::unique_ptr<HotkeyGrabber> WaylandPlatform::createHotkeyGrabber() {
+    return GlobalShortcutsPortal::create([this](const HotkeyCombination& c) {
+        InputEvent press;
+        press.type = InputEvent::Type::KeyDown;
+        press.keyCode = c.keyCode;
+        press.modifierFlags = c.modifierFlags;
+        m_input->post(press);
     });
 }
 

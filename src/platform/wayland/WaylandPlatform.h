@@ -36,6 +36,8 @@ public:
     void chooseScreen(
         std::function<void(std::optional<DisplayInfo> screen, const QString& error)> done) override;
     void releaseChosenScreen() override;
+    bool offersGlobalShortcuts() const override;
+    std::unique_ptr<HotkeyGrabber> createHotkeyGrabber() override;
 
 private:
     explicit WaylandPlatform(Preferences& preferences);
