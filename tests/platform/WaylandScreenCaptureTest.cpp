@@ -38,11 +38,16 @@ private:
 struct Frames {
     std::mutex mutex;
     int count = 0;
+    int repeats = 0;
     QImage last;
 
     int frameCount() {
         std::lock_guard lock(mutex);
         return count;
+    }
+    int repeatCount() {
+        std::lock_guard lock(mutex);
+        return repeats;
     }
     QImage lastFrame() {
         std::lock_guard lock(mutex);
@@ -80,7 +85,10 @@ TEST(WaylandScreenCaptureTest, CastsTheOutputAtTheFrameRateAndCropsIt) {
         std::lock_guard lock(frames.mutex);
         EXPECT_TRUE(queue->isCurrent());
         ++frames.count;
-        frames.last = std::move(frame);
+        if (frame.isNull())
+            ++frames.repeats;
+        else
+            frames.last = std::move(frame);
     });
     session->startRunning();
     ASSERT_TRUE(spinUntil([&] { return started || !errors.isEmpty(); })) << "no answer";
@@ -103,14 +111,24 @@ TEST(WaylandScreenCaptureTest, CastsTheOutputAtTheFrameRateAndCropsIt) {
                frames.colourAt(0.5, 0.9) == qRgb(0, 255, 0);
     }));
 
-    // A still screen sends nothing, yet frames keep coming at the set rate.
+    // A still screen sends nothing, yet frames keep coming at the set rate; where the receiver
+    // can repeat its last frame, they come as null frames until the screen changes.
     const int before = frames.frameCount();
     EXPECT_TRUE(spinUntil([&] { return frames.frameCount() >= before + 15; }));
+    EXPECT_EQ(frames.repeatCount(), 0);
+    session->setRepeatTest([] { return true; });
+    EXPECT_TRUE(spinUntil([&] { return frames.repeatCount() >= 5; }));
+    picture.show(Qt::green, Qt::blue);
+    ASSERT_TRUE(spinUntil([&] {
+        picture.update();
+        return frames.colourAt(0.5, 0.1) == qRgb(0, 255, 0);
+    }));
+    session->setRepeatTest(nullptr);
 
-    // The crop counts from the lower-left corner, y up: the bottom half is green.
+    // The crop counts from the lower-left corner, y up: the bottom half is blue.
     session->setCropRect(QRectF(100, 50, 400, 300));
     ASSERT_TRUE(spinUntil([&] { return frames.lastFrame().size() == QSize(400, 300); }));
-    EXPECT_EQ(frames.colourAt(0.5, 0.5), qRgb(0, 255, 0));
+    EXPECT_EQ(frames.colourAt(0.5, 0.5), qRgb(0, 0, 255));
 
     session->removeOutput();
     session->stopRunning();

@@ -45,6 +45,11 @@ void WaylandScreenCaptureSession::addOutput(std::shared_ptr<SerialQueue> queue,
     m_wake.notify_all();
 }
 
+void WaylandScreenCaptureSession::setRepeatTest(RepeatTest test) {
+    std::lock_guard lock(m_mutex);
+    m_repeatTest = std::move(test);
+}
+
 void WaylandScreenCaptureSession::removeOutput() {
     std::lock_guard lock(m_mutex);
     m_queue.reset();
@@ -113,6 +118,9 @@ void WaylandScreenCaptureSession::paceLoop() {
     pthread_setname_np(pthread_self(), "ScreenPace");
     using Clock = std::chrono::steady_clock;
     Clock::time_point due = Clock::now();
+    // The picture and area of the frame sent last.
+    qint64 sentPicture = 0;
+    QRect sentArea;
     std::unique_lock lock(m_mutex);
     for (;;) {
         m_wake.wait(lock, [this] { return m_stopRequested || (m_hasInput && m_queue); });
@@ -128,6 +136,7 @@ void WaylandScreenCaptureSession::paceLoop() {
             continue;
         const QRect whole = latest.rect();
         const QRectF crop = m_crop;
+        const RepeatTest repeatTest = m_repeatTest;
         lock.unlock();
         QRect area = whole;
         if (!crop.isNull()) {
@@ -145,6 +154,15 @@ void WaylandScreenCaptureSession::paceLoop() {
                 m_guard);
             return;
         }
+        // No new picture since the last frame: the receiver may repeat its own.
+        if (repeatTest && latest.cacheKey() == sentPicture && area == sentArea && repeatTest()) {
+            lock.lock();
+            if (m_queue)
+                m_queue->async([handler = m_handler] { handler(QImage()); });
+            continue;
+        }
+        sentPicture = latest.cacheKey();
+        sentArea = area;
         // The whole picture is shared: a receiver that draws on it gets a copy of its own
         // then (Qt copies on write), so the picture repeated next time stays clean.
         QImage frame = area == whole ? latest : latest.copy(area);

@@ -28,6 +28,8 @@ public:
     void setCropRect(const QRectF& crop) override;
     void removeInput() override;
     void addOutput(std::shared_ptr<SerialQueue> queue, FrameHandler handler) override;
+    // A picture the compositor has not replaced since the last frame is offered for repeating.
+    void setRepeatTest(RepeatTest test) override;
     void removeOutput() override;
     void startRunning() override;
     void stopRunning() override;
@@ -50,6 +52,7 @@ private:
     QRectF m_crop;
     std::shared_ptr<SerialQueue> m_queue;
     FrameHandler m_handler;
+    RepeatTest m_repeatTest;
     bool m_running = false;
     bool m_stopRequested = false;
     std::thread m_paceThread;
