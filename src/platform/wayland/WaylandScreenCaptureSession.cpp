@@ -27,35 +27,6 @@ bool WaylandScreenCaptureSession::addInput(uint32_t, double minFrameDuration) {
     return true;
 }
 
-void WaylandScreenCaptureSession::setCropRect(const QRectF& crop) {
-    std::lock_guard lock(m_mutex);
-    m_crop = crop;
-}
-
-void WaylandScreenCaptureSession::removeInput() {
-    std::lock_guard lock(m_mutex);
-    m_hasInput = false;
-}
-
-void WaylandScreenCaptureSession::addOutput(std::shared_ptr<SerialQueue> queue,
-                                            FrameHandler handler) {
-    std::lock_guard lock(m_mutex);
-    m_queue = std::move(queue);
-    m_handler = std::move(handler);
-    m_wake.notify_all();
-}
-
-void WaylandScreenCaptureSession::setRepeatTest(RepeatTest test) {
-    std::lock_guard lock(m_mutex);
-    m_repeatTest = std::move(test);
-}
-
-void WaylandScreenCaptureSession::removeOutput() {
-    std::lock_guard lock(m_mutex);
-    m_queue.reset();
-    m_handler = nullptr;
-}
-
 void WaylandScreenCaptureSession::startRunning() {
     if (isRunning() || m_cast)
         return;
@@ -89,11 +60,6 @@ void WaylandScreenCaptureSession::stopRunning() {
         MainQueue::async([this] { emit didStopRunning(); }, m_guard);
 }
 
-bool WaylandScreenCaptureSession::isRunning() const {
-    std::lock_guard lock(m_mutex);
-    return m_running;
-}
-
 void WaylandScreenCaptureSession::stopPacing() {
     {
         std::lock_guard lock(m_mutex);
@@ -116,19 +82,12 @@ void WaylandScreenCaptureSession::fail(const QString& error) {
 
 void WaylandScreenCaptureSession::paceLoop() {
     pthread_setname_np(pthread_self(), "ScreenPace");
-    using Clock = std::chrono::steady_clock;
     Clock::time_point due = Clock::now();
     // The picture and area of the frame sent last.
     qint64 sentPicture = 0;
     QRect sentArea;
     std::unique_lock lock(m_mutex);
-    for (;;) {
-        m_wake.wait(lock, [this] { return m_stopRequested || (m_hasInput && m_queue); });
-        if (m_stopRequested || m_wake.wait_until(lock, due, [this] { return m_stopRequested; }))
-            return;
-        due += m_frameDuration;
-        if (due < Clock::now())
-            due = Clock::now() + m_frameDuration;
+    while (waitForFrame(lock, due)) {
         // Nothing to send before the first picture; afterwards the newest one, again if the
         // screen has not changed.
         const QImage latest = m_cast->latest();
@@ -157,8 +116,7 @@ void WaylandScreenCaptureSession::paceLoop() {
         // No new picture since the last frame: the receiver may repeat its own.
         if (repeatTest && latest.cacheKey() == sentPicture && area == sentArea && repeatTest()) {
             lock.lock();
-            if (m_queue)
-                m_queue->async([handler = m_handler] { handler(QImage()); });
+            queueFrame(QImage());
             continue;
         }
         sentPicture = latest.cacheKey();
@@ -167,10 +125,6 @@ void WaylandScreenCaptureSession::paceLoop() {
         // then (Qt copies on write), so the picture repeated next time stays clean.
         QImage frame = area == whole ? latest : latest.copy(area);
         lock.lock();
-        // Queued under the lock, so no frame slips in after removeOutput() returns.
-        if (m_queue)
-            m_queue->async([handler = m_handler, frame = std::move(frame)]() mutable {
-                handler(std::move(frame));
-            });
+        queueFrame(std::move(frame));
     }
 }

@@ -51,34 +51,6 @@ bool X11ScreenCaptureSession::addInput(uint32_t displayNumber, double minFrameDu
     return false;
 }
 
-void X11ScreenCaptureSession::setCropRect(const QRectF& crop) {
-    std::lock_guard lock(m_mutex);
-    m_crop = crop;
-}
-
-void X11ScreenCaptureSession::removeInput() {
-    std::lock_guard lock(m_mutex);
-    m_hasInput = false;
-}
-
-void X11ScreenCaptureSession::addOutput(std::shared_ptr<SerialQueue> queue, FrameHandler handler) {
-    std::lock_guard lock(m_mutex);
-    m_queue = std::move(queue);
-    m_handler = std::move(handler);
-    m_wake.notify_all();
-}
-
-void X11ScreenCaptureSession::setRepeatTest(RepeatTest test) {
-    std::lock_guard lock(m_mutex);
-    m_repeatTest = std::move(test);
-}
-
-void X11ScreenCaptureSession::removeOutput() {
-    std::lock_guard lock(m_mutex);
-    m_queue.reset();
-    m_handler = nullptr;
-}
-
 void X11ScreenCaptureSession::startRunning() {
     std::unique_lock lock(m_mutex);
     if (m_running)
@@ -108,11 +80,6 @@ void X11ScreenCaptureSession::stopRunning() {
     m_wake.notify_all();
     joinGrabThread();
     MainQueue::async([this] { emit didStopRunning(); }, m_guard);
-}
-
-bool X11ScreenCaptureSession::isRunning() const {
-    std::lock_guard lock(m_mutex);
-    return m_running;
 }
 
 uint64_t X11ScreenCaptureSession::skippedFrames() const {
@@ -157,19 +124,9 @@ void X11ScreenCaptureSession::fail(const QString& error) {
 
 void X11ScreenCaptureSession::grabLoop() {
     pthread_setname_np(pthread_self(), "ScreenGrab");
-    using Clock = std::chrono::steady_clock;
     Clock::time_point due = Clock::now();
     std::unique_lock lock(m_mutex);
-    for (;;) {
-        // Without an input or an output there is nothing to pace.
-        m_wake.wait(lock, [this] { return m_stopRequested || (m_hasInput && m_queue); });
-        if (m_stopRequested || m_wake.wait_until(lock, due, [this] { return m_stopRequested; }))
-            return;
-        // Paced from the previous due time, so the rate holds; after a stall the next frame
-        // is due one duration from now rather than in a burst.
-        due += m_frameDuration;
-        if (due < Clock::now())
-            due = Clock::now() + m_frameDuration;
+    while (waitForFrame(lock, due)) {
         const QRect area = grabArea();
         if (!m_hasInput || !m_queue)
             continue;
@@ -183,8 +140,7 @@ void X11ScreenCaptureSession::grabLoop() {
         lock.unlock();
         if (mayRepeat(area, repeatTest)) {
             lock.lock();
-            if (m_queue)
-                m_queue->async([handler = m_handler] { handler(QImage()); });
+            queueFrame(QImage());
             continue;
         }
         // Before the grab, so whatever is drawn while it runs counts for the next frame.
@@ -206,11 +162,6 @@ void X11ScreenCaptureSession::grabLoop() {
                      : QStringLiteral("the display can no longer be captured"));
             return;
         }
-        // Queued under the lock, so no frame slips in after removeOutput() returns.
-        if (m_queue) {
-            m_queue->async([handler = m_handler, frame = std::move(frame)]() mutable {
-                handler(std::move(frame));
-            });
-        }
+        queueFrame(std::move(frame));
     }
 }

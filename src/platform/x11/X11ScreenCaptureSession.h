@@ -3,36 +3,27 @@
 // queue. The session has its own X connection, so losing it is noticed here.
 #pragma once
 
-#include "ScreenCaptureSession.h"
+#include "PacedScreenCaptureSession.h"
 
 #include <QByteArray>
 #include <QPointer>
 #include <QRect>
 
-#include <chrono>
-#include <condition_variable>
-#include <mutex>
 #include <thread>
 
 class X11Connection;
 class X11Damage;
 class X11FramePool;
 
-class X11ScreenCaptureSession : public ScreenCaptureSession {
+class X11ScreenCaptureSession : public PacedScreenCaptureSession {
     Q_OBJECT
 public:
     explicit X11ScreenCaptureSession(const QByteArray& displayName);
     ~X11ScreenCaptureSession() override;
 
     bool addInput(uint32_t displayNumber, double minFrameDuration) override;
-    void setCropRect(const QRectF& crop) override;
-    void removeInput() override;
-    void addOutput(std::shared_ptr<SerialQueue> queue, FrameHandler handler) override;
-    void setRepeatTest(RepeatTest test) override;
-    void removeOutput() override;
     void startRunning() override;
     void stopRunning() override;
-    bool isRunning() const override;
 
     // Frames skipped because every buffer was still held by the consumer.
     uint64_t skippedFrames() const;
@@ -55,17 +46,7 @@ private:
     std::unique_ptr<X11Damage> m_damage;
     QRect m_grabbed;
 
-    mutable std::mutex m_mutex;
-    std::condition_variable m_wake;
-    bool m_hasInput = false;
     QRect m_display;
-    std::chrono::nanoseconds m_frameDuration{0};
-    QRectF m_crop;
-    std::shared_ptr<SerialQueue> m_queue;
-    FrameHandler m_handler;
-    RepeatTest m_repeatTest;
-    bool m_running = false;
-    bool m_stopRequested = false;
     uint64_t m_skipped = 0;
     std::thread m_grabThread;
 };
