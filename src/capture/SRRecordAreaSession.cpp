@@ -17,7 +17,9 @@ SRRecordAreaSession::SRRecordAreaSession(SRRecordManager& manager, SRRecordScree
 void SRRecordAreaSession::startRecordScreen() {
     if (platform_.choosesScreen()) {
         // The desktop shows the screen only once the user has chosen it: the overlay goes on
-        // that screen alone, over its picture.
+        // that screen alone, over its picture. No choice is asked for while a recording runs.
+        if (manager_.status() != SRRecordManager::Idle)
+            return;
         platform_.chooseScreen(
             [self = QPointer(this)](std::optional<DisplayInfo> screen, const QString& error) {
                 if (!screen) {

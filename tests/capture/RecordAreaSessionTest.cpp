@@ -374,6 +374,9 @@ TEST_F(RecordAreaSessionTest, TheDesktopsChosenScreenAloneGetsTheAreaWindow) {
     EXPECT_EQ(manager.screen, kScreens[2]);
     EXPECT_EQ(manager.captureRect, QRectF(12, 8, 296, 196));
     EXPECT_EQ(visiblePanels(), 0);
+    const int asked = platform.choicesAsked;
+    session.startRecordScreen();
+    EXPECT_EQ(platform.choicesAsked, asked);
 }
 
 } // namespace

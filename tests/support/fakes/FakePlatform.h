@@ -29,6 +29,7 @@ public:
     bool placesWindows = true;
     // Set: the desktop chooses the screen to record, answering with this (none: cancelled).
     std::optional<std::optional<DisplayInfo>> choice;
+    int choicesAsked = 0;
     int choiceReleases = 0;
 
     // One 1920 x 1080 primary display numbered 1.
@@ -50,6 +51,7 @@ public:
     bool choosesScreen() const override { return choice.has_value(); }
     void
     chooseScreen(std::function<void(std::optional<DisplayInfo>, const QString&)> done) override {
+        ++choicesAsked;
         done(*choice, *choice ? QString() : QStringLiteral("cancelled"));
     }
     void releaseChosenScreen() override { ++choiceReleases; }
