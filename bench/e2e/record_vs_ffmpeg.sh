@@ -5,9 +5,10 @@
 #   bench/e2e/record_vs_ffmpeg.sh [build-dir] [seconds] [tapedeck record options, e.g. --no-overlays]
 # Cases: 1920x1080 at 30 fps with a moving picture, the same desktop standing still, 60 fps,
 # 30 fps with Tapedeck's main thread blocked for 500 ms every 2 s, and 3840x2160 at 30 fps.
-# Prints one table: frames in the file against the frames its length holds, CPU seconds per
-# recorded second, peak RSS, start to first frame (wall time to the stop minus the file's
-# length) and stop to finished file.
+# Prints one table: frames in the file against the frames its length holds, distinct pictures
+# among them (a slot filled with the picture before it, by either recorder, is not a captured
+# frame), CPU seconds per recorded second, peak RSS, start to first frame (wall time to the stop
+# minus the file's length) and stop to finished file.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-$here/../../build/release}" && pwd)
@@ -22,16 +23,16 @@ if [ -z "${TAPEDECK_TEST_ROOT:-}" ]; then
     bash "$here/../../tests/support/sandbox" --x11 -- bash "$0" "$build" "$seconds" "$@"
   BENCH_CASES="4k" TAPEDECK_SANDBOX_SCREEN=3840x2160x24 \
     bash "$here/../../tests/support/sandbox" --x11 -- bash "$0" "$build" "$seconds" "$@"
-  echo "| case | Tapedeck frames | ffmpeg frames | CPU s per recorded s, Tapedeck / ffmpeg | peak RSS MB, Tapedeck / ffmpeg | start to first frame s, Tapedeck / ffmpeg | stop to finished file s, Tapedeck / ffmpeg |"
-  echo "|---|---|---|---|---|---|---|"
+  echo "| case | Tapedeck frames | ffmpeg frames | distinct pictures, Tapedeck / ffmpeg | CPU s per recorded s, Tapedeck / ffmpeg | peak RSS MB, Tapedeck / ffmpeg | start to first frame s, Tapedeck / ffmpeg | stop to finished file s, Tapedeck / ffmpeg |"
+  echo "|---|---|---|---|---|---|---|---|"
   # Each case left two lines: tapedeck, then ffmpeg.
   awk '{ key = $1; label[key] = $2; gsub(/_/, " ", label[key])
          if ($3 == "tapedeck") t[key] = $0; else f[key] = $0
          if (!(key in seen)) { seen[key] = 1; order[++n] = key } }
     END { for (i = 1; i <= n; ++i) { k = order[i]; split(t[k], a); split(f[k], b)
-      printf "| %s | %d / %d | %d / %d | %.3f / %.3f (%.2fx) | %d / %d | %.2f / %.2f | %.2f / %.2f |\n",
-        label[k], a[4], a[5], b[4], b[5], a[6], b[6], (b[6] > 0 ? a[6] / b[6] : 0), a[7], b[7],
-        a[8], b[8], a[9], b[9] } }' "$results"
+      printf "| %s | %d / %d | %d / %d | %d / %d | %.3f / %.3f (%.2fx) | %d / %d | %.2f / %.2f | %.2f / %.2f |\n",
+        label[k], a[4], a[5], b[4], b[5], a[10], b[10], a[6], b[6], (b[6] > 0 ? a[6] / b[6] : 0),
+        a[7], b[7], a[8], b[8], a[9], b[9] } }' "$results"
   exit 0
 fi
 
@@ -70,10 +71,15 @@ run() {
     -show_entries stream=nb_read_frames -of csv=p=0 "$file")
   duration=$(ffprobe -v error -show_entries format=duration -of csv=p=0 "$file")
   read -r user sys rss < <(tail -1 "$out/$key.$side.time")
+  # Decoded pictures that differ from every other one.
+  local distinct
+  distinct=$(ffmpeg -v error -i "$file" -map 0:v:0 -f framemd5 - | grep -v '^#' |
+    awk -F, '{ print $6 }' | sort -u | wc -l)
   awk -v k="$key" -v l="$label" -v s="$side" -v f="$frames" -v d="$duration" -v u="$user" \
-    -v y="$sys" -v r="$rss" -v a="$start" -v b="$stop" -v c="$end" -v fps="$fps" 'BEGIN {
-    printf "%s %s %s %d %d %.3f %d %.2f %.2f\n", k, l, s, f, int(d * fps + 0.5), (u + y) / d,
-      r / 1024, (b - a) - d, c - b }' >>"$BENCH_RESULTS"
+    -v y="$sys" -v r="$rss" -v a="$start" -v b="$stop" -v c="$end" -v fps="$fps" \
+    -v n="$distinct" 'BEGIN {
+    printf "%s %s %s %d %d %.3f %d %.2f %.2f %d\n", k, l, s, f, int(d * fps + 0.5), (u + y) / d,
+      r / 1024, (b - a) - d, c - b, n }' >>"$BENCH_RESULTS"
   if [ "$side" = tapedeck ]; then
     grep -i dropped "$out/$key.$side.out" "$out/$key.$side.log" | sed "s/^/$key: /" >&2 || true
   fi

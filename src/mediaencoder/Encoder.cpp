@@ -19,6 +19,8 @@ constexpr int kMaxSide = 16384;
 // Audio waiting for the encoding thread beyond this is replaced by silence of the same length,
 // so the timeline stays whole while memory stays bounded (about 90 s of 44.1 kHz stereo).
 constexpr size_t kAudioQueueCap = 32u << 20;
+// Pictures waiting for the encoding thread beyond which refused slots are no longer filled.
+constexpr int kMaxQueuedVideo = 16;
 // Niceness of the encoding thread and the encoder threads it starts.
 constexpr int kEncodingNice = 5;
 
@@ -249,6 +251,8 @@ int Encoder::pushPicture(const MediaVideoFrame* frame, int64_t ptsMs) {
         picture = acquirePicture(pool_, width, height);
         if (!picture) {
             ++dropped_;
+            refusedFrom_ = refusedFrom_ < 0 ? slot : refusedFrom_;
+            lastRefused_ = slot;
             return 1;
         }
         if (!converter_.convert(frame->data, frame->width, frame->height, frame->bytesPerRow,
@@ -264,14 +268,33 @@ int Encoder::pushPicture(const MediaVideoFrame* frame, int64_t ptsMs) {
     lastSlot_ = slot;
     lastPts_ = ptsMs;
 
-    Item item{Item::Video};
-    item.picture = std::move(picture);
-    item.slot = slot;
     std::lock_guard lock(mutex_);
     if (state_ != State::Encoding || videoEnded_)
         return MEDIA_ENCODER_ESTATE;
-    enqueue(std::move(item));
+    fillRefused(slot);
+    newest_ = sharePicture(picture.get());
+    newestSlot_ = slot;
+    enqueueVideo(std::move(picture), slot);
     return MEDIA_ENCODER_OK;
+}
+
+void Encoder::fillRefused(int64_t end) {
+    // Slots whose frames were refused for lack of room show the picture before them, so the
+    // file keeps its rate (they stay counted as dropped); a gap no push reached stays a gap.
+    if (refusedFrom_ >= 0 && newest_) {
+        for (int64_t r = std::max(refusedFrom_, newestSlot_ + 1);
+             r < end && queuedVideo_ < kMaxQueuedVideo; ++r)
+            enqueueVideo(sharePicture(newest_.get()), r);
+    }
+    refusedFrom_ = -1;
+}
+
+void Encoder::enqueueVideo(Picture picture, int64_t slot) {
+    Item item{Item::Video};
+    item.picture = std::move(picture);
+    item.slot = slot;
+    ++queuedVideo_;
+    enqueue(std::move(item));
 }
 
 int Encoder::pushAudio(const MediaAudioFrame* frame) {
@@ -306,10 +329,13 @@ int Encoder::pushAudio(const MediaAudioFrame* frame) {
 }
 
 int Encoder::pushVideoTrailer() {
+    std::lock_guard videoLock(videoMutex_);
     std::lock_guard lock(mutex_);
     if (state_ != State::Encoding)
         return MEDIA_ENCODER_ESTATE;
     if (!videoEnded_) {
+        // The frames refused last still have their slots in the file.
+        fillRefused(lastRefused_ + 1);
         videoEnded_ = true;
         enqueue(Item{Item::VideoEnd});
     }
@@ -358,6 +384,8 @@ void Encoder::run() {
             queue_.pop_front();
             if (item.kind == Item::Audio)
                 queuedAudioBytes_ -= item.samples.size() * 4;
+            if (item.kind == Item::Video)
+                --queuedVideo_;
             finishNow = queue_.empty() && endedAll();
         }
         if (failure_.load() == MEDIA_ENCODER_OK) {

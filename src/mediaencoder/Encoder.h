@@ -72,6 +72,9 @@ private:
     // frame null: the previous picture again.
     int pushPicture(const MediaVideoFrame* frame, int64_t ptsMs);
     void enqueue(Item&& item);
+    void enqueueVideo(Picture picture, int64_t slot);
+    // Fills the slots refused since the last queued picture, up to end (not included).
+    void fillRefused(int64_t end);
     void run();
     int process(Item& item);
     bool endedAll() const;
@@ -84,6 +87,7 @@ private:
     State state_ = State::Configuring;
     std::deque<Item> queue_;
     size_t queuedAudioBytes_ = 0;
+    int queuedVideo_ = 0;
     bool videoEnded_ = false, audioEnded_ = false; // trailers pushed
     int result_ = MEDIA_ENCODER_OK;
 
@@ -94,6 +98,11 @@ private:
     int64_t countedSlot_ = 0; // the last slot taken or counted as dropped
     // The picture of the last push, while that push was taken; a repeat shares its pixels.
     Picture last_;
+    // The last picture queued and its slot, which fills the slots refused after it; the first
+    // and the last slot refused for lack of room since (the first -1 when none).
+    Picture newest_;
+    int64_t newestSlot_ = 0;
+    int64_t refusedFrom_ = -1, lastRefused_ = -1;
 
     std::unique_ptr<Recording> recording_;
     std::thread worker_;

@@ -112,7 +112,8 @@ int apiEncoderEncode(MediaEncoder* h);
 // the previous frame; gaps are allowed, and their slots count as dropped). Frames that fall on
 // the same output frame slot as the previous one are skipped. The picture is converted before
 // the push returns. Returns 0 when queued or skipped, 1 when dropped because encoding
-// is behind, or a negative code.
+// is behind (the slot then shows the picture before it once a later frame is taken; pushing
+// the frame again at the same time still takes it), or a negative code.
 int apiEncoderPushVideo(MediaEncoder* h, const MediaVideoFrame* frame, int64_t ptsMs);
 
 // Queues the picture of the previous video push again, at ptsMs, without converting it again:

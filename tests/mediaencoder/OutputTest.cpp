@@ -15,6 +15,7 @@
 
 #include "EncodeHarness.h"
 #include "MediaProbe.h"
+#include "TestSignal.h"
 
 using namespace testsupport;
 
@@ -195,6 +196,32 @@ TEST(Output, PauseLeavesAGapInVideoTimes) {
             gap = std::max(gap, times[i] - times[i - 1]);
         EXPECT_NEAR(gap, 2.0 + 1.0 / 30, 0.05) << ext;
     }
+}
+
+TEST(Output, FramesRefusedWhileTheEncoderIsBehindLeaveNoGapAndStayCounted) {
+    // 4K noise converts several times faster than it encodes: pushed back to back, frames are
+    // refused as soon as the waiting pictures fill their budget.
+    RecordingPlan plan{
+        .path = scratchDir("behind") + "/rec.mp4", .audio = false, .width = 3840, .height = 2160};
+    MediaEncoder* h = startEncoder(plan);
+    ASSERT_NE(h, nullptr);
+    std::vector<std::vector<uint8_t>> pictures(2, std::vector<uint8_t>(3840 * 2160 * 4));
+    for (size_t i = 0; i < pictures.size(); ++i)
+        tapedeck::paintTestFrame(pictures[i].data(), 3840, 2160, 3840 * 4, int64_t(i), true);
+    int refused = 0;
+    for (int i = 0; i < 16; ++i) {
+        std::vector<uint8_t>& px = pictures[size_t(i) % 2];
+        MediaVideoFrame f{MEDIA_ENCODER_PIXEL_BGRA, 3840, 2160, 3840 * 4, px.data(),
+                          int32_t(px.size()),       0};
+        refused += apiEncoderPushVideo(h, &f, i * 1000 / 30) == 1;
+    }
+    drainEncoder(h);
+    EXPECT_GT(refused, 0);
+    EXPECT_EQ(apiEncoderGetDroppedFrames(h), refused);
+    EXPECT_EQ(apiEncoderClose(h), 0);
+    ProbedFile f = probeMedia(plan.path);
+    ASSERT_NE(f.video(), nullptr);
+    EXPECT_EQ(f.video()->frames, 16);
 }
 
 TEST(Output, FramesAreScaledToFitWithBlackBarsAndAnOddSizeLosesItsLastLine) {
