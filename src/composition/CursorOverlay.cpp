@@ -50,6 +50,7 @@ CursorOverlay::Drawing CursorOverlay::drawing(const QPointF& mouse, const Cursor
     d.mouse = QPoint(int(mouse.x()), int(mouse.y()));
     d.arrow = arrow.image.cacheKey();
     d.hotSpot = arrow.hotSpot;
+    d.hidden = arrow.hidden;
     d.frame = frame;
     d.showMouse = settings_.isShowMouse();
     d.highlight = settings_.isMouseHight();
@@ -107,7 +108,7 @@ void CursorOverlay::appendMouseCursor(QImage& frame) {
         return *opened;
     };
 
-    if (settings_.isMouseHight()) {
+    if (settings_.isMouseHight() && !arrow.hidden) {
         // Hidden while a ring runs and the cursor has not left the spot it started at.
         // Compared exactly: a move of any size shows the highlight again.
         const QPointF ringStart = clickEffect_.cursorCenter;

@@ -43,7 +43,7 @@ private:
         qint64 arrow = 0;
         QPointF hotSpot;
         QRectF frame;
-        bool showMouse = false, highlight = false, ring = false;
+        bool showMouse = false, highlight = false, ring = false, hidden = false;
         unsigned watermarkType = 0;
         bool timeText = false;
         QString text;

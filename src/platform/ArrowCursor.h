@@ -9,6 +9,8 @@ struct CursorImage {
     QImage image;
     // Measured from the image's top-left corner.
     QPointF hotSpot;
+    // The pointer is off the recorded picture or hidden: neither it nor its highlight is drawn.
+    bool hidden = false;
 };
 
 class ArrowCursor {

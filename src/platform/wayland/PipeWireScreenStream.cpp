@@ -1,6 +1,7 @@
 #include "PipeWireScreenStream.h"
 
 #include <pipewire/pipewire.h>
+#include <spa/buffer/meta.h>
 #include <spa/param/video/format-utils.h>
 #include <spa/pod/builder.h>
 
@@ -18,6 +19,9 @@ struct PipeWireScreenStream::State {
     spa_hook listener{};
     spa_video_info_raw format{};
     bool failed = false;
+    // The pointer as the buffers so far describe it: a buffer sends its image only when it
+    // changed.
+    Cursor cursor;
     // Pictures handed out before. One that nobody holds any more is written again: new memory
     // for every picture would first have to be cleared by the kernel.
     std::array<QImage, 4> pictures;
@@ -62,6 +66,57 @@ struct PipeWireScreenStream::State {
 };
 
 namespace {
+// Room for a pointer image of up to 256 x 256 four-byte pixels beside its position.
+constexpr int cursorMetaSize(int side) {
+    return int(sizeof(spa_meta_cursor) + sizeof(spa_meta_bitmap)) + side * side * 4;
+}
+
+// The pointer image of a bitmap in one of the four-byte layouts, `room` bytes from its start
+// being readable; null for other layouts and for a bitmap that does not fit.
+QImage cursorImage(const spa_meta_bitmap& bitmap, uint32_t room) {
+    QImage::Format format = QImage::Format_Invalid;
+    switch (bitmap.format) {
+    case SPA_VIDEO_FORMAT_BGRA:
+        format = QImage::Format_ARGB32;
+        break;
+    case SPA_VIDEO_FORMAT_RGBA:
+        format = QImage::Format_RGBA8888;
+        break;
+    default:
+        return {};
+    }
+    const int w = int(bitmap.size.width), h = int(bitmap.size.height);
+    const int stride = bitmap.stride > 0 ? bitmap.stride : w * 4;
+    if (w <= 0 || h <= 0 || w > 1024 || h > 1024 || stride < w * 4 ||
+        uint64_t(bitmap.offset) + uint64_t(stride) * uint64_t(h) > room)
+        return {};
+    const auto* pixels = SPA_PTROFF(&bitmap, bitmap.offset, const uchar);
+    // A copy: the buffer goes back to the producer.
+    return QImage(pixels, w, h, stride, format)
+        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+// Takes in the pointer a buffer describes, if it describes one.
+void readCursor(PipeWireScreenStream::State& s, const spa_buffer& buffer) {
+    const spa_meta* area = spa_buffer_find_meta(&buffer, SPA_META_Cursor);
+    if (!area || area->size < sizeof(spa_meta_cursor) || !s.handlers.cursor)
+        return;
+    const auto* meta = static_cast<const spa_meta_cursor*>(area->data);
+    s.cursor.visible = spa_meta_cursor_is_valid(meta);
+    if (s.cursor.visible) {
+        s.cursor.position = QPoint(meta->position.x, meta->position.y);
+        s.cursor.hotSpot = QPoint(meta->hotspot.x, meta->hotspot.y);
+        // An offset of 0: the image is the one sent before.
+        const uint64_t offset = meta->bitmap_offset;
+        if (offset >= sizeof(spa_meta_cursor) && offset + sizeof(spa_meta_bitmap) <= area->size) {
+            const auto* bitmap = SPA_PTROFF(meta, offset, const spa_meta_bitmap);
+            if (spa_meta_bitmap_is_valid(bitmap))
+                s.cursor.image = cursorImage(*bitmap, uint32_t(area->size - offset));
+        }
+    }
+    s.handlers.cursor(s.cursor);
+}
+
 void onStateChanged(void* data, pw_stream_state, pw_stream_state state, const char* error) {
     auto* s = static_cast<PipeWireScreenStream::State*>(data);
     if (state == PW_STREAM_STATE_ERROR)
@@ -78,20 +133,28 @@ void onParamChanged(void* data, uint32_t id, const spa_pod* param) {
     if (spa_format_video_raw_parse(param, &info) < 0)
         return;
     s->format = info;
-    // Buffers we can read in place: shared memory.
-    uint8_t storage[256];
+    // Buffers we can read in place: shared memory; with room for the pointer where the
+    // stream sends it.
+    uint8_t storage[512];
     spa_pod_builder b = SPA_POD_BUILDER_INIT(storage, sizeof storage);
-    const spa_pod* buffers = static_cast<const spa_pod*>(spa_pod_builder_add_object(
-        &b, SPA_TYPE_OBJECT_ParamBuffers, SPA_PARAM_Buffers, SPA_PARAM_BUFFERS_dataType,
-        SPA_POD_CHOICE_FLAGS_Int((1 << SPA_DATA_MemFd) | (1 << SPA_DATA_MemPtr))));
-    pw_stream_update_params(s->stream, &buffers, 1);
+    const spa_pod* params[] = {
+        static_cast<const spa_pod*>(spa_pod_builder_add_object(
+            &b, SPA_TYPE_OBJECT_ParamBuffers, SPA_PARAM_Buffers, SPA_PARAM_BUFFERS_dataType,
+            SPA_POD_CHOICE_FLAGS_Int((1 << SPA_DATA_MemFd) | (1 << SPA_DATA_MemPtr)))),
+        static_cast<const spa_pod*>(spa_pod_builder_add_object(
+            &b, SPA_TYPE_OBJECT_ParamMeta, SPA_PARAM_Meta, SPA_PARAM_META_type,
+            SPA_POD_Id(SPA_META_Cursor), SPA_PARAM_META_size,
+            SPA_POD_CHOICE_RANGE_Int(cursorMetaSize(64), cursorMetaSize(1), cursorMetaSize(256))))};
+    pw_stream_update_params(s->stream, params, 2);
 }
 
 void onProcess(void* data) {
     auto* s = static_cast<PipeWireScreenStream::State*>(data);
     pw_buffer* newest = nullptr;
-    // Only the newest picture matters; older ones go straight back.
+    // Only the newest picture matters; older ones go straight back. Every buffer's pointer is
+    // read, in order: an older one may carry the image a newer one keeps.
     while (pw_buffer* b = pw_stream_dequeue_buffer(s->stream)) {
+        readCursor(*s, *b->buffer);
         if (newest)
             pw_stream_queue_buffer(s->stream, newest);
         newest = b;

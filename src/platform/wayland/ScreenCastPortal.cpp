@@ -17,6 +17,7 @@ namespace {
 const QString kInterface = QStringLiteral("org.freedesktop.portal.ScreenCast");
 constexpr uint kMonitorSource = 1;
 constexpr uint kCursorEmbedded = 2;
+constexpr uint kCursorMetadata = 4;
 // The choice is kept until it is revoked, not only while Tapedeck runs.
 constexpr uint kPersistUntilRevoked = 2;
 // The first version of the interface that keeps a choice and takes it back by token.
@@ -103,9 +104,13 @@ void ScreenCastPortal::selectSources() {
     m_step = Step::SelectSources;
     QVariantMap options{{QStringLiteral("types"), kMonitorSource},
                         {QStringLiteral("multiple"), false}};
-    // The compositor draws the pointer into the picture: on Wayland nothing else knows where
-    // it is.
-    if (portalProperty(QStringLiteral("AvailableCursorModes")).toUInt() & kCursorEmbedded)
+    // On Wayland only the compositor knows where the pointer is. Beside the picture it lets us
+    // draw the pointer (and its highlight) ourselves; else it draws the pointer into the
+    // picture.
+    const uint cursorModes = portalProperty(QStringLiteral("AvailableCursorModes")).toUInt();
+    if (cursorModes & kCursorMetadata)
+        options.insert(QStringLiteral("cursor_mode"), kCursorMetadata);
+    else if (cursorModes & kCursorEmbedded)
         options.insert(QStringLiteral("cursor_mode"), kCursorEmbedded);
     // An older portal refuses options it does not know.
     if (portalProperty(QStringLiteral("version")).toUInt() >= kPersistVersion) {

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "CastCursor.h"
 #include "CoordinateSpace.h"
 #include "GlobalShortcutsPortal.h"
 #include "MainQueue.h"
@@ -12,7 +13,7 @@
 #include "WaylandScreenCaptureSession.h"
 #include "WaylandScreenCast.h"
 
-class WaylandServices : public WindowList, public ArrowCursor, public CaptureAuthorization {
+class WaylandServices : public WindowList, public CaptureAuthorization {
 public:
     explicit WaylandServices(std::function<QImage(const QRectF&)> picture)
         : m_picture(std::move(picture)) {}
@@ -24,7 +25,6 @@ public:
         return m_picture(bounds).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     }
     QImage imageOfScreen(const QRectF& bounds) const override { return m_picture(bounds); }
-    CursorImage arrowCursor() const override { return {}; }
     // The portal asks the user when the cast starts.
     AuthorizationStatus authorizationStatus(CaptureMediaType) const override {
         return AuthorizationStatus::Authorized;
@@ -47,7 +47,8 @@ WaylandPlatform::WaylandPlatform(Preferences& preferences)
     : m_displays(std::make_unique<QtScreenDisplays>()),
       m_services(std::make_unique<WaylandServices>(
           [this](const QRectF& bounds) { return picture(bounds); })),
-      m_input(std::make_unique<QtInputMonitor>()), m_preferences(preferences) {}
+      m_input(std::make_unique<QtInputMonitor>()),
+      m_cursor(std::make_shared<CastCursor>(*m_displays)), m_preferences(preferences) {}
 
 WaylandPlatform::~WaylandPlatform() = default;
 
@@ -58,10 +59,10 @@ WindowList& WaylandPlatform::windowList() {
     return *m_services;
 }
 Pointer& WaylandPlatform::pointer() {
-    return *m_displays;
+    return *m_cursor;
 }
 ArrowCursor& WaylandPlatform::cursor() {
-    return *m_services;
+    return *m_cursor;
 }
 InputMonitor& WaylandPlatform::inputMonitor() {
     return *m_input;
@@ -77,14 +78,23 @@ std::unique_ptr<ScreenCaptureSession> WaylandPlatform::createScreenCaptureSessio
 std::shared_ptr<WaylandScreenCast> WaylandPlatform::castToRecord() {
     std::shared_ptr<WaylandScreenCast> cast = std::move(m_chosen);
     if (!cast)
-        cast = std::make_shared<WaylandScreenCast>(m_preferences);
+        cast = newCast();
     m_newest = cast;
     return cast;
 }
 
+std::shared_ptr<WaylandScreenCast> WaylandPlatform::newCast() {
+    const int number = m_cursor->follow();
+    return std::make_shared<WaylandScreenCast>(
+        m_preferences,
+        [cursor = m_cursor, number](const PipeWireScreenStream::Cursor& c, const QRect& area) {
+            cursor->update(number, c, area);
+        });
+}
+
 void WaylandPlatform::chooseScreen(
     std::function<void(std::optional<DisplayInfo> screen, const QString& error)> done) {
-    auto cast = std::make_shared<WaylandScreenCast>(m_preferences);
+    auto cast = newCast();
     m_chosen = cast;
     m_newest = cast;
     auto answer = std::make_shared<decltype(done)>(std::move(done));

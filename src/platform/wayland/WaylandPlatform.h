@@ -1,14 +1,16 @@
 // The desktop services of a Wayland session. The compositor keeps other windows, the global
-// pointer and global input to itself: the window list is empty, input is seen only in
-// Tapedeck's own windows, and the pointer is drawn into the picture by the compositor, so no
-// arrow of our own is painted. The screen to record is chosen in the ScreenCast portal's
-// dialog; the chosen monitor's picture is the screen picture.
+// pointer and global input to itself: the window list is empty and input is seen only in
+// Tapedeck's own windows. The pointer is the one the cast describes beside its picture where
+// the portal offers that; else the compositor draws it into the picture and no arrow of our
+// own is painted. The screen to record is chosen in the ScreenCast portal's dialog; the chosen
+// monitor's picture is the screen picture.
 #pragma once
 
 #include "Platform.h"
 
 #include <memory>
 
+class CastCursor;
 class Preferences;
 class QtInputMonitor;
 class QtScreenDisplays;
@@ -43,6 +45,8 @@ private:
     explicit WaylandPlatform(Preferences& preferences);
     // The cast a capture session reads: the chosen one, handed over, or a new one.
     std::shared_ptr<WaylandScreenCast> castToRecord();
+    // A new cast, whose pointer is the one drawn from now on.
+    std::shared_ptr<WaylandScreenCast> newCast();
     // The display whose place on the desktop is `area`; the main one where none is.
     std::optional<DisplayInfo> displayAt(const QRect& area) const;
     QImage picture(const QRectF& bounds) const;
@@ -50,6 +54,8 @@ private:
     std::unique_ptr<QtScreenDisplays> m_displays;
     std::unique_ptr<WaylandServices> m_services;
     std::unique_ptr<QtInputMonitor> m_input;
+    // Shared with the casts, which report on PipeWire's thread.
+    std::shared_ptr<CastCursor> m_cursor;
     Preferences& m_preferences;
     // Chosen and not yet recorded.
     std::shared_ptr<WaylandScreenCast> m_chosen;

@@ -8,7 +8,8 @@
 #include "Preferences.h"
 #include "ScreenCastPortal.h"
 
-WaylandScreenCast::WaylandScreenCast(Preferences& preferences) : m_preferences(preferences) {}
+WaylandScreenCast::WaylandScreenCast(Preferences& preferences, CursorHandler cursor)
+    : m_preferences(preferences), m_cursor(std::move(cursor)) {}
 
 WaylandScreenCast::~WaylandScreenCast() {
     // The stream first: it calls back into this object until it is gone.
@@ -53,6 +54,10 @@ void WaylandScreenCast::streamOpened(int fd, uint32_t node, const QString& error
          },
          [this, guard](const QString& e) {
              MainQueue::async([this, e] { emit failed(e); }, guard);
+         },
+         [this](const PipeWireScreenStream::Cursor& cursor) {
+             if (m_cursor)
+                 m_cursor(cursor, m_area);
          }},
         streamError);
     tell(m_stream ? QString() : streamError);

@@ -1,6 +1,7 @@
 // One monitor cast through the ScreenCast portal: the monitor chosen in the portal's dialog (or
 // at once with the token of an earlier choice, kept in the preferences), its PipeWire stream and
 // the newest picture. Started and ended on the main thread; the picture can be read anywhere.
+// Where the stream describes the pointer, that goes to the cursor handler as it comes.
 #pragma once
 
 #include <QImage>
@@ -8,18 +9,23 @@
 #include <QRect>
 #include <QString>
 
+#include "PipeWireScreenStream.h"
+
 #include <functional>
 #include <memory>
 #include <mutex>
 
-class PipeWireScreenStream;
 class Preferences;
 class ScreenCastPortal;
 
 class WaylandScreenCast : public QObject {
     Q_OBJECT
 public:
-    explicit WaylandScreenCast(Preferences& preferences);
+    // Told on PipeWire's thread; `area` is where the picture lies (see area()).
+    using CursorHandler =
+        std::function<void(const PipeWireScreenStream::Cursor& cursor, const QRect& area)>;
+
+    explicit WaylandScreenCast(Preferences& preferences, CursorHandler cursor = {});
     // Ends the stream and the portal's session.
     ~WaylandScreenCast() override;
 
@@ -42,6 +48,7 @@ private:
     void streamOpened(int fd, uint32_t node, const QString& error);
 
     Preferences& m_preferences;
+    CursorHandler m_cursor;
     std::unique_ptr<ScreenCastPortal> m_portal;
     std::unique_ptr<PipeWireScreenStream> m_stream;
     std::function<void(const QString&)> m_started;
