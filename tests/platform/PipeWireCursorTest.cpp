@@ -37,8 +37,8 @@ struct Step {
     bool sendsImage;
 };
 
-// A screen as a compositor casts it: a white picture, driven by the test, with the pointer in
-// each buffer's cursor metadata.
+// A screen as a compositor casts it, driven by the test, with the pointer in each buffer's
+// cursor metadata.
 class Producer {
 public:
     Producer() {
@@ -84,12 +84,7 @@ public:
         pw_thread_loop_destroy(loop_);
     }
 
-    uint32_t node() {
-        pw_thread_loop_lock(loop_);
-        const uint32_t id = pw_stream_get_node_id(stream_);
-        pw_thread_loop_unlock(loop_);
-        return id;
-    }
+    uint32_t node() const { return pw_stream_get_node_id(stream_); }
     void send(const Step& step) {
         pw_thread_loop_lock(loop_);
         step_ = step;
@@ -128,13 +123,8 @@ private:
         pw_buffer* buffer = pw_stream_dequeue_buffer(stream_);
         if (!buffer)
             return;
-        spa_data& d = buffer->buffer->datas[0];
-        if (d.data) {
-            std::memset(d.data, 0xff, size_t(kWidth) * kHeight * 4);
-            d.chunk->offset = 0;
-            d.chunk->stride = kWidth * 4;
-            d.chunk->size = kWidth * kHeight * 4;
-        }
+        // The pointer alone, as a compositor sends it when only the pointer moved.
+        buffer->buffer->datas[0].chunk->size = 0;
         if (auto* c = static_cast<spa_meta_cursor*>(spa_buffer_find_meta_data(
                 buffer->buffer, SPA_META_Cursor, sizeof(spa_meta_cursor)))) {
             c->id = step_.visible ? 1 : 0;
