@@ -21,7 +21,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <mutex>
 #include <sys/socket.h>
 #include <sys/un.h>
 
@@ -195,22 +194,16 @@ TEST(PipeWireCursorTest, PointerFromTheStreamIsDrawnWhereItIsUntilItHides) {
     CastCursor cast(elsewhere);
     const int number = cast.follow();
 
-    std::mutex mutex;
-    PipeWireScreenStream::Cursor seen;
     QString error;
-    auto stream = PipeWireScreenStream::open(pipeWireRemote(), producer.node(),
-                                             {[](QImage) {}, [](const QString&) {},
-                                              [&](const PipeWireScreenStream::Cursor& c) {
-                                                  cast.update(number, c, area);
-                                                  std::lock_guard lock(mutex);
-                                                  seen = c;
-                                              }},
-                                             error);
+    auto stream = PipeWireScreenStream::open(
+        pipeWireRemote(), producer.node(),
+        {[](QImage) {}, [](const QString&) {},
+         [&](const PipeWireScreenStream::Cursor& c) { cast.update(number, c, area); }},
+        error);
     ASSERT_TRUE(stream) << error.toStdString();
 
-    const QScreen* primary = testApplication().primaryScreen();
-    const CaptureArea capture{CoordinateSpace(primary->geometry()).toBottomLeft(QRectF(area)), crop,
-                              false};
+    const CoordinateSpace space(testApplication().primaryScreen()->geometry());
+    const CaptureArea capture{space.toBottomLeft(QRectF(area)), crop, false};
     FakeDisplays displays;
     ClickEffectState click;
     Settings settings;
@@ -228,17 +221,17 @@ TEST(PipeWireCursorTest, PointerFromTheStreamIsDrawnWhereItIsUntilItHides) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.step.position.x());
         producer.send(c.step);
+        const QPointF at = space.pointToBottomLeft(area.topLeft() + c.step.position);
         ASSERT_TRUE(spinUntil([&] {
             producer.drive();
-            std::lock_guard lock(mutex);
-            return seen.visible == c.step.visible &&
-                   (!seen.visible || seen.position == c.step.position);
+            return cast.arrowCursor().hidden != c.step.visible &&
+                   (!c.step.visible || cast.mouseLocation() == at);
         }));
-        {
-            std::lock_guard lock(mutex);
-            EXPECT_EQ(seen.hotSpot, QPoint(1, 1));
-            ASSERT_EQ(seen.image.size(), QSize(kSide, kSide));
-            EXPECT_EQ(seen.image.pixel(2, 2), qRgb(255, 0, 0));
+        if (c.step.visible) {
+            const CursorImage arrow = cast.arrowCursor();
+            EXPECT_EQ(arrow.hotSpot, QPointF(1, 1));
+            ASSERT_EQ(arrow.image.size(), QSize(kSide, kSide));
+            EXPECT_EQ(arrow.image.pixel(2, 2), qRgb(255, 0, 0));
         }
         QImage blank(crop.size().toSize(), QImage::Format_RGB32);
         blank.fill(Qt::white);
