@@ -1,4 +1,5 @@
 // Screen capture through the ScreenCast portal and PipeWire, from the sandbox's headless sway.
+#include "CapturedFrames.h"
 #include "PreferenceKeys.h"
 #include "Preferences.h"
 #include "SerialQueue.h"
@@ -9,8 +10,6 @@
 #include <QRasterWindow>
 
 #include <gtest/gtest.h>
-
-#include <mutex>
 
 namespace {
 
@@ -35,34 +34,6 @@ private:
     QColor top_, bottom_;
 };
 
-struct Frames {
-    std::mutex mutex;
-    int count = 0;
-    int repeats = 0;
-    QImage last;
-
-    int frameCount() {
-        std::lock_guard lock(mutex);
-        return count;
-    }
-    int repeatCount() {
-        std::lock_guard lock(mutex);
-        return repeats;
-    }
-    QImage lastFrame() {
-        std::lock_guard lock(mutex);
-        return last;
-    }
-    // The last frame's colour at a point given as a fraction of its size.
-    QRgb colourAt(double x, double y) {
-        const QImage frame = lastFrame();
-        return frame.isNull()
-                   ? 0
-                   : frame.pixel(int(x * (frame.width() - 1)), int(y * (frame.height() - 1))) |
-                         0xff000000;
-    }
-};
-
 } // namespace
 
 TEST(WaylandScreenCaptureTest, CastsTheOutputAtTheFrameRateAndCropsIt) {
@@ -79,16 +50,17 @@ TEST(WaylandScreenCaptureTest, CastsTheOutputAtTheFrameRateAndCropsIt) {
     QObject::connect(session.get(), &ScreenCaptureSession::runtimeError,
                      [&](const QString& e) { errors << e; });
     auto queue = std::make_shared<SerialQueue>("ScreenOutputQueue");
-    Frames frames;
+    CapturedFrames frames;
     ASSERT_TRUE(session->addInput(platform->displays().mainScreen()->number, 1.0 / 30));
     session->addOutput(queue, [&](QImage frame) {
         std::lock_guard lock(frames.mutex);
         EXPECT_TRUE(queue->isCurrent());
-        ++frames.count;
-        if (frame.isNull())
+        if (frame.isNull()) {
             ++frames.repeats;
-        else
+        } else {
+            ++frames.frames;
             frames.last = std::move(frame);
+        }
     });
     session->startRunning();
     ASSERT_TRUE(spinUntil([&] { return started || !errors.isEmpty(); })) << "no answer";

@@ -1,4 +1,5 @@
 // Screen capture sessions grabbing the sandbox's Xvfb screen.
+#include "CapturedFrames.h"
 #include "SerialQueue.h"
 #include "TestApplication.h"
 #include "X11Platform.h"
@@ -14,7 +15,7 @@
 namespace {
 
 // Collects what a session delivers and notifies.
-struct Recorder {
+struct Recorder : CapturedFrames {
     explicit Recorder(ScreenCaptureSession& session) : session(session) {
         QObject::connect(&session, &ScreenCaptureSession::didStartRunning, [this] { ++starts; });
         QObject::connect(&session, &ScreenCaptureSession::didStopRunning, [this] { ++stops; });
@@ -45,25 +46,9 @@ struct Recorder {
                 kept.push_back(frame);
         });
     }
-    int frameCount() {
-        std::lock_guard lock(mutex);
-        return frames;
-    }
-    int repeatCount() {
-        std::lock_guard lock(mutex);
-        return repeats;
-    }
-    QImage lastFrame() {
-        std::lock_guard lock(mutex);
-        return last;
-    }
-
     ScreenCaptureSession& session;
     std::shared_ptr<SerialQueue> queue = std::make_shared<SerialQueue>("ScreenOutputQueue");
-    std::mutex mutex;
-    int frames = 0, repeats = 0;
     bool onQueue = true, drawnInPlace = true, keep = false;
-    QImage last;
     std::vector<QImage> kept;
     int starts = 0, stops = 0;
     QStringList errors;
