@@ -1,22 +1,14 @@
 #!/usr/bin/env python3
 # key_window.py NAME LOG [GRAB]: a window that appends the key code of every key press it gets
 # to LOG. With GRAB (a key symbol such as "3"), it first holds Super+GRAB on the root window,
-# as another program's hotkey would. Plain libX11 through ctypes; shown until killed.
+# as another program's hotkey would. Shown until killed.
 import ctypes, signal, sys
+
+from x11window import named_window, open_display, x11
 
 name, log = sys.argv[1], sys.argv[2]
 grab = sys.argv[3] if len(sys.argv) > 3 else None
-x11 = ctypes.CDLL("libX11.so.6")
-x11.XOpenDisplay.restype = ctypes.c_void_p
-x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-x11.XDefaultRootWindow.restype = ctypes.c_ulong
-x11.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
-                                    ctypes.c_uint, ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong,
-                                    ctypes.c_ulong]
-x11.XCreateSimpleWindow.restype = ctypes.c_ulong
-x11.XStoreName.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_char_p]
 x11.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
-x11.XMapWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
 x11.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
 x11.XStringToKeysym.argtypes = [ctypes.c_char_p]
 x11.XStringToKeysym.restype = ctypes.c_ulong
@@ -26,15 +18,12 @@ x11.XGrabKey.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_uint, ctypes.c_
                          ctypes.c_int, ctypes.c_int, ctypes.c_int]
 
 KEY_PRESS, KEY_PRESS_MASK, MOD4, GRAB_ASYNC = 2, 1, 1 << 6, 1
-display = x11.XOpenDisplay(None)
-if not display:
-    sys.exit("no X display")
+display = open_display()
 root = x11.XDefaultRootWindow(display)
 if grab:
     code = x11.XKeysymToKeycode(display, x11.XStringToKeysym(grab.encode()))
     x11.XGrabKey(display, code, MOD4, root, 0, GRAB_ASYNC, GRAB_ASYNC)
-window = x11.XCreateSimpleWindow(display, root, 0, 0, 300, 200, 0, 0, 0x808080)
-x11.XStoreName(display, window, name.encode())
+window = named_window(display, name, 300, 200, 0x808080)
 x11.XSelectInput(display, window, KEY_PRESS_MASK)
 x11.XMapWindow(display, window)
 signal.signal(signal.SIGTERM, lambda *_: sys.exit(0))
