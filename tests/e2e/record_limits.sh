@@ -9,7 +9,8 @@ set -euo pipefail
 app=$1
 "$2" 10 &
 pattern=$!
-trap 'kill $pattern 2>/dev/null || true' EXIT
+# KILL: ffplay's TERM handler calls exit(), which can hang inside the player's own threads.
+trap 'kill -KILL $pattern 2>/dev/null || true' EXIT
 sleep 1
 log=$TAPEDECK_TEST_ROOT/record.log
 # 10 frames a second, so every frame the screen shows is captured even on a busy machine.
