@@ -5,17 +5,25 @@
 #include <QMouseEvent>
 #include <QScreen>
 
+#include <utility>
+
 #include "CoordinateSpace.h"
 #include "MainQueue.h"
 #include "VirtualKeyCode.h"
 
 namespace {
 uint32_t modifierFlags(Qt::KeyboardModifiers modifiers) {
+    static constexpr std::pair<Qt::KeyboardModifier, uint32_t> kPairs[] = {
+        {Qt::ShiftModifier, kModifierShift},
+        {Qt::ControlModifier, kModifierControl},
+        {Qt::AltModifier, kModifierOption},
+        {Qt::MetaModifier, kModifierCommand},
+    };
     uint32_t flags = 0;
-    flags |= modifiers & Qt::ShiftModifier ? kModifierShift : 0;
-    flags |= modifiers & Qt::ControlModifier ? kModifierControl : 0;
-    flags |= modifiers & Qt::AltModifier ? kModifierOption : 0;
-    flags |= modifiers & Qt::MetaModifier ? kModifierCommand : 0;
+    for (const auto& [qt, ours] : kPairs) {
+        if (modifiers & qt)
+            flags |= ours;
+    }
     return flags;
 }
 } // namespace
