@@ -132,7 +132,7 @@ TEST(WaylandScreenCaptureTest, KeepsThePortalsTokenAcrossRuns) {
         return preferences.string(PrefKey::ScreenCast_RestoreToken);
     };
 
-    for (const QString stored :
+    for (const QString& stored :
          {QStringLiteral("not-a-token"), QStringLiteral("8a5ef2a4-3c1b-4a40-9d41-2f1f9a0c7e11")}) {
         SCOPED_TRACE(stored.toStdString());
         preferences.setValue(PrefKey::ScreenCast_RestoreToken, stored);
